@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "guardian/program_version.h"
+#include "rules/data_files.h"
+#include "rules/phrase_list.h"
+#include "rules/site_list.h"
+
+namespace tevanor {
+
+class CFilterConfigDlg;
+class CHistoryDlg;
+class CSiteAdminDlg;
+
+// Everything the guardian keeps between messages. The control panel owns the one instance for
+// its whole life; every field is read and written on the user-interface thread only.
+// The password prompt's showing flag belongs to the panel's password dialog, not here.
+struct GuardState {
+  int m_bGuardActive = 1;           // timer 1 is armed only while this is 1
+  int m_bScanBusy = 0;              // a window's lists are being walked: scan ticks do nothing
+  int m_bMircChat = 1;              // end programs whose top-level title contains "MIRC"
+  int m_bJavaChat = 0;              // end programs that show a Java chat applet
+  std::uint32_t m_dwShellPid = 0;   // the desktop shell's process; 0 until the taskbar is seen
+  std::uint8_t m_nProtLevel = 255;  // 1 no built-in phrases, 0 the first 30, other all
+  int m_bBuiltInSites = 1;          // the built-in prohibited sites head the site list
+  int m_nBlocked = 0;               // blocks since the program started
+  std::string m_strCaption;         // panel caption and tray tip
+  std::string m_strVersion = kUnknownVersion;
+
+  PhraseList phrases;  // m_pLibraryPhrases, m_pUserPhrases and the walk m_pPhrases
+  SiteList sites;      // m_pSites
+
+  int m_bHistoryOpen = 0;
+  std::unique_ptr<DataFile> m_fileWords;
+  int m_bWordFileOpen = 0;
+  std::unique_ptr<DataFile> m_fileSites;
+  int m_bSiteFileOpen = 0;
+
+  CFilterConfigDlg* m_pFilterDlg = nullptr;
+  CHistoryDlg* m_pHistoryDlg = nullptr;
+  CSiteAdminDlg* m_pSiteAdminDlg = nullptr;
+};
+
+}  // namespace tevanor

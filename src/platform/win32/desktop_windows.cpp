@@ -1,0 +1,35 @@
+#include "platform/win32/desktop_windows.h"
+
+#include <windows.h>
+
+namespace tevanor::win32 {
+
+namespace {
+
+WindowHandle ToHandle(HWND window) {
+  return static_cast<WindowHandle>(reinterpret_cast<std::uintptr_t>(window));
+}
+
+}  // namespace
+
+void DesktopWindows::ForEachTopLevel(FunctionRef<void(WindowHandle)> visit) {
+  ::EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        (*reinterpret_cast<FunctionRef<void(WindowHandle)>*>(context))(ToHandle(window));
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&visit));
+}
+
+void DesktopWindows::ForEachDescendant(WindowHandle top, FunctionRef<bool(WindowHandle)> visit) {
+  ::EnumChildWindows(
+      reinterpret_cast<HWND>(static_cast<std::uintptr_t>(top)),
+      [](HWND window, LPARAM context) -> BOOL {
+        return (*reinterpret_cast<FunctionRef<bool(WindowHandle)>*>(context))(ToHandle(window))
+                   ? TRUE
+                   : FALSE;
+      },
+      reinterpret_cast<LPARAM>(&visit));
+}
+
+}  // namespace tevanor::win32

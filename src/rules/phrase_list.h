@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tevanor {
+
+// One forbidden phrase of the walk.
+struct PhraseEntry {
+  std::string text;        // Windows-1252; may be empty (a user word from the file)
+  bool builtIn = false;    // taken from the built-in library
+  bool ignoreCase = true;  // phrase and text are both upper-cased before the search
+  PhraseEntry* next = nullptr;
+};
+
+// The phrases every phrase test walks: the selected built-in rows, then the parent's words.
+// The two parts are owned separately and rebuilt separately; the walk runs through the built-in
+// part and continues with the user part. Entries keep their addresses until their part is
+// replaced or released, so a dialog may hold them as row data while it is open.
+class PhraseList {
+ public:
+  PhraseList() = default;
+  PhraseList(const PhraseList&) = delete;
+  PhraseList& operator=(const PhraseList&) = delete;
+
+  void ReplaceLibrary(std::vector<PhraseEntry> entries);
+  void ReplaceUser(std::vector<PhraseEntry> entries);
+  void ReleaseLibrary() { ReplaceLibrary({}); }
+  void ReleaseUser() { ReplaceUser({}); }
+
+  const PhraseEntry* First() const { return m_pPhrases; }
+  const PhraseEntry* FirstLibrary() const { return m_pLibraryPhrases; }
+  const PhraseEntry* FirstUser() const { return m_pUserPhrases; }
+
+  // The first entry of the walk that occurs in `text` (upper-cased copies for an ignore-case
+  // entry; an empty phrase occurs in every text), or nullptr.
+  const PhraseEntry* Match(std::string_view text) const;
+
+ private:
+  void Link();
+
+  std::vector<PhraseEntry> library_;
+  std::vector<PhraseEntry> user_;
+  PhraseEntry* m_pLibraryPhrases = nullptr;
+  PhraseEntry* m_pUserPhrases = nullptr;
+  PhraseEntry* m_pPhrases = nullptr;
+};
+
+// The phrase as the guardian reports it when it compared upper-cased copies.
+std::string PhraseAsCompared(const PhraseEntry& entry);
+
+}  // namespace tevanor

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "rules/data_files.h"
+
+namespace tevanor::testing {
+
+// Data files in memory, with the sharing rule of the real ones (one opener at a time), a way
+// to hold a file open as "another program" would, and failures on demand.
+class FakeDataDirectory final : public DataDirectory {
+ public:
+  struct File {
+    std::string bytes;
+    FileTime lastWrite = 0;
+    bool open = false;
+  };
+
+  std::unique_ptr<DataFile> Open(std::string_view name, OpenMode mode) override;
+  std::optional<FileTime> LastWriteTime(std::string_view name) override;
+  bool Remove(std::string_view name) override;
+  bool Replace(std::string_view from, std::string_view to) override;
+
+  // Test controls.
+  void Put(std::string_view name, std::string bytes);
+  std::optional<std::string> Content(std::string_view name) const;
+  bool IsOpen(std::string_view name) const;
+  void HoldOpen(std::string_view name);  // another program keeps it open
+  void Release(std::string_view name);
+
+  // The n-th read (counting from 1 over all files) reports an error; 0 never.
+  int failReadAt = 0;
+  // Writes fail once this many more bytes have been written in total; negative never.
+  long writeBudget = -1;
+  bool failRemove = false;
+  bool failReplace = false;
+  FileTime now = 130'000'000'000'000'000;  // advances by 10 000 000 (1 s) at every change
+
+ private:
+  friend class FakeDataFile;
+  void Touch(File& file) { file.lastWrite = now += 10'000'000; }
+  std::map<std::string, std::shared_ptr<File>, std::less<>> files_;
+  int reads_ = 0;
+};
+
+}  // namespace tevanor::testing

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/clock.h"
+#include "guardian/guard_host.h"
+#include "guardian/network.h"
+#include "guardian/program_version.h"
+#include "rules/uninstall_entry.h"
+
+// Small fakes of the ports that hold no more than a value or a log.
+namespace tevanor::testing {
+
+class FakeNetwork final : public Network {
+ public:
+  std::optional<std::vector<std::string>> LocalHostAddresses() override {
+    ++calls;
+    return addresses;
+  }
+  std::optional<std::vector<std::string>> addresses;  // nullopt: the lookup fails
+  int calls = 0;
+};
+
+class FakeClock final : public Clock {
+ public:
+  LocalTime Now() override { return time; }
+  LocalTime time{2002, 12, 5, 21, 7, 0};
+};
+
+class FakeVersionSource final : public ProgramVersionSource {
+ public:
+  std::optional<ProductVersion> ReadProductVersion() override { return version; }
+  std::optional<ProductVersion> version;
+};
+
+class FakeGuardHost final : public GuardHost {
+ public:
+  void PostShowPanel() override { ++showPanelPosts; }
+  void PostClosePanel() override { ++closePanelPosts; }
+  bool IsPasswordPromptShowing() override { return promptShowing; }
+  void CreateVersionNotice(const std::string& version, std::string_view address) override {
+    notices.push_back({version, std::string(address)});
+  }
+
+  int showPanelPosts = 0;
+  int closePanelPosts = 0;
+  bool promptShowing = false;
+  struct Notice {
+    std::string version;
+    std::string address;
+  };
+  std::vector<Notice> notices;
+};
+
+// The machine-wide uninstall entry: absent (no key), or a key with its values.
+class FakeUninstallRegistry final : public UninstallRegistry {
+ public:
+  std::unique_ptr<UninstallKey> OpenEntry() override;
+
+  bool keyExists = false;
+  bool failWrites = false;
+  std::map<std::string, std::string, std::less<>> values;
+};
+
+}  // namespace tevanor::testing
