@@ -14,7 +14,7 @@ class FakeDocument final : public PageDocument {
   std::string Address() override { return page_.address; }
   std::string ReadyState() override { return page_.readyState; }
   std::string BodyText() override {
-    source_.bodiesRead.push_back(page_.body);
+    if (source_.keepBodiesRead) source_.bodiesRead.push_back(page_.body);
     return page_.body;
   }
   std::optional<std::size_t> FrameCount() override {

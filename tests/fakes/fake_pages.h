@@ -31,6 +31,7 @@ class FakePageSource final : public PageSource {
   int openSessions = 0;
   int openDocuments = 0;
   std::vector<std::string> bodiesRead;  // the bodies searched, in order
+  bool keepBodiesRead = true;           // off for benchmarks
 };
 
 }  // namespace tevanor::testing
