@@ -1,5 +1,8 @@
 #include "rules/phrase_list.h"
 
+#include <algorithm>
+
+#include "rules/plain_match.h"
 #include "text/cp1252.h"
 
 namespace tevanor {
@@ -25,16 +28,27 @@ void PhraseList::Link() {
   m_pUserPhrases = chain(user_, nullptr);
   m_pLibraryPhrases = chain(library_, m_pUserPhrases);
   m_pPhrases = m_pLibraryPhrases;
+
+  walk_.clear();
+  firstEmpty_ = PatternAutomaton::kNone;
+  std::vector<PatternAutomaton::Pattern> upper, exact;
+  for (const PhraseEntry* e = m_pPhrases; e; e = e->next) {
+    const auto id = static_cast<std::uint32_t>(walk_.size());
+    walk_.push_back(e);
+    if (e->text.empty())
+      firstEmpty_ = std::min(firstEmpty_, id);
+    else
+      (e->ignoreCase ? upper : exact).push_back({e->text, id});
+  }
+  upper_ = PatternAutomaton::Build(upper, PatternAutomaton::Case::kUpper);
+  exact_ = upper_ ? PatternAutomaton::Build(exact, PatternAutomaton::Case::kExact) : std::nullopt;
 }
 
 const PhraseEntry* PhraseList::Match(std::string_view text) const {
-  const std::string upper = UpperCopy(text);
-  for (const PhraseEntry* e = m_pPhrases; e; e = e->next) {
-    const bool found = e->ignoreCase ? upper.find(UpperCopy(e->text)) != std::string::npos
-                                     : text.find(e->text) != std::string_view::npos;
-    if (found) return e;
-  }
-  return nullptr;
+  if (!upper_ || !exact_) return PlainMatchPhrase(m_pPhrases, text);
+  std::uint32_t best = upper_->SmallestId(text, firstEmpty_);
+  best = exact_->SmallestId(text, best);
+  return best == PatternAutomaton::kNone ? nullptr : walk_[best];
 }
 
 std::string PhraseAsCompared(const PhraseEntry& entry) {
