@@ -1,6 +1,7 @@
 #include "rules/pattern_automaton.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "text/cp1252.h"
 
@@ -38,34 +39,42 @@ std::optional<PatternAutomaton> PatternAutomaton::Build(std::span<const Pattern>
   for (int b = 0; b < 256; ++b)
     if (used[b]) classOfFolded[b] = classes++;
   // The trie has at most one state per pattern byte, plus the start.
-  if ((totalBytes + 1) > maxCells / classes) return std::nullopt;
+  if (totalBytes + 1 > maxCells / classes) return std::nullopt;
   for (int b = 0; b < 256; ++b)
     a.classOf_[b] = classOfFolded[Fold(static_cast<unsigned char>(b), rule)];
   a.stride_ = classes;
 
-  // The trie: goto_[state * classes + class], -1 where no pattern continues.
+  // The trie: go[state * classes + class], kMissing where no pattern continues.
   constexpr std::int32_t kMissing = -1;
   std::vector<std::int32_t> go(classes, kMissing);
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> ends;  // (state, id)
+  struct End {
+    std::uint32_t state;
+    Ending ending;
+  };
+  std::vector<End> ends;
   for (const Pattern& p : patterns) {
     std::uint32_t state = 0;
     for (const char c : p.bytes) {
       const std::uint32_t cls = a.classOf_[static_cast<unsigned char>(c)];
-      std::int32_t& child = go[state * classes + cls];
-      if (child == kMissing) {
-        child = static_cast<std::int32_t>(go.size() / classes);
+      if (go[state * classes + cls] == kMissing) {
+        go[state * classes + cls] = static_cast<std::int32_t>(go.size() / classes);
         go.resize(go.size() + classes, kMissing);
       }
       state = static_cast<std::uint32_t>(go[state * classes + cls]);
     }
-    ends.emplace_back(state, p.id);
+    std::uint32_t exact = kNone;
+    if (p.exact && rule == Case::kUpper) {
+      exact = static_cast<std::uint32_t>(a.exactBytes_.size());
+      a.exactBytes_.emplace_back(p.bytes);
+    }
+    ends.push_back({state, {p.id, exact}});
   }
-  const std::uint32_t states = static_cast<std::uint32_t>(go.size() / classes);
+  const auto states = static_cast<std::uint32_t>(go.size() / classes);
   std::vector<std::uint32_t> ownMin(states, kNone);
-  for (const auto& [state, id] : ends) ownMin[state] = std::min(ownMin[state], id);
+  for (const End& e : ends) ownMin[e.state] = std::min(ownMin[e.state], e.ending.id);
 
   // Breadth first: failure links, the full transition table, and for every state the smallest
-  // id and the nearest state with ids of its own among itself and its proper suffixes.
+  // id it may report and the nearest proper suffix state with endings of its own.
   std::vector<std::uint32_t> fail(states, 0), minId(states, kNone), suffixOut(states, kNone);
   std::vector<std::uint32_t> order;
   order.reserve(states);
@@ -107,22 +116,40 @@ std::optional<PatternAutomaton> PatternAutomaton::Build(std::span<const Pattern>
   const std::uint32_t outputs = states - firstOutput;
   a.minId_.assign(outputs, kNone);
   a.suffixOutput_.assign(outputs, kNone);
-  a.idsBegin_.assign(outputs + 1, 0);
-  std::sort(ends.begin(), ends.end(), [&](const auto& x, const auto& y) {
-    return std::pair(renumbered[x.first], x.second) < std::pair(renumbered[y.first], y.second);
-  });
   for (std::uint32_t s = 0; s < states; ++s) {
     if (minId[s] == kNone) continue;
     const std::uint32_t o = renumbered[s] - firstOutput;
     a.minId_[o] = minId[s];
     if (suffixOut[s] != kNone) a.suffixOutput_[o] = renumbered[suffixOut[s]] * classes;
   }
-  for (const auto& [state, id] : ends) {
-    ++a.idsBegin_[renumbered[state] - firstOutput + 1];
-    a.ids_.push_back(id);
+  std::stable_sort(ends.begin(), ends.end(), [&renumbered](const End& x, const End& y) {
+    return renumbered[x.state] < renumbered[y.state];
+  });
+  a.endingsBegin_.assign(outputs + 1, 0);
+  for (const End& e : ends) {
+    ++a.endingsBegin_[renumbered[e.state] - firstOutput + 1];
+    a.endings_.push_back(e.ending);
   }
-  for (std::uint32_t o = 0; o < outputs; ++o) a.idsBegin_[o + 1] += a.idsBegin_[o];
+  for (std::uint32_t o = 0; o < outputs; ++o) a.endingsBegin_[o + 1] += a.endingsBegin_[o];
   return a;
+}
+
+bool PatternAutomaton::Confirmed(const Ending& ending, const unsigned char* begin,
+                                 const unsigned char* end) const {
+  if (ending.exact == kNone) return true;
+  const std::string& bytes = exactBytes_[ending.exact];
+  return static_cast<std::size_t>(end - begin) >= bytes.size() &&
+         std::memcmp(end - bytes.size(), bytes.data(), bytes.size()) == 0;
+}
+
+std::uint32_t PatternAutomaton::Settle(std::uint32_t state, const unsigned char* begin,
+                                       const unsigned char* end, std::uint32_t best) const {
+  for (std::uint32_t out = state; out != kNone; out = suffixOutput_[OutputIndex(out)]) {
+    const std::uint32_t o = OutputIndex(out);
+    for (std::uint32_t i = endingsBegin_[o]; i < endingsBegin_[o + 1]; ++i)
+      if (endings_[i].id < best && Confirmed(endings_[i], begin, end)) best = endings_[i].id;
+  }
+  return best;
 }
 
 std::uint32_t PatternAutomaton::SmallestId(std::string_view text, std::uint32_t below) const {
@@ -131,18 +158,19 @@ std::uint32_t PatternAutomaton::SmallestId(std::string_view text, std::uint32_t 
     return ScanInterleaved(text, below);
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
   std::uint32_t state = 0;
-  return ScanSerial(bytes, bytes + text.size(), state, below);
+  return ScanSerial(bytes, bytes, bytes + text.size(), state, below);
 }
 
-std::uint32_t PatternAutomaton::ScanSerial(const unsigned char* from, const unsigned char* to,
-                                           std::uint32_t& state, std::uint32_t best) const {
+std::uint32_t PatternAutomaton::ScanSerial(const unsigned char* begin, const unsigned char* from,
+                                           const unsigned char* to, std::uint32_t& state,
+                                           std::uint32_t best) const {
   const std::uint32_t* next = next_.data();
   std::uint32_t s = state;
   for (const unsigned char* p = from; p != to; ++p) {
     const std::uint32_t* column = next + classOf_[*p];
     s = column[s];
-    if (s >= outputStart_) {
-      best = std::min(best, minId_[OutputIndex(s)]);
+    if (s >= outputStart_ && minId_[OutputIndex(s)] < best) {
+      best = Settle(s, begin, p + 1, best);
       if (best <= smallestId_) break;
     }
   }
@@ -174,26 +202,29 @@ std::uint32_t PatternAutomaton::ScanInterleaved(std::string_view text, std::uint
     s[2] = (next + classOf_[pos[2][i]])[s[2]];
     s[3] = (next + classOf_[pos[3][i]])[s[3]];
     if (std::max(std::max(s[0], s[1]), std::max(s[2], s[3])) >= outputStart_) {
-      for (const std::uint32_t state : s)
-        if (state >= outputStart_) best = std::min(best, minId_[OutputIndex(state)]);
+      for (int k = 0; k < kStreams; ++k)
+        if (s[k] >= outputStart_ && minId_[OutputIndex(s[k])] < best)
+          best = Settle(s[k], base, pos[k] + i + 1, best);
       if (best <= smallestId_) return best;
     }
   }
   for (int k = 0; k < kStreams && best > smallestId_; ++k)
-    best = ScanSerial(pos[k] + common, end[k], s[k], best);
+    best = ScanSerial(base, pos[k] + common, end[k], s[k], best);
   return best;
 }
 
 void PatternAutomaton::ForEachOccurrence(std::string_view text,
                                          FunctionRef<void(std::uint32_t)> found) const {
   if (next_.empty()) return;
+  const auto* begin = reinterpret_cast<const unsigned char*>(text.data());
   std::uint32_t s = 0;
-  for (const char c : text) {
-    s = next_[s + classOf_[static_cast<unsigned char>(c)]];
-    for (std::uint32_t out = s; out != kNone && out >= outputStart_;
-         out = suffixOutput_[OutputIndex(out)]) {
+  for (const unsigned char* p = begin; p != begin + text.size(); ++p) {
+    s = next_[s + classOf_[*p]];
+    if (s < outputStart_) continue;
+    for (std::uint32_t out = s; out != kNone; out = suffixOutput_[OutputIndex(out)]) {
       const std::uint32_t o = OutputIndex(out);
-      for (std::uint32_t i = idsBegin_[o]; i < idsBegin_[o + 1]; ++i) found(ids_[i]);
+      for (std::uint32_t i = endingsBegin_[o]; i < endingsBegin_[o + 1]; ++i)
+        if (Confirmed(endings_[i], begin, p + 1)) found(endings_[i].id);
     }
   }
 }

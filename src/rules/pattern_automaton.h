@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,7 +15,7 @@ namespace tevanor {
 
 // Finds many byte patterns in a text in one pass (Aho–Corasick as a dense table over byte
 // classes). Each pattern carries an id, its position in the list it comes from; several
-// patterns may share an id's text. Built once when a list changes, then used for every text.
+// patterns may share a text. Built once when a list changes, then used for every text.
 class PatternAutomaton {
  public:
   enum class Case {
@@ -24,9 +25,13 @@ class PatternAutomaton {
   struct Pattern {
     std::string_view bytes;  // never empty
     std::uint32_t id;
+    // Under kUpper: the pattern must also occur byte for byte. The upper-case search finds
+    // where it may stand and the text's own bytes there confirm it, so case-sensitive words
+    // share the one pass with the others.
+    bool exact = false;
   };
   static constexpr std::uint32_t kNone = UINT32_MAX;
-  // Table cells allowed by default: 4 Mi cells (16 MiB) covers the library plus thousands of
+  // Table cells allowed by default: 4 Mi cells (16 MiB) hold the library and thousands of
   // words; a list beyond that is matched without an automaton.
   static constexpr std::size_t kDefaultMaxCells = std::size_t{1} << 22;
 
@@ -41,12 +46,22 @@ class PatternAutomaton {
   void ForEachOccurrence(std::string_view text, FunctionRef<void(std::uint32_t)> found) const;
 
  private:
+  struct Ending {
+    std::uint32_t id;
+    std::uint32_t exact;  // index into exactBytes_, or kNone
+  };
+
   PatternAutomaton() = default;
-  // Scans [from, to) from `state`, leaving the state reached in it.
-  std::uint32_t ScanSerial(const unsigned char* from, const unsigned char* to, std::uint32_t& state,
-                           std::uint32_t best) const;
-  std::uint32_t ScanInterleaved(std::string_view text, std::uint32_t best) const;
   std::uint32_t OutputIndex(std::uint32_t state) const { return (state - outputStart_) / stride_; }
+  // Whether `ending` really ends at `end` in the text that starts at `begin`.
+  bool Confirmed(const Ending& ending, const unsigned char* begin, const unsigned char* end) const;
+  // The smallest confirmed id below `best` among the patterns that `state` reports.
+  std::uint32_t Settle(std::uint32_t state, const unsigned char* begin, const unsigned char* end,
+                       std::uint32_t best) const;
+  // Scans [from, to) of the text at `begin` from `state`, leaving the state reached in it.
+  std::uint32_t ScanSerial(const unsigned char* begin, const unsigned char* from,
+                           const unsigned char* to, std::uint32_t& state, std::uint32_t best) const;
+  std::uint32_t ScanInterleaved(std::string_view text, std::uint32_t best) const;
 
   // next_[state + class] is the next state; states are premultiplied by stride_ (the number of
   // classes), the start state is 0, and every state from outputStart_ on ends a pattern.
@@ -54,13 +69,15 @@ class PatternAutomaton {
   std::array<std::uint32_t, 256> classOf_{};
   std::uint32_t stride_ = 1;
   std::uint32_t outputStart_ = 0;
-  std::size_t longest_ = 0;              // bytes in the longest pattern
-  std::uint32_t smallestId_ = kNone;     // nothing can beat this id
-  std::vector<std::uint32_t> minId_;     // per output state: smallest id it reports
-  std::vector<std::uint32_t> idsBegin_;  // per output state + 1: its own ids in ids_
-  std::vector<std::uint32_t> ids_;
-  std::vector<std::uint32_t> suffixOutput_;  // per output state: next output state on its
-                                             // suffix chain, or kNone
+  std::size_t longest_ = 0;           // bytes in the longest pattern
+  std::uint32_t smallestId_ = kNone;  // nothing can beat this id
+  // Per output state: the smallest id it may report, its own endings (endings_ from
+  // endingsBegin_[o] to endingsBegin_[o + 1]), and the next output state among its suffixes.
+  std::vector<std::uint32_t> minId_;
+  std::vector<std::uint32_t> endingsBegin_;
+  std::vector<Ending> endings_;
+  std::vector<std::uint32_t> suffixOutput_;
+  std::vector<std::string> exactBytes_;
 };
 
 }  // namespace tevanor

@@ -31,23 +31,21 @@ void PhraseList::Link() {
 
   walk_.clear();
   firstEmpty_ = PatternAutomaton::kNone;
-  std::vector<PatternAutomaton::Pattern> upper, exact;
+  std::vector<PatternAutomaton::Pattern> patterns;
   for (const PhraseEntry* e = m_pPhrases; e; e = e->next) {
     const auto id = static_cast<std::uint32_t>(walk_.size());
     walk_.push_back(e);
     if (e->text.empty())
       firstEmpty_ = std::min(firstEmpty_, id);
     else
-      (e->ignoreCase ? upper : exact).push_back({e->text, id});
+      patterns.push_back({e->text, id, !e->ignoreCase});
   }
-  upper_ = PatternAutomaton::Build(upper, PatternAutomaton::Case::kUpper);
-  exact_ = upper_ ? PatternAutomaton::Build(exact, PatternAutomaton::Case::kExact) : std::nullopt;
+  matcher_ = PatternAutomaton::Build(patterns, PatternAutomaton::Case::kUpper);
 }
 
 const PhraseEntry* PhraseList::Match(std::string_view text) const {
-  if (!upper_ || !exact_) return PlainMatchPhrase(m_pPhrases, text);
-  std::uint32_t best = upper_->SmallestId(text, firstEmpty_);
-  best = exact_->SmallestId(text, best);
+  if (!matcher_) return PlainMatchPhrase(m_pPhrases, text);
+  const std::uint32_t best = matcher_->SmallestId(text, firstEmpty_);
   return best == PatternAutomaton::kNone ? nullptr : walk_[best];
 }
 

@@ -51,12 +51,11 @@ class PhraseList {
   PhraseEntry* m_pUserPhrases = nullptr;
   PhraseEntry* m_pPhrases = nullptr;
 
-  // Built by Link(): the walk by position, an automaton for the ignore-case entries and one for
-  // the case-sensitive ones (ids are walk positions), and the first empty phrase. Without the
-  // automata (a list too large for them) Match walks the entries.
+  // Built by Link(): the walk by position, one automaton over the upper-cased phrases (ids are
+  // walk positions; case-sensitive ones are confirmed byte for byte), and the first empty
+  // phrase. Without the automaton (a list too large for it) Match walks the entries.
   std::vector<const PhraseEntry*> walk_;
-  std::optional<PatternAutomaton> upper_;
-  std::optional<PatternAutomaton> exact_;
+  std::optional<PatternAutomaton> matcher_;
   std::uint32_t firstEmpty_ = PatternAutomaton::kNone;
 };
 
