@@ -1,11 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "guardian/program_version.h"
-#include "rules/data_files.h"
 #include "rules/phrase_list.h"
 #include "rules/site_list.h"
 
@@ -33,11 +31,7 @@ struct GuardState {
   PhraseList phrases;  // m_pLibraryPhrases, m_pUserPhrases and the walk m_pPhrases
   SiteList sites;      // m_pSites
 
-  int m_bHistoryOpen = 0;
-  std::unique_ptr<DataFile> m_fileWords;
-  int m_bWordFileOpen = 0;
-  std::unique_ptr<DataFile> m_fileSites;
-  int m_bSiteFileOpen = 0;
+  int m_bHistoryOpen = 0;  // the word file and the site file live in PhraseStore and SiteStore
 
   CFilterConfigDlg* m_pFilterDlg = nullptr;
   CHistoryDlg* m_pHistoryDlg = nullptr;

@@ -3,16 +3,16 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "rules/record_reader.h"
+
 namespace tevanor {
 
 namespace {
 
-constexpr char kFieldEnd = '\x08';
-
 std::string Field(std::string_view text) {
   std::string field(text);
-  std::replace(field.begin(), field.end(), kFieldEnd, ' ');
-  field += kFieldEnd;
+  std::replace(field.begin(), field.end(), kRecordEnd, ' ');
+  field += kRecordEnd;
   return field;
 }
 
@@ -29,12 +29,40 @@ bool AppendBlockRecord(DataDirectory& files, const BlockRecord& record, int& his
   auto file = files.Open(kHistoryFileName, OpenMode::kReadWriteCreate);
   if (!file) return false;
   historyOpen = 1;
-  const bool written = file->SeekToEnd() &&
-                       file->Write(Field(record.siteText) + Field(record.time) +
-                                   Field(record.cause)) &&
-                       file->Close();
+  const bool written =
+      file->SeekToEnd() &&
+      file->Write(Field(record.siteText) + Field(record.time) + Field(record.cause)) &&
+      file->Close();
   historyOpen = 0;
   return written;
+}
+
+std::optional<std::vector<BlockRecord>> LoadHistoryList(DataDirectory& files, int& historyOpen) {
+  auto file = files.Open(kHistoryFileName, OpenMode::kReadWrite);
+  if (!file) return std::nullopt;
+  historyOpen = 1;
+  std::optional<std::vector<BlockRecord>> rows;
+  if (file->SeekToStart() && file->Length().value_or(0) != 0) {
+    rows.emplace();
+    // A real record holds at least a 16-byte time, a site and a cause: room for that many
+    // records spares the copies of a growing list on a long history.
+    rows->reserve(*file->Length() / 48);
+    int field = 0;
+    ReadRecords(*file, false, [&rows, &field](std::string&& text, char) {
+      if (field == 0) rows->emplace_back();
+      BlockRecord& row = rows->back();
+      (field == 0 ? row.siteText : field == 1 ? row.time : row.cause) = std::move(text);
+      field = (field + 1) % 3;
+    });
+    std::reverse(rows->begin(), rows->end());
+  }
+  file.reset();
+  historyOpen = 0;
+  return rows;
+}
+
+bool ClearHistory(DataDirectory& files) {
+  return files.Remove(kHistoryFileName);
 }
 
 }  // namespace tevanor

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/clock.h"
 #include "rules/data_files.h"
@@ -13,6 +15,7 @@ struct BlockRecord {
   std::string siteText;  // page address, window title or mail-reader label
   std::string time;      // "%H:%M-%d/%m/%Y"
   std::string cause;     // a fixed cause text or the phrase that matched
+  bool operator==(const BlockRecord&) const = default;
 };
 
 // "%H:%M-%d/%m/%Y", every number zero-padded: always 16 characters, e.g. 21:07-05/12/2002.
@@ -23,5 +26,16 @@ std::string FormatBlockTime(const LocalTime& time);
 // every later record, so it is written as a space. False when the file could not be opened or
 // a write failed; nothing is reported to the user either way.
 bool AppendBlockRecord(DataDirectory& files, const BlockRecord& record, int& historyOpen);
+
+// The history as the history dialog shows it: the newest block first. Every byte but 0x08 is
+// part of a field (0x09 included); a last record cut short has its missing fields empty. nullopt
+// when the file cannot be opened (it is missing, or locked) or is empty: the dialog then keeps
+// the rows it shows. A read error ends the load with the records read so far. `historyOpen` is
+// 1 while the file is open. One pass over the file.
+std::optional<std::vector<BlockRecord>> LoadHistoryList(DataDirectory& files, int& historyOpen);
+
+// Deletes the history file once the parent has confirmed; false when it could not (no file, or
+// the file is in use). The file's stamp in the profile is left as it is.
+bool ClearHistory(DataDirectory& files);
 
 }  // namespace tevanor

@@ -1,5 +1,8 @@
 #include "rules/phrase_list.h"
 
+#include <algorithm>
+
+#include "rules/plain_match.h"
 #include "text/cp1252.h"
 
 namespace tevanor {
@@ -25,16 +28,25 @@ void PhraseList::Link() {
   m_pUserPhrases = chain(user_, nullptr);
   m_pLibraryPhrases = chain(library_, m_pUserPhrases);
   m_pPhrases = m_pLibraryPhrases;
+
+  walk_.clear();
+  firstEmpty_ = PatternAutomaton::kNone;
+  std::vector<PatternAutomaton::Pattern> patterns;
+  for (const PhraseEntry* e = m_pPhrases; e; e = e->next) {
+    const auto id = static_cast<std::uint32_t>(walk_.size());
+    walk_.push_back(e);
+    if (e->text.empty())
+      firstEmpty_ = std::min(firstEmpty_, id);
+    else
+      patterns.push_back({e->text, id, !e->ignoreCase});
+  }
+  matcher_ = PatternAutomaton::Build(patterns, PatternAutomaton::Case::kUpper);
 }
 
 const PhraseEntry* PhraseList::Match(std::string_view text) const {
-  const std::string upper = UpperCopy(text);
-  for (const PhraseEntry* e = m_pPhrases; e; e = e->next) {
-    const bool found = e->ignoreCase ? upper.find(UpperCopy(e->text)) != std::string::npos
-                                     : text.find(e->text) != std::string_view::npos;
-    if (found) return e;
-  }
-  return nullptr;
+  if (!matcher_) return PlainMatchPhrase(m_pPhrases, text);
+  const std::uint32_t best = matcher_->SmallestId(text, firstEmpty_);
+  return best == PatternAutomaton::kNone ? nullptr : walk_[best];
 }
 
 std::string PhraseAsCompared(const PhraseEntry& entry) {

@@ -1,9 +1,12 @@
 #pragma once
 
-#include <memory>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "rules/pattern_automaton.h"
 
 namespace tevanor {
 
@@ -35,7 +38,8 @@ class PhraseList {
   const PhraseEntry* FirstUser() const { return m_pUserPhrases; }
 
   // The first entry of the walk that occurs in `text` (upper-cased copies for an ignore-case
-  // entry; an empty phrase occurs in every text), or nullptr.
+  // entry; an empty phrase occurs in every text), or nullptr. One pass over the text finds
+  // every candidate; the answer is the same as walking the entries one by one.
   const PhraseEntry* Match(std::string_view text) const;
 
  private:
@@ -46,6 +50,13 @@ class PhraseList {
   PhraseEntry* m_pLibraryPhrases = nullptr;
   PhraseEntry* m_pUserPhrases = nullptr;
   PhraseEntry* m_pPhrases = nullptr;
+
+  // Built by Link(): the walk by position, one automaton over the upper-cased phrases (ids are
+  // walk positions; case-sensitive ones are confirmed byte for byte), and the first empty
+  // phrase. Without the automaton (a list too large for it) Match walks the entries.
+  std::vector<const PhraseEntry*> walk_;
+  std::optional<PatternAutomaton> matcher_;
+  std::uint32_t firstEmpty_ = PatternAutomaton::kNone;
 };
 
 // The phrase as the guardian reports it when it compared upper-cased copies.

@@ -1,5 +1,9 @@
 #include "rules/site_list.h"
 
+#include <algorithm>
+
+#include "rules/plain_match.h"
+
 namespace tevanor {
 
 void SiteList::Append(std::string text, int prohibited, int builtIn) {
@@ -13,17 +17,42 @@ void SiteList::Append(std::string text, int prohibited, int builtIn) {
   }
   entries_.push_back(std::move(entry));
   m_pSites = entries_.front().get();
+  ++changes_;
+  matcherStale_ = true;
 }
 
 void SiteList::Clear() {
   while (!entries_.empty()) entries_.pop_back();  // last to first
   m_pSites = nullptr;
+  ++changes_;
+  matcherStale_ = true;
+}
+
+void SiteList::BuildMatcher() const {
+  std::vector<PatternAutomaton::Pattern> patterns;
+  emptyTexts_.clear();
+  for (std::uint32_t i = 0; i < entries_.size(); ++i) {
+    if (entries_[i]->text.empty())
+      emptyTexts_.push_back(i);
+    else
+      patterns.push_back({entries_[i]->text, i});
+  }
+  matcher_ = PatternAutomaton::Build(patterns, PatternAutomaton::Case::kExact);
+  matcherStale_ = false;
 }
 
 void SiteList::ForEachMatch(std::string_view address,
                             FunctionRef<bool(const SiteEntry&)> visit) const {
-  for (const SiteEntry* e = m_pSites; e; e = e->next)
-    if (address.find(e->text) != std::string_view::npos && !visit(*e)) return;
+  if (matcherStale_) BuildMatcher();
+  if (!matcher_) return PlainForEachSiteMatch(m_pSites, address, visit);
+
+  std::vector<std::uint32_t> hits = emptyTexts_;
+  matcher_->ForEachOccurrence(address, [&hits](std::uint32_t id) { hits.push_back(id); });
+  std::sort(hits.begin(), hits.end());
+  hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
+  const std::uint64_t changes = changes_;
+  for (const std::uint32_t i : hits)
+    if (changes != changes_ || !visit(*entries_[i])) return;
 }
 
 }  // namespace tevanor

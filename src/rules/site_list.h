@@ -1,11 +1,14 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/function_ref.h"
+#include "rules/pattern_automaton.h"
 
 namespace tevanor {
 
@@ -32,12 +35,23 @@ class SiteList {
   bool Empty() const { return m_pSites == nullptr; }
 
   // Calls `visit` with every entry whose text occurs in `address` (case-sensitive; an empty
-  // text occurs everywhere), in list order, until `visit` returns false.
+  // text occurs everywhere), in list order, until `visit` returns false. One pass over the
+  // address finds them all; the walk stops if `visit` changes the list.
   void ForEachMatch(std::string_view address, FunctionRef<bool(const SiteEntry&)> visit) const;
 
  private:
+  void BuildMatcher() const;
+
   std::vector<std::unique_ptr<SiteEntry>> entries_;
   SiteEntry* m_pSites = nullptr;
+  std::uint64_t changes_ = 0;  // counts Append and Clear
+
+  // Built at the first match after a change: an automaton over the non-empty texts (ids are
+  // list positions) and the positions of the empty texts. Without the automaton (a list too
+  // large for it) ForEachMatch walks the entries.
+  mutable bool matcherStale_ = true;
+  mutable std::optional<PatternAutomaton> matcher_;
+  mutable std::vector<std::uint32_t> emptyTexts_;
 };
 
 }  // namespace tevanor

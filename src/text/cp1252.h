@@ -113,4 +113,9 @@ std::string Cp1252ToUtf8(std::string_view text);
 std::u16string Cp1252ToUtf16(std::string_view text);
 std::string Utf16ToCp1252(std::u16string_view utf16);
 
+// UTF-8 ↔ UTF-16, for command lines and paths that are neither. nullopt for malformed UTF-8;
+// an unpaired surrogate becomes U+FFFD.
+std::optional<std::u16string> Utf8ToUtf16(std::string_view utf8);
+std::string Utf16ToUtf8(std::u16string_view utf16);
+
 }  // namespace tevanor

@@ -54,5 +54,17 @@ TEST(Cp1252Utf16, EveryByteRoundTripsAndForeignCharactersBecomeQuestionMarks) {
   EXPECT_EQ(Utf16ToCp1252(u"a\u0101\U0001F600\xD800z"), "a???z");
 }
 
+TEST(Utf8Utf16, ConvertBothWaysAndRefuseMalformedUtf8) {
+  for (const std::u16string_view text : {u"", u"Protección", u"a\u20AC\U0001F600z"}) {
+    const auto utf16 = Utf8ToUtf16(Utf16ToUtf8(text));
+    ASSERT_TRUE(utf16.has_value());
+    EXPECT_EQ(*utf16, text);
+  }
+  EXPECT_EQ(Utf16ToUtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
+  EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t{0xD800}) + u"x"), "\xEF\xBF\xBDx");
+  EXPECT_FALSE(Utf8ToUtf16("a\xC3").has_value());
+  EXPECT_FALSE(Utf8ToUtf16("\xED\xA0\x80").has_value());
+}
+
 }  // namespace
 }  // namespace tevanor

@@ -1,0 +1,24 @@
+// Any history file: loading it never fails badly, and appending the loaded records, oldest
+// first, to an empty history gives a file that loads as the same records.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "fakes/fake_data_directory.h"
+#include "rules/history_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace tevanor;
+  testing::FakeDataDirectory files;
+  int historyOpen = 0;
+  files.Put(kHistoryFileName, std::string(reinterpret_cast<const char*>(data), size));
+  const auto rows = LoadHistoryList(files, historyOpen);
+  if (historyOpen != 0 || files.IsOpen(kHistoryFileName)) __builtin_trap();
+  if (!rows || rows->empty()) return 0;
+
+  testing::FakeDataDirectory copy;
+  for (auto row = rows->rbegin(); row != rows->rend(); ++row)
+    if (!AppendBlockRecord(copy, *row, historyOpen)) __builtin_trap();
+  if (LoadHistoryList(copy, historyOpen) != rows) __builtin_trap();
+  return 0;
+}

@@ -1,0 +1,80 @@
+#include "rules/phrase_store.h"
+
+#include <vector>
+
+#include "rules/builtin_phrases.h"
+#include "rules/file_stamp.h"
+#include "rules/record_reader.h"
+
+namespace tevanor {
+
+void PhraseStore::LoadBuiltInPhrases(bool load, std::uint8_t level) {
+  if (!load) return list_.ReleaseLibrary();
+  const ScanPause pause(scan_);
+  std::vector<PhraseEntry> rows;
+  const std::size_t count = BuiltInPhraseCount(level);
+  rows.reserve(count);
+  for (std::size_t i = 0; i < count; ++i)
+    rows.push_back({std::string(kBuiltInPhraseTable[i]), true, true});
+  list_.ReplaceLibrary(std::move(rows));
+}
+
+bool PhraseStore::LoadUserWords(bool load) {
+  if (!load) {
+    list_.ReleaseUser();
+    return true;
+  }
+  const ScanPause pause(scan_);
+  std::vector<PhraseEntry> words;
+  bool complete = true;
+  if (!OpenWordFile(true, OpenMode::kRead) || !m_fileWords) {
+    // A save in progress holds the word file: nothing to read until it is closed.
+    complete = !m_rewriteWords && !files_.Exists(kWordFileName);
+  } else {
+    if (m_fileWords->Length().value_or(1) != 0)
+      complete = ReadRecords(*m_fileWords, true, [&words](std::string&& text, char end) {
+        words.push_back({std::move(text), false, end == kRecordEnd});
+      });
+    OpenWordFile(false);
+  }
+  list_.ReplaceUser(std::move(words));
+  return complete;
+}
+
+bool PhraseStore::RebuildPhraseList(bool builtIn, bool user, bool load, std::uint8_t level) {
+  bool complete = true;
+  if (user) complete = LoadUserWords(load);
+  if (builtIn) LoadBuiltInPhrases(load, level);
+  return complete;
+}
+
+bool PhraseStore::OpenWordFile(bool open, OpenMode mode) {
+  if (open) {
+    if (IsWordFileOpen()) return true;
+    if (mode != OpenMode::kCreateWrite) {
+      m_fileWords = files_.Open(kWordFileName, mode);
+      return m_fileWords != nullptr;
+    }
+    const ScanPause pause(scan_);
+    m_rewriteWords = std::make_unique<FileRewrite>(files_, kWordFileName);
+    if (!m_rewriteWords->IsOpen()) m_rewriteWords.reset();
+    return m_rewriteWords != nullptr;
+  }
+  bool saved = true;
+  if (m_rewriteWords) {
+    const ScanPause pause(scan_);
+    saved = m_rewriteWords->Commit();
+    m_rewriteWords.reset();
+  }
+  m_fileWords.reset();
+  RecordFileStamp(profile_, files_, kWordFileName);
+  return saved;
+}
+
+bool PhraseStore::WriteWordRecord(std::string_view text, bool ignoreCase) {
+  if (!m_rewriteWords) return false;
+  const ScanPause pause(scan_);
+  return m_rewriteWords->Write(RecordText(text) + (ignoreCase ? kRecordEnd : kTabEnd));
+}
+
+}  // namespace tevanor

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string_view>
+
+#include "base/function_ref.h"
+#include "rules/phrase_list.h"
+#include "rules/site_list.h"
+
+namespace tevanor {
+
+// The matching rules written out entry by entry, as plainly as they are stated: for every entry
+// copy the text and the phrase, upper-case both for an ignore-case entry, and search. The lists
+// answer the same questions in one pass over the text; these walks are the yardstick that the
+// tests and benchmarks hold them to.
+
+// The first phrase from `first` on that occurs in `text`, or nullptr.
+const PhraseEntry* PlainMatchPhrase(const PhraseEntry* first, std::string_view text);
+
+// Every site from `first` on whose text occurs in `address`, in order, until `visit` returns
+// false.
+void PlainForEachSiteMatch(const SiteEntry* first, std::string_view address,
+                           FunctionRef<bool(const SiteEntry&)> visit);
+
+}  // namespace tevanor

@@ -1,0 +1,63 @@
+#include "rules/site_store.h"
+
+#include "rules/builtin_sites.h"
+#include "rules/file_stamp.h"
+#include "rules/record_reader.h"
+
+namespace tevanor {
+
+bool SiteStore::LoadSiteList(bool builtInSites) {
+  const ScanPause pause(scan_);
+  if (builtInSites)
+    for (std::size_t i = 0; !kBuiltInSiteTable[i].empty(); ++i)
+      list_.Append(std::string(kBuiltInSiteTable[i]), 1, 1);
+  auto file = files_.Open(kSiteFileName, OpenMode::kReadWrite);
+  if (!file) return !files_.Exists(kSiteFileName);
+  const bool complete = ReadRecords(*file, true, [this](std::string&& text, char end) {
+    list_.Append(std::move(text), end == kRecordEnd ? 1 : 0, 0);
+  });
+  file.reset();
+  RecordFileStamp(profile_, files_, kSiteFileName);
+  return complete;
+}
+
+void SiteStore::FreeSiteList() {
+  const ScanPause pause(scan_);
+  list_.Clear();
+}
+
+int SiteStore::OnSiteEdit(std::string text, int code) {
+  if (code == kSiteEditAddAllowed || code == kSiteEditAddProhibited) {
+    admin_.AddSiteAndSave(text, code == kSiteEditAddProhibited);
+    return 1;
+  }
+  if (code != kSiteEditAllowed && code != kSiteEditProhibited) return 0;
+  const ScanPause pause(scan_);
+
+  if (code == kSiteEditProhibited || !text.empty()) {
+    if (batchFailed_) return 0;  // the batch is incomplete already: it will not be saved
+    if (!m_fileSites) {
+      m_fileSites = std::make_unique<FileRewrite>(files_, kSiteFileName);
+      if (!m_fileSites->IsOpen()) m_fileSites.reset();
+    }
+    const char end = code == kSiteEditProhibited ? kRecordEnd : kTabEnd;
+    if (!m_fileSites || !m_fileSites->Write(RecordText(text) + end)) {
+      m_fileSites.reset();
+      batchFailed_ = true;
+    }
+    return 0;
+  }
+
+  // The end marker. A batch that wrote nothing and lost nothing held no entries: the file goes.
+  if (m_fileSites)
+    m_fileSites->Commit();
+  else if (!batchFailed_)
+    files_.Remove(kSiteFileName);
+  m_fileSites.reset();
+  batchFailed_ = false;
+  RecordFileStamp(profile_, files_, kSiteFileName);
+  admin_.PostRefill();
+  return 1;
+}
+
+}  // namespace tevanor
