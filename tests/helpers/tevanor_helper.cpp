@@ -14,7 +14,8 @@
 //       a window with an edit control that is destroyed and made again every few milliseconds
 //
 // --locked first denies every access to the program's own process, so that it cannot be opened.
-// Each program runs until it is ended.
+// Each program runs until it is ended, or until its window is closed: then it exits with
+// kClosedExitCode, so that a test can tell a close request from an ended program (exit code 0).
 #include <aclapi.h>
 #include <objbase.h>
 #include <oleauto.h>
@@ -29,6 +30,8 @@ namespace {
 
 using tevanor::helpers::HtmlPage;
 
+constexpr int kClosedExitCode = 3;
+
 constexpr GUID kBrowserTypeLibrary = {
     0x3050F1C5, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x0B}};
 
@@ -41,7 +44,7 @@ LRESULT CALLBACK BrowserChild(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 LRESULT CALLBACK Top(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY && ::GetPropW(window, L"main")) ::PostQuitMessage(0);
+  if (message == WM_DESTROY && ::GetPropW(window, L"main")) ::PostQuitMessage(kClosedExitCode);
   return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -77,7 +80,7 @@ int Pump() {
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }
-  return 0;
+  return static_cast<int>(msg.wParam);
 }
 
 // Handles the messages already sent to this thread's new windows, then never again.
