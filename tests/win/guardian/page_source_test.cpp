@@ -4,7 +4,6 @@
 #include <objbase.h>
 #include <windows.h>
 
-#include "helper_process.h"
 #include "html_document.h"
 #include "platform/win32/window_handle.h"
 #include "window_thread.h"
@@ -87,31 +86,6 @@ TEST_F(PageSourceTest, WindowsThatGiveNoDocumentAreSkipped) {
   EXPECT_FALSE(session->DocumentOf(ToHandle(hung)));
   EXPECT_FALSE(session->DocumentOf(ToHandle(silent)));
   EXPECT_FALSE(session->DocumentOf(WindowHandle{0x1234}));
-}
-
-TEST_F(PageSourceTest, ReadsADocumentOfAnotherProgram) {
-  HelperProcess helper({L"browser", L"IEFrame", L"Navegador de prueba", L"http://otro.example/",
-                        L"texto del cuerpo", L"marco uno"});
-  HWND top = helper.WaitForWindow(L"Navegador de prueba");
-  HWND child = nullptr;
-  ASSERT_TRUE(PumpUntil([&] {
-    child = ::FindWindowExW(::FindWindowExW(top, nullptr, nullptr, nullptr), nullptr,
-                            L"Internet Explorer_Server", nullptr);
-    return child != nullptr;
-  }));
-
-  const auto session = source.BeginInspection();
-  ASSERT_TRUE(session);
-  const auto document = session->DocumentOf(ToHandle(child));
-  ASSERT_TRUE(document);
-  EXPECT_EQ(document->Address(), "http://otro.example/");
-  EXPECT_EQ(document->ReadyState(), "complete");
-  EXPECT_EQ(document->BodyText(), "texto del cuerpo");
-  ASSERT_EQ(document->FrameCount(), 1u);
-  const auto frame = document->Frame(0);
-  ASSERT_TRUE(frame);
-  EXPECT_EQ(frame->Address(), "http://otro.example/#0");
-  EXPECT_EQ(frame->BodyText(), "marco uno");
 }
 
 }  // namespace
