@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/ordinary_text.h"
 #include "fakes/fake_data_directory.h"
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_pages.h"
@@ -17,6 +18,8 @@
 #include "fakes/fake_timers.h"
 #include "guardian/scan_cycle.h"
 #include "guardian/window_guard.h"
+#include "rules/builtin_phrases.h"
+#include "rules/builtin_sites.h"
 #include "text/cp1252.h"
 
 namespace tevanor {
@@ -26,56 +29,33 @@ constexpr int kWindows = 300;
 constexpr int kEditControls = 40;
 constexpr int kPages = 3;
 
-// Harmless Spanish text of `size` bytes, different for each `seed`.
-std::string Prose(std::size_t size, unsigned seed) {
-  static const char* const kWords[] = {"la",    "casa",   "de",     "mi",      "abuela", "tiene",
-                                       "un",    "jardín", "con",    "flores",  "rojas",  "y",
-                                       "el",    "perro",  "duerme", "bajo",    "árbol",  "cuando",
-                                       "hace",  "calor",  "por",    "tardes",  "llueve", "mucho",
-                                       "niños", "juegan", "pelota", "escuela", "libros", "nuevo"};
-  std::string text;
-  unsigned state = seed * 2654435761u + 1;
-  while (text.size() < size) {
-    state = state * 1103515245u + 12345u;
-    text += *Utf8ToCp1252(kWords[(state >> 16) % std::size(kWords)]);
-    text += (state >> 8) % 11 == 0 ? ". " : " ";
-  }
-  text.resize(size);
-  return text;
+// The built-in library at the full level, then two of the parent's words.
+void FillPhrases(PhraseList& phrases) {
+  std::vector<PhraseEntry> library;
+  for (std::size_t i = 0; i < BuiltInPhraseCount(255); ++i)
+    library.push_back({std::string(kBuiltInPhraseTable[i]), true, true});
+  phrases.ReplaceLibrary(std::move(library));
+  phrases.ReplaceUser({{"casino", false, true}, {"Poker", false, false}});
 }
 
-// 538 upper-case phrases of 4 to 40 bytes that never occur in Prose.
-std::vector<PhraseEntry> FullLibrary() {
-  std::vector<PhraseEntry> phrases;
-  static const char* const kParts[] = {"XX",  "SEXO", "ADULT", "CHAT", "GIRLS", "HOT", "PORNO",
-                                       "CAM", "LIVE", "FREE",  "NUDE", "VIDEO", "18",  "SHOW"};
-  for (unsigned i = 0; phrases.size() < 538; ++i) {
-    std::string phrase;
-    for (unsigned n = i; phrase.size() < 4 + i % 30; n = n / 7 + 3)
-      phrase += std::string(kParts[n % std::size(kParts)]) + (n % 3 ? "" : " ");
-    phrases.push_back({phrase.substr(0, 40), true, true});
-  }
-  return phrases;
-}
-
-// The built-in prohibited sites followed by a few of the parent's.
+// The built-in prohibited sites, then two of the parent's.
 void FillSites(SiteList& sites) {
-  for (int i = 0; i < 1197; ++i)
-    sites.Append("http://www.adult" + std::to_string(i * 7919 % 100000) + ".example", 1, 1);
+  for (std::size_t i = 0; !kBuiltInSiteTable[i].empty(); ++i)
+    sites.Append(std::string(kBuiltInSiteTable[i]), 1, 1);
   sites.Append("http://www.juegos.example", 1, 0);
   sites.Append("http://www.escuela.example", 0, 0);
 }
 
 struct Desktop {
   Desktop() {
-    state.phrases.ReplaceLibrary(FullLibrary());
-    state.phrases.ReplaceUser({{"casino", false, true}, {"Poker", false, false}});
+    FillPhrases(state.phrases);
     FillSites(state.sites);
     const WindowHandle taskbar = desktop.AddTopLevel("Shell_TrayWnd", "", 5);
     desktop.AddChild(taskbar, "TrayNotifyWnd");
     state.m_dwShellPid = 5;
     pages.keepBodiesRead = false;
 
+    const std::string prose = bench::OrdinaryText(310 * 1024);
     int windows = 2;
     for (int i = 0; i < kPages; ++i, windows += 3) {
       const WindowHandle top = desktop.AddTopLevel("IEFrame", "Noticias - Internet Explorer");
@@ -83,14 +63,14 @@ struct Desktop {
                                                   "Internet Explorer_Server");
       testing::FakePage& page = pages.pages[child];
       page.address = "http://www.noticias" + std::to_string(i) + ".example/portada.html";
-      page.body = Prose(300 * 1024, 100 + i);
+      page.body = prose.substr(i * 1000, 300 * 1024);
       texts.push_back(desktop.At(top).title);
       texts.push_back(page.body);
     }
     for (int i = 0; i < kEditControls; ++i, windows += 3) {
       const WindowHandle top = desktop.AddTopLevel("Notepad", "nota" + std::to_string(i));
       desktop.AddChild(top, "msctls_statusbar32");
-      texts.push_back(desktop.At(desktop.AddChild(top, "Edit", Prose(200, i))).title);
+      texts.push_back(desktop.At(desktop.AddChild(top, "Edit", prose.substr(i * 211, 200))).title);
     }
     for (WindowHandle top = kNoWindow; windows < kWindows; ++windows) {
       if (top == kNoWindow || windows % 5 == 0)
