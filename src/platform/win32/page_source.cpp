@@ -59,11 +59,6 @@ class Document final : public PageDocument {
  public:
   Document(std::shared_ptr<Apartment> apartment, ComPtr<IHTMLDocument2> document)
       : apartment_(std::move(apartment)), document_(std::move(document)) {}
-  ~Document() override {
-    // Interfaces go before the apartment that carries them.
-    frames_.Reset();
-    document_.Reset();
-  }
 
   std::string Address() override {
     UniqueBstr url;
@@ -87,14 +82,12 @@ class Document final : public PageDocument {
 
   std::optional<std::size_t> FrameCount() override {
     long length = 0;
-    if (FAILED(document_->get_frames(frames_.Put())) || !frames_ ||
-        FAILED(frames_->get_length(&length)) || length < 0)
-      return std::nullopt;
+    if (!Frames() || FAILED(frames_->get_length(&length)) || length < 0) return std::nullopt;
     return static_cast<std::size_t>(length);
   }
 
   std::unique_ptr<PageDocument> Frame(std::size_t index) override {
-    if (!frames_) return nullptr;
+    if (!Frames()) return nullptr;
     VARIANT which;
     ::VariantInit(&which);
     which.vt = VT_UINT;
@@ -112,6 +105,10 @@ class Document final : public PageDocument {
   }
 
  private:
+  // The frame collection, fetched once.
+  bool Frames() { return frames_ || (SUCCEEDED(document_->get_frames(frames_.Put())) && frames_); }
+
+  // Members go in reverse order: the interfaces before the apartment that carries them.
   std::shared_ptr<Apartment> apartment_;
   ComPtr<IHTMLDocument2> document_;
   ComPtr<IHTMLFramesCollection2> frames_;
