@@ -49,7 +49,7 @@ class Dialog {
 
  protected:
   virtual bool OnInitDialog() { return true; }  // true: the dialog manager sets the focus
-  // Routes kIdOk to OnOK and kIdCancel to OnCancel.
+  // Routes clicks (and Enter and Esc) of kIdOk to OnOK and of kIdCancel to OnCancel.
   virtual void OnCommand(const Command& command);
   virtual void OnOK() { Window().EndDialog(kIdOk); }
   virtual void OnCancel() { Window().EndDialog(kIdCancel); }

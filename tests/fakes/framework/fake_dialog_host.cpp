@@ -1,7 +1,6 @@
 #include "fakes/framework/fake_dialog_host.h"
 
 #include <algorithm>
-#include <iterator>
 #include <stdexcept>
 
 #include "text/cp1252.h"
@@ -293,24 +292,9 @@ FakeDialogHost& FakeDialogHost::Click(int buttonId, Dialog* target) {
       case ControlKind::kCheckBox:
         control.checked = !control.checked;
         break;
-      case ControlKind::kRadioButton: {
-        // Uncheck the other radio buttons of the group: the run of radio buttons around this
-        // one, each group beginning at a kGroupStart.
-        auto& all = window.controls_;
-        const auto self = std::find_if(all.begin(), all.end(),
-                                       [&](const FakeControl& c) { return &c == &control; });
-        auto first = self;
-        while (first != all.begin() && (first->layout->style & kGroupStart) == 0 &&
-               std::prev(first)->layout->kind == ControlKind::kRadioButton)
-          --first;
-        for (auto it = first; it != all.end() && it->layout->kind == ControlKind::kRadioButton;
-             ++it) {
-          if (it != first && (it->layout->style & kGroupStart) != 0) break;
-          it->checked = false;
-        }
-        control.checked = true;
+      case ControlKind::kRadioButton:
+        window.CheckRadio(control);
         break;
-      }
       default:
         window.Misuse(buttonId, "only buttons can be clicked");
     }

@@ -1,6 +1,7 @@
 #include "fakes/framework/fake_dialog_window.h"
 
 #include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 #include "fakes/framework/fake_dialog_host.h"
@@ -86,10 +87,28 @@ void FakeWindow::SetControlText(int id, std::string_view text) {
 
 void FakeWindow::SetCheck(int id, bool checked) {
   FakeControl& control = Mutable(id);
+  if (control.layout->kind == ControlKind::kRadioButton && checked) return CheckRadio(control);
   if (control.layout->kind != ControlKind::kCheckBox &&
       control.layout->kind != ControlKind::kRadioButton)
     Misuse(id, "not a check box or radio button");
   control.checked = checked;
+}
+
+void FakeWindow::CheckRadio(FakeControl& control) {
+  // An automatic radio button unchecks the others of its group: the run of radio buttons
+  // around it, each group beginning at a kGroupStart.
+  const auto self = std::find_if(controls_.begin(), controls_.end(),
+                                 [&](const FakeControl& c) { return &c == &control; });
+  auto first = self;
+  while (first != controls_.begin() && (first->layout->style & kGroupStart) == 0 &&
+         std::prev(first)->layout->kind == ControlKind::kRadioButton)
+    --first;
+  for (auto it = first; it != controls_.end() && it->layout->kind == ControlKind::kRadioButton;
+       ++it) {
+    if (it != first && (it->layout->style & kGroupStart) != 0) break;
+    it->checked = false;
+  }
+  control.checked = true;
 }
 
 bool FakeWindow::IsChecked(int id) const {

@@ -89,6 +89,7 @@ class FakeWindow final : public DialogWindow {
   const FakeControl& List(int id) const;
   FakeControl& MutableList(int id);
   FakeControl::Item* Item(int list, int item);
+  void CheckRadio(FakeControl& control);
   void Notify(int list, ListNotification::Kind kind, int item);
   [[noreturn]] void Misuse(int id, const char* what) const;
 

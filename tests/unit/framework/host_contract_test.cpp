@@ -56,9 +56,12 @@ TEST_F(HostContract, ControlsKeepTheirVisibilityAndCheckState) {
   window.SetCheck(IDC_PROBE_RADIO_B, true);
   EXPECT_TRUE(window.IsChecked(IDC_PROBE_CHECK));
   EXPECT_TRUE(window.IsChecked(IDC_PROBE_RADIO_B));
-  // The program sets one radio button without clearing the others of its group.
+  // Checking an automatic radio button clears the others of its group, whoever does it.
   window.SetCheck(IDC_PROBE_RADIO_A, true);
-  EXPECT_TRUE(window.IsChecked(IDC_PROBE_RADIO_B));
+  EXPECT_TRUE(window.IsChecked(IDC_PROBE_RADIO_A));
+  EXPECT_FALSE(window.IsChecked(IDC_PROBE_RADIO_B));
+  window.SetCheck(IDC_PROBE_CHECK, false);
+  EXPECT_FALSE(window.IsChecked(IDC_PROBE_CHECK));
 
   window.SetCaption("Configuración"_ansi);
   EXPECT_EQ(window.Caption(), "Configuración"_ansi);

@@ -30,6 +30,8 @@ bool ProbeDialog::OnInitDialog() {
 }
 
 void ProbeDialog::OnCommand(const Command& command) {
+  // Focus and update notifications come from real controls only; the dialogs never use them.
+  if (command.code != kButtonClicked && command.code != kEditChanged) return;
   log.push_back("command " + std::to_string(command.id) + " " + std::to_string(command.code) +
                 (command.fromControl ? " control" : ""));
   if (onCommand) return onCommand(command);
