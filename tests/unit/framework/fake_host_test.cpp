@@ -115,18 +115,6 @@ TEST_F(FakeHostLoop, UserActionsArriveAsTheDialogManagerSendsThem) {
   }
 }
 
-TEST_F(FakeHostLoop, ClicksToggleCheckBoxesAndMoveTheRadioButtonsOfAGroup) {
-  auto* probe = OpenModeless<ProbeDialog>(host, nullptr);
-  DialogWindow& window = probe->Window();
-  host.Click(IDC_PROBE_CHECK).Click(IDC_PROBE_RADIO_A).Run();
-  EXPECT_TRUE(window.IsChecked(IDC_PROBE_CHECK));
-  EXPECT_TRUE(window.IsChecked(IDC_PROBE_RADIO_A));
-  host.Click(IDC_PROBE_CHECK).Click(IDC_PROBE_RADIO_B).Run();
-  EXPECT_FALSE(window.IsChecked(IDC_PROBE_CHECK));
-  EXPECT_FALSE(window.IsChecked(IDC_PROBE_RADIO_A));
-  EXPECT_TRUE(window.IsChecked(IDC_PROBE_RADIO_B));
-}
-
 TEST_F(FakeHostLoop, ActionsNoUserCouldTakeFailTheTest) {
   OpenModeless<ProbeDialog>(host, nullptr);
   const std::function<void(FakeDialogHost&)> impossible[] = {

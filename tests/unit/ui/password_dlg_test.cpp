@@ -71,38 +71,19 @@ TEST(PasswordVerify, GivesUpTenSecondsAfterItOpenedOrAfterTheLastChange) {
   EXPECT_EQ(idle.host.Now(), 10'000u);
 
   Prompt typing;
-  typing.host.Wait(6'000).Type(IDC_PASSWORD_EDIT, "S").Wait(9'999).Then(typing.StillUp()).Wait(1);
+  typing.host.Then([&] { EXPECT_FALSE(typing.window().IsControlVisible(kIdOk)); })
+      .Wait(6'000)
+      .Type(IDC_PASSWORD_EDIT, "S")
+      .Then([&] { EXPECT_TRUE(typing.window().IsControlVisible(kIdOk)); })
+      .Wait(9'999)
+      .Then(typing.StillUp())
+      .Wait(1);
   EXPECT_EQ(typing.dialog.DoModal(), kIdCancel);
   EXPECT_EQ(typing.host.Now(), 16'000u);
 }
 
-TEST(PasswordVerify, ShowsOkOnlyWhileThePasswordFieldHoldsText) {
-  Prompt prompt;
-  auto okShown = [&](bool shown) {
-    return [&, shown] { EXPECT_EQ(prompt.window().IsControlVisible(kIdOk), shown); };
-  };
-  prompt.host.Then(okShown(false))
-      .Type(IDC_PASSWORD_EDIT, "x")
-      .Then(okShown(true))
-      .Type(IDC_PASSWORD_EDIT, "")
-      .Then(okShown(false))
-      .Click(IDC_PASSWORD_CANCEL);
-  EXPECT_EQ(prompt.dialog.DoModal(), kIdCancel);
-}
-
-TEST(PasswordPrompt, EscAndAltF4CloseNeitherMode) {
-  for (const bool newPassword : {false, true}) {
-    Prompt prompt("Secreto1", newPassword);
-    prompt.host.PressEscape().PressAltF4().Then(prompt.StillUp());
-    if (newPassword)
-      prompt.host.Type(IDC_PASSWORD_EDIT, "Nueva").Type(IDC_CONFIRM_EDIT, "Nueva").PressEnter();
-    else
-      prompt.host.Type(IDC_PASSWORD_EDIT, "Secreto1").PressEnter();
-    EXPECT_EQ(prompt.dialog.DoModal(), kIdOk) << newPassword;
-  }
-}
-
-// The panel reads m_bPromptShowing while a prompt runs; every way out clears both flags.
+// The panel reads m_bPromptShowing while a prompt runs; every way out clears both flags, and
+// Esc and Alt+F4 are no way out.
 TEST(PasswordPrompt, FlagsAreSetWhileRunningAndClearedOnEveryWayOut) {
   struct Case {
     const char* name;
@@ -123,7 +104,7 @@ TEST(PasswordPrompt, FlagsAreSetWhileRunningAndClearedOnEveryWayOut) {
   };
   for (const Case& c : cases) {
     Prompt prompt("Secreto1", c.newPassword);
-    prompt.host.Then([&] {
+    prompt.host.PressEscape().PressAltF4().Then([&] {
       EXPECT_EQ(prompt.dialog.m_bPromptShowing, 1) << c.name;
       EXPECT_EQ(prompt.dialog.m_bNewPassword, c.newPassword ? 1 : 0) << c.name;
     });
@@ -202,6 +183,21 @@ TEST(PasswordVerify, AStoredPasswordFoundEmptyIsReplacedAndThenAsked) {
       .PressEnter();
   EXPECT_EQ(prompt.dialog.DoModal(), kIdOk);
   EXPECT_THAT(prompt.Messages(), ElementsAre(kRemoved));
+}
+
+TEST(PasswordVerify, AnEmptyStoredFormNeverLetsIn) {
+  // The replacement prompt could not write the profile: nothing is stored, and an empty field
+  // must not match the empty stored form.
+  Prompt prompt(std::nullopt);
+  prompt.profile.failWrites = true;
+  prompt.host.Answer(kIdOk)
+      .Type(IDC_PASSWORD_EDIT, "Nueva1")
+      .Type(IDC_CONFIRM_EDIT, "Nueva1")
+      .PressEnter()
+      .PressEnter()
+      .Then(prompt.StillUp())
+      .Click(IDC_PASSWORD_CANCEL);
+  EXPECT_EQ(prompt.dialog.DoModal(), kIdCancel);
 }
 
 TEST(PasswordVerify, OneDialogServesEveryPromptOfThePanel) {
