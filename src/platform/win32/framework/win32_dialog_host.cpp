@@ -192,7 +192,6 @@ INT_PTR Win32DialogHost::Route(Win32DialogWindow& window, UINT message, WPARAM w
     }
     case WM_DESTROY:
       Destroying(window.dialog());
-      window.toolTips_.reset();
       return FALSE;
     case WM_NCDESTROY:
       Gone(window);
@@ -238,7 +237,6 @@ void Win32DialogHost::Gone(Win32DialogWindow& window) {
   std::erase(live_, &window);
   ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
   window.hwnd_ = nullptr;
-  if (window.modal_ && !window.ended_) window.result_ = -1;
   Detach(window.dialog());
   const auto it = std::find_if(modeless_.begin(), modeless_.end(),
                                [&](const auto& w) { return w.get() == &window; });

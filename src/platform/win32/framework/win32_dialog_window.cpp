@@ -103,12 +103,12 @@ void Win32DialogWindow::SetButtonImage(int id, int bitmapId) {
 void Win32DialogWindow::SetToolTip(int id, std::string_view text) {
   HWND control = Item(id);
   if (control == nullptr) return;
-  if (!toolTips_) {
-    toolTips_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                                      host_.resources(), nullptr));
-    if (!toolTips_) return;
+  if (toolTips_ == nullptr) {
+    toolTips_ =
+        ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                          WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, host_.resources(), nullptr);
+    if (toolTips_ == nullptr) return;
   }
   std::wstring tip = Wide(text);
   TOOLINFOW tool{};
@@ -117,8 +117,8 @@ void Win32DialogWindow::SetToolTip(int id, std::string_view text) {
   tool.hwnd = hwnd_;
   tool.uId = reinterpret_cast<UINT_PTR>(control);
   tool.lpszText = tip.data();
-  ::SendMessageW(toolTips_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  ::SendMessageW(toolTips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  ::SendMessageW(toolTips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  ::SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Win32DialogWindow::ListAddColumn(int list, std::string_view heading, int widthPixels) {

@@ -7,7 +7,6 @@
 
 #include "framework/dialog.h"
 #include "platform/win32/framework/gdi_handles.h"
-#include "platform/win32/unique_handle.h"
 
 namespace tevanor::win32 {
 
@@ -66,9 +65,9 @@ class Win32DialogWindow final : public DialogWindow {
   HWND hwnd_ = nullptr;  // from WM_INITDIALOG until WM_NCDESTROY
   bool ended_ = false;
   int result_ = -1;
-  std::unique_ptr<Dialog> owned_;  // a modeless dialog, released with its window
-  std::map<int, UniqueBitmap> buttonImages_;
-  UniqueWindow toolTips_;
+  std::unique_ptr<Dialog> owned_;             // a modeless dialog, released with its window
+  std::map<int, UniqueBitmap> buttonImages_;  // deleted after the window and its buttons
+  HWND toolTips_ = nullptr;  // owned by the dialog window, which destroys it with itself
 };
 
 }  // namespace tevanor::win32
