@@ -50,9 +50,11 @@ class Screenshots : public ::testing::Test {
     ::CreateDirectoryA(directory_.c_str(), nullptr);
   }
 
-  // Makes the window the active one and repaints it. Wine shows what was painted only once
-  // the message loop has run for a moment, so capture later.
+  // Puts the window above every other, also those of other test programs in the same session,
+  // and repaints it. Wine shows what was painted only once the message loop has run for a
+  // moment, so capture later.
   static void BringForward(HWND window) {
+    ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ::SetForegroundWindow(window);
     ::RedrawWindow(window, nullptr, nullptr,
                    RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
