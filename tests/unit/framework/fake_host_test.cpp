@@ -85,36 +85,6 @@ TEST_F(FakeHostLoop, AMessageBoxWaitsForItsAnswerWhileTimersTick) {
   EXPECT_EQ(host.Messages()[0].ownerTemplate, IDD_PROBE);
 }
 
-// What each scripted key or click reaches the dialog as.
-TEST_F(FakeHostLoop, UserActionsArriveAsTheDialogManagerSendsThem) {
-  struct Case {
-    const char* name;
-    std::function<void(FakeDialogHost&)> act;
-    std::vector<std::string> log;
-  };
-  const Case cases[] = {
-      {"Enter clicks the default button",
-       [](auto& h) { h.PressEnter(); },
-       {"command 1 0 control", "hide"}},
-      {"Esc cancels", [](auto& h) { h.PressEscape(); }, {"command 2 0", "hide"}},
-      {"Alt+F4 closes, which cancels",
-       [](auto& h) { h.PressAltF4(); },
-       {"close", "command 2 0", "hide"}},
-      {"typing", [](auto& h) { h.Type(IDC_PROBE_EDIT, "abc"); }, {"command 901 768 control"}},
-      {"a click on the list",
-       [](auto& h) { h.ClickListItem(IDC_PROBE_SORTED, -1); },
-       {"list 907 click -1 of 0"}},
-  };
-  for (const Case& c : cases) {
-    auto* probe = OpenModeless<ProbeDialog>(host, nullptr);
-    probe->log.clear();
-    c.act(host);
-    host.Run();
-    EXPECT_EQ(probe->log, c.log) << c.name;
-    probe->Window().Destroy();
-  }
-}
-
 TEST_F(FakeHostLoop, ActionsNoUserCouldTakeFailTheTest) {
   OpenModeless<ProbeDialog>(host, nullptr);
   const std::function<void(FakeDialogHost&)> impossible[] = {
