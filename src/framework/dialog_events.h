@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace tevanor {
+
+// The messages a dialog handles, one type per kind. The hosts turn window messages into these.
+
+inline constexpr int kIdOk = 1;      // Enter, when no other default button exists
+inline constexpr int kIdCancel = 2;  // Esc, Alt+F4 and the close box end up here
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
+
+inline constexpr int kButtonClicked = 0;    // notification code of a click
+inline constexpr int kEditChanged = 0x300;  // the text of an edit control changed
+
+inline constexpr unsigned kSysCommandClose = 0xF060;  // SC_CLOSE: close box, Alt+F4
+
+// Message boxes: OK returns kIdOk, Yes/No returns kIdYes or kIdNo.
+enum class MessageButtons { kOk, kYesNo };
+
+// WM_COMMAND: a control's notification, or the dialog manager's Enter (the default button's
+// id) and Esc (kIdCancel). `fromControl` is false when no control window sent it, as for Esc
+// in a dialog without a control 2.
+struct Command {
+  int id = 0;
+  int code = kButtonClicked;
+  bool fromControl = false;
+};
+
+// WM_NOTIFY from a list view.
+struct ListNotification {
+  enum class Kind {
+    kItemInserted,  // after the insertion
+    kItemDeleting,  // before the item goes; the count still includes it
+    kClick,         // after the click changed the selection; item -1 for empty space
+    kKeyDown,
+  };
+  int listId = 0;
+  Kind kind = Kind::kClick;
+  int item = -1;
+  unsigned key = 0;  // virtual key of kKeyDown
+};
+
+struct TimerTick {
+  unsigned id = 0;
+};
+
+// WM_USER + number. A message posted or sent between our dialogs may carry a text, which the
+// receiver owns; messages from the system (the tray icon) carry only `value` (their lParam).
+struct PrivateMessage {
+  unsigned number = 0;
+  std::intptr_t value = 0;
+  std::optional<std::string> text;
+};
+
+struct CloseRequest {};  // WM_CLOSE
+
+struct ShowChange {  // WM_SHOWWINDOW, before the visibility changes
+  bool shown = false;
+};
+
+struct SysCommand {  // WM_SYSCOMMAND, with the low four bits cleared
+  unsigned command = 0;
+};
+
+struct HotKey {  // WM_HOTKEY
+  int id = 0;
+  unsigned modifiers = 0;
+  unsigned key = 0;
+};
+
+using DialogEvent = std::variant<Command, ListNotification, TimerTick, PrivateMessage, CloseRequest,
+                                 ShowChange, SysCommand, HotKey>;
+
+}  // namespace tevanor

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/dialog_host.h"
+#include "platform/win32/framework/win32_dialog_window.h"
+
+namespace tevanor::win32 {
+
+// Dialogs on Win32, from the templates compiled into the module `resources`. Modal runs use
+// their own message loop, which passes keyboard messages of every modeless dialog through
+// IsDialogMessage, so Enter, Esc and Tab work in all of them. Posted and sent events travel as
+// window messages; those that carry data the window message cannot hold go through the host.
+class Win32DialogHost final : public DialogHost {
+ public:
+  explicit Win32DialogHost(HINSTANCE resources = ::GetModuleHandleW(nullptr),
+                           std::string messageCaption = "Tevanor");
+  ~Win32DialogHost() override;
+  Win32DialogHost(const Win32DialogHost&) = delete;
+  Win32DialogHost& operator=(const Win32DialogHost&) = delete;
+
+  int RunModal(Dialog& dialog, Dialog* owner) override;
+  Dialog* CreateModeless(std::unique_ptr<Dialog> dialog, Dialog* owner) override;
+  int ShowMessage(Dialog* owner, std::string_view text, MessageButtons buttons) override;
+
+  // The window of a dialog hosted here, or nullptr.
+  static HWND WindowOf(const Dialog& dialog);
+  // Handles the messages waiting in the thread's queue as the modal loops do; false once
+  // WM_QUIT has been seen (it is posted again for the caller's loop).
+  bool ProcessPendingMessages();
+
+  HINSTANCE resources() const { return instance_; }
+
+ private:
+  friend class Win32DialogWindow;
+  struct Pending {
+    HWND window;
+    DialogEvent event;
+  };
+
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR Handle(Win32DialogWindow& window, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR Route(Win32DialogWindow& window, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR Reply(Win32DialogWindow& window, DialogEvent event);
+  INT_PTR RouteNotify(Win32DialogWindow& window, const NMHDR& header, LPARAM lParam);
+  void Gone(Win32DialogWindow& window);
+  void Dispatch(MSG& msg);
+  void Post(Win32DialogWindow& window, DialogEvent event);
+  std::optional<std::intptr_t> Send(Win32DialogWindow& window, DialogEvent event);
+
+  HINSTANCE instance_;
+  std::wstring messageCaption_;
+  std::vector<Win32DialogWindow*> live_;
+  std::vector<std::unique_ptr<Win32DialogWindow>> modeless_;
+  std::vector<std::unique_ptr<Win32DialogWindow>> gone_;  // released when no handler runs
+  int depth_ = 0;
+  std::map<std::uint64_t, Pending> pending_;
+  std::uint64_t nextPending_ = 1;
+};
+
+}  // namespace tevanor::win32

@@ -1,0 +1,235 @@
+#include "fakes/framework/fake_dialog_window.h"
+
+#include <algorithm>
+#include <iterator>
+#include <stdexcept>
+
+#include "fakes/framework/fake_dialog_host.h"
+#include "text/cp1252.h"
+
+namespace tevanor::testing {
+
+namespace {
+
+bool IsButton(ControlKind kind) {
+  return kind == ControlKind::kPushButton || kind == ControlKind::kDefaultButton;
+}
+
+}  // namespace
+
+FakeWindow::FakeWindow(FakeDialogHost& host, Dialog& dialog, std::uint64_t serial, bool modal)
+    : host_(host), dialog_(dialog), serial_(serial), modal_(modal) {
+  const DialogTemplate& layout = dialog.Layout();
+  caption_ = layout.caption;
+  for (const ControlTemplate& c : layout.controls) {
+    FakeControl control;
+    control.layout = &c;
+    control.text = c.text;
+    control.visible = (c.style & kHidden) == 0;
+    controls_.push_back(std::move(control));
+  }
+}
+
+void FakeWindow::Misuse(int id, const char* what) const {
+  throw std::logic_error("dialog " + std::to_string(dialog_.Layout().id) + ", control " +
+                         std::to_string(id) + ": " + what);
+}
+
+const FakeControl& FakeWindow::Control(int id) const {
+  for (const FakeControl& c : controls_)
+    if (c.layout->id == id && id != kNoControlId) return c;
+  Misuse(id, "no such control in the template");
+}
+
+FakeControl& FakeWindow::Mutable(int id) {
+  return const_cast<FakeControl&>(Control(id));
+}
+
+void FakeWindow::Show(bool show) {
+  if (visible_ == show) return;
+  host_.Dispatch(*this, ShowChange{show});
+  visible_ = show;
+}
+
+void FakeWindow::EndDialog(int result) {
+  if (!modal_) return Show(false);
+  ended_ = true;
+  result_ = result;
+}
+
+void FakeWindow::Destroy() {
+  host_.DestroyWindow(*this);
+}
+
+void FakeWindow::SetTimer(unsigned id, unsigned milliseconds) {
+  host_.SetTimer(*this, id, milliseconds);
+}
+
+void FakeWindow::KillTimer(unsigned id) {
+  host_.KillTimer(serial_, id);
+}
+
+void FakeWindow::Post(DialogEvent event) {
+  host_.posted_.push_back({serial_, std::move(event)});
+}
+
+std::optional<std::intptr_t> FakeWindow::Send(DialogEvent event) {
+  return host_.Dispatch(*this, std::move(event));
+}
+
+void FakeWindow::SetControlText(int id, std::string_view text) {
+  FakeControl& control = Mutable(id);
+  if (control.text == text) return;
+  control.text = text;
+  if (control.layout->kind == ControlKind::kEdit)
+    host_.Dispatch(*this, Command{id, kEditChanged, true});
+}
+
+void FakeWindow::SetCheck(int id, bool checked) {
+  FakeControl& control = Mutable(id);
+  if (control.layout->kind == ControlKind::kRadioButton && checked) return CheckRadio(control);
+  if (control.layout->kind != ControlKind::kCheckBox &&
+      control.layout->kind != ControlKind::kRadioButton)
+    Misuse(id, "not a check box or radio button");
+  control.checked = checked;
+}
+
+void FakeWindow::CheckRadio(FakeControl& control) {
+  // An automatic radio button unchecks the others of its group: the run of radio buttons
+  // around it, each group beginning at a kGroupStart.
+  const auto self = std::find_if(controls_.begin(), controls_.end(),
+                                 [&](const FakeControl& c) { return &c == &control; });
+  auto first = self;
+  while (first != controls_.begin() && (first->layout->style & kGroupStart) == 0 &&
+         std::prev(first)->layout->kind == ControlKind::kRadioButton)
+    --first;
+  for (auto it = first; it != controls_.end() && it->layout->kind == ControlKind::kRadioButton;
+       ++it) {
+    if (it != first && (it->layout->style & kGroupStart) != 0) break;
+    it->checked = false;
+  }
+  control.checked = true;
+}
+
+bool FakeWindow::IsChecked(int id) const {
+  return Control(id).checked;
+}
+
+void FakeWindow::SetButtonImage(int id, int bitmapId) {
+  FakeControl& control = Mutable(id);
+  if (!IsButton(control.layout->kind) || (control.layout->style & kImageButton) == 0)
+    Misuse(id, "not a push button with the image style");
+  control.buttonImage = bitmapId;
+}
+
+const FakeControl& FakeWindow::List(int id) const {
+  const FakeControl& control = Control(id);
+  if (control.layout->kind != ControlKind::kListView) Misuse(id, "not a list view");
+  return control;
+}
+
+FakeControl& FakeWindow::MutableList(int id) {
+  return const_cast<FakeControl&>(List(id));
+}
+
+FakeControl::Item* FakeWindow::Item(int list, int item) {
+  auto& items = MutableList(list).items;
+  return item >= 0 && item < static_cast<int>(items.size()) ? &items[item] : nullptr;
+}
+
+void FakeWindow::Notify(int list, ListNotification::Kind kind, int item) {
+  host_.Dispatch(*this, ListNotification{list, kind, item, 0});
+}
+
+void FakeWindow::ListAddColumn(int list, std::string_view heading, int widthPixels) {
+  auto& control = MutableList(list);
+  if ((control.layout->style & kReportView) == 0) Misuse(list, "columns need the report view");
+  control.columns.emplace_back(heading);
+  control.columnWidths.push_back(widthPixels);
+}
+
+int FakeWindow::ListClientWidth(int list) const {
+  // Dialog units as pixels with an 8-point MS Sans Serif at 96 dpi, less the 3-D border.
+  return List(list).layout->rect.width * 3 / 2 - 4;
+}
+
+void FakeWindow::ListSetImages(int list, int bitmapId, int, Rgb) {
+  MutableList(list).imageStrip = bitmapId;
+}
+
+int FakeWindow::ListInsert(int list, int index, std::string_view text, int image, ItemData data) {
+  auto& control = MutableList(list);
+  auto& items = control.items;
+  int at = std::clamp(index, 0, static_cast<int>(items.size()));
+  if ((control.layout->style & kSorted) != 0) {
+    // Ascending without regard to case; a new item goes after its equals.
+    const std::string key = UpperCopy(text);
+    at = static_cast<int>(
+        std::find_if(items.begin(), items.end(),
+                     [&](const FakeControl::Item& i) { return UpperCopy(i.texts[0]) > key; }) -
+        items.begin());
+  }
+  FakeControl::Item item;
+  item.texts.assign(std::max<std::size_t>(1, control.columns.size()), std::string());
+  item.texts[0] = text;
+  item.image = image;
+  item.data = data;
+  items.insert(items.begin() + at, std::move(item));
+  if (control.selectionMark >= at) ++control.selectionMark;
+  Notify(list, ListNotification::Kind::kItemInserted, at);
+  return at;
+}
+
+void FakeWindow::ListDelete(int list, int item) {
+  if (Item(list, item) == nullptr) return;
+  Notify(list, ListNotification::Kind::kItemDeleting, item);
+  auto& control = MutableList(list);
+  if (item >= static_cast<int>(control.items.size())) return;  // the handler deleted it
+  control.items.erase(control.items.begin() + item);
+  if (control.selectionMark == item) control.selectionMark = -1;
+  if (control.selectionMark > item) --control.selectionMark;
+}
+
+void FakeWindow::ListDeleteAll(int list) {
+  for (int item = ListCount(list) - 1; item >= 0; --item) ListDelete(list, item);
+}
+
+int FakeWindow::ListCount(int list) const {
+  return static_cast<int>(List(list).items.size());
+}
+
+std::string FakeWindow::ListText(int list, int item, int column) const {
+  const auto& items = List(list).items;
+  if (item < 0 || item >= static_cast<int>(items.size())) return {};
+  const auto& texts = items[item].texts;
+  return column >= 0 && column < static_cast<int>(texts.size()) ? texts[column] : std::string();
+}
+
+void FakeWindow::ListSetText(int list, int item, int column, std::string_view text) {
+  FakeControl::Item* entry = Item(list, item);
+  if (entry == nullptr || column < 0) return;
+  if (column >= static_cast<int>(entry->texts.size())) entry->texts.resize(column + 1);
+  entry->texts[column] = text;
+}
+
+DialogWindow::ItemData FakeWindow::ListData(int list, int item) const {
+  const auto& items = List(list).items;
+  return item >= 0 && item < static_cast<int>(items.size()) ? items[item].data : 0;
+}
+
+int FakeWindow::ListNextSelected(int list, int after) const {
+  const auto& items = List(list).items;
+  for (int i = std::max(after + 1, 0); i < static_cast<int>(items.size()); ++i)
+    if (items[i].selected) return i;
+  return -1;
+}
+
+void FakeWindow::ListSelect(int list, int item, bool selected) {
+  if (FakeControl::Item* entry = Item(list, item)) entry->selected = selected;
+}
+
+void FakeWindow::ListSetSelectionMark(int list, int item) {
+  MutableList(list).selectionMark = item;
+}
+
+}  // namespace tevanor::testing

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/dialog.h"
+#include "framework/dialog_window.h"
+
+namespace tevanor::testing {
+
+class FakeDialogHost;
+
+// One control of a fake window, built from its template.
+struct FakeControl {
+  struct Item {
+    std::vector<std::string> texts;  // one per column
+    int image = 0;
+    DialogWindow::ItemData data = 0;
+    bool selected = false;
+  };
+
+  const ControlTemplate* layout = nullptr;
+  std::string text;
+  bool visible = true;
+  bool checked = false;
+  int buttonImage = 0;  // bitmap id, 0 for none
+  std::string toolTip;
+  // List views.
+  std::vector<std::string> columns;
+  std::vector<int> columnWidths;
+  int imageStrip = 0;
+  std::vector<Item> items;
+  int selectionMark = -1;
+};
+
+// A dialog window in memory. Using a control id that the template lacks, or a control in a way
+// its kind does not allow, throws std::logic_error: a test then fails at the faulty call.
+class FakeWindow final : public DialogWindow {
+ public:
+  FakeWindow(FakeDialogHost& host, Dialog& dialog, std::uint64_t serial, bool modal);
+
+  Dialog& dialog() const { return dialog_; }
+  std::uint64_t serial() const { return serial_; }
+  bool modal() const { return modal_; }
+  bool ended() const { return ended_; }
+  int result() const { return result_; }
+  const FakeControl& Control(int id) const;
+  int ButtonImage(int id) const { return Control(id).buttonImage; }
+  const std::string& ToolTip(int id) const { return Control(id).toolTip; }
+
+  void SetCaption(std::string_view text) override { caption_ = text; }
+  std::string Caption() const override { return caption_; }
+  void Show(bool show) override;
+  bool IsVisible() const override { return visible_; }
+  void EndDialog(int result) override;
+  void Destroy() override;
+  void SetTimer(unsigned id, unsigned milliseconds) override;
+  void KillTimer(unsigned id) override;
+  void Post(DialogEvent event) override;
+  std::optional<std::intptr_t> Send(DialogEvent event) override;
+
+  void ShowControl(int id, bool show) override { Mutable(id).visible = show; }
+  bool IsControlVisible(int id) const override { return Control(id).visible; }
+  void SetControlText(int id, std::string_view text) override;
+  std::string ControlText(int id) const override { return Control(id).text; }
+  void SetCheck(int id, bool checked) override;
+  bool IsChecked(int id) const override;
+  void SetButtonImage(int id, int bitmapId) override;
+  void SetToolTip(int id, std::string_view text) override { Mutable(id).toolTip = text; }
+
+  void ListAddColumn(int list, std::string_view heading, int widthPixels) override;
+  int ListClientWidth(int list) const override;
+  void ListSetImages(int list, int bitmapId, int imageWidth, Rgb transparent) override;
+  int ListInsert(int list, int index, std::string_view text, int image, ItemData data) override;
+  void ListDelete(int list, int item) override;
+  void ListDeleteAll(int list) override;
+  int ListCount(int list) const override;
+  std::string ListText(int list, int item, int column) const override;
+  void ListSetText(int list, int item, int column, std::string_view text) override;
+  ItemData ListData(int list, int item) const override;
+  int ListNextSelected(int list, int after) const override;
+  void ListSelect(int list, int item, bool selected) override;
+  void ListSetSelectionMark(int list, int item) override;
+
+ private:
+  friend class FakeDialogHost;
+  FakeControl& Mutable(int id);
+  const FakeControl& List(int id) const;
+  FakeControl& MutableList(int id);
+  FakeControl::Item* Item(int list, int item);
+  void CheckRadio(FakeControl& control);
+  void Notify(int list, ListNotification::Kind kind, int item);
+  [[noreturn]] void Misuse(int id, const char* what) const;
+
+  FakeDialogHost& host_;
+  Dialog& dialog_;
+  std::uint64_t serial_;
+  bool modal_;
+  std::string caption_;
+  bool visible_ = false;
+  bool ended_ = false;
+  bool destroying_ = false;
+  int result_ = -1;
+  std::vector<FakeControl> controls_;
+};
+
+}  // namespace tevanor::testing
