@@ -19,6 +19,10 @@ class FirstRunPrompts {
   virtual void RunNewPasswordPrompt() = 0;
 };
 
+// The guardian's level and switches as the profile holds them: the level's low 8 bits, the
+// built-in-sites switch and the two chat switches (any nonzero value is on).
+void ReadGuardSettings(GuardState& state, ProfileStore& profile);
+
 // What the panel does with its settings when it starts, in this order: repair the uninstall
 // entry; read the level (low 8 bits), the built-in-sites switch and the two chat switches;
 // on a first run clear the flag, welcome the parent and ask for a password; ask for one too

@@ -1,57 +1,93 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <set>
+#include <string>
 #include <vector>
 
+#include "guardian/process_control.h"
+#include "guardian/window_inspector.h"
 #include "guardian/window_source.h"
 
 namespace tevanor::testing {
 
-// A desktop of windows in memory. Top-level windows and each window's children are listed in
-// creation order; descendants are visited depth first, a window before its children, as
-// EnumChildWindows does.
-class FakeDesktop final : public WindowSource {
+// A desktop of windows and their programs in memory: it lists the windows, answers every
+// question the guardian asks about them, and carries out close requests and ended programs.
+// Top-level windows and each window's children are listed in creation order; descendants are
+// visited depth first, a window before its children, as EnumChildWindows does. Like the
+// system, a walk lists the windows that existed when it began, so a window that vanishes
+// during a pass is still visited, and every question about it then finds it gone.
+class FakeDesktop final : public WindowSource, public WindowInspector, public ProcessControl {
  public:
-  WindowHandle AddTopLevel() {
-    const WindowHandle window = NewWindow(kNoWindow);
-    tops_.push_back(window);
-    return window;
-  }
-  WindowHandle AddChild(WindowHandle parent) {
-    const WindowHandle window = NewWindow(parent);
-    windows_[Index(parent)].children.push_back(window);
-    return window;
-  }
+  // The guardian's own process and thread: their input cannot be attached.
+  static constexpr std::uint32_t kOwnProcess = 1;
+  static constexpr std::uint32_t kOwnThread = 10;
+
+  struct Window {
+    WindowHandle parent = kNoWindow;
+    std::vector<WindowHandle> children;
+    std::string className;
+    std::string title;  // a top-level window's title, or a control's text
+    std::uint32_t processId = 0;
+    std::uint32_t threadId = 0;
+    bool exists = true;
+    bool classUnreadable = false;
+    bool hung = false;  // its thread never answers a message
+    // When set, the window answers this many more questions and is gone at the next one.
+    int questionsLeft = -1;
+  };
+
+  // A top-level window of a new program (one thread), unless `processId` names one.
+  WindowHandle AddTopLevel(std::string className = "", std::string title = "",
+                           std::uint32_t processId = 0);
+  // A child in its parent's program and thread; `text` is its title or control text.
+  WindowHandle AddChild(WindowHandle parent, std::string className = "", std::string text = "");
   // A null entry in the list of top-level windows (the scan must skip it).
   void AddNullTopLevel() { tops_.push_back(kNoWindow); }
+  Window& At(WindowHandle window) { return windows_[Index(window)]; }
   WindowHandle Parent(WindowHandle window) const { return windows_[Index(window)].parent; }
+  // Destroys a window and its descendants.
+  void Destroy(WindowHandle window);
 
-  void ForEachTopLevel(FunctionRef<void(WindowHandle)> visit) override {
-    for (std::size_t i = 0; i < tops_.size(); ++i) visit(tops_[i]);
-  }
-  void ForEachDescendant(WindowHandle top, FunctionRef<bool(WindowHandle)> visit) override {
-    Walk(top, visit);
-  }
+  // WindowSource
+  void ForEachTopLevel(FunctionRef<void(WindowHandle)> visit) override;
+  void ForEachDescendant(WindowHandle top, FunctionRef<bool(WindowHandle)> visit) override;
+
+  // WindowInspector
+  std::optional<std::string> ClassName(WindowHandle window) override;
+  std::string Title(WindowHandle window) override;
+  WindowOwner Owner(WindowHandle window) override;
+  bool Exists(WindowHandle window) override;
+  std::unique_ptr<InputAttachment> AttachInput(WindowHandle window) override;
+  std::optional<std::string> ControlText(WindowHandle control) override;
+  void PostCloseCommand(WindowHandle window) override;
+
+  // ProcessControl: ending a program destroys all its windows.
+  std::unique_ptr<Process> Open(std::uint32_t processId) override;
+
+  std::set<std::uint32_t> unopenable;       // processes that cannot be opened
+  std::vector<std::uint32_t> ended;         // programs ended, in order
+  std::vector<WindowHandle> closeRequests;  // windows asked to close, in order
+  bool closeRequestsObeyed = false;         // a window asked to close goes at once
+  int attachedInputs = 0;                   // attachments not yet released
+  int openProcesses = 0;                    // process objects not yet released
+  int controlTextReads = 0;
+  // Called with the window before each question about it.
+  std::function<void(WindowHandle)> onQuestion;
 
  private:
-  struct Node {
-    WindowHandle parent;
-    std::vector<WindowHandle> children;
-  };
+  friend class FakeProcess;
   // Handles start at 0x100 so that no window is ever the null handle.
   static std::size_t Index(WindowHandle w) { return static_cast<std::uintptr_t>(w) - 0x100; }
-  WindowHandle NewWindow(WindowHandle parent) {
-    windows_.push_back({parent, {}});
-    return static_cast<WindowHandle>(windows_.size() - 1 + 0x100);
-  }
-  bool Walk(WindowHandle parent, FunctionRef<bool(WindowHandle)> visit) {
-    for (const WindowHandle child : windows_[Index(parent)].children)
-      if (!visit(child) || !Walk(child, visit)) return false;
-    return true;
-  }
+  WindowHandle NewWindow(Window window);
+  // The window asked about, or nullptr when it is gone (counting down questionsLeft).
+  Window* Ask(WindowHandle window);
+  bool Walk(const std::vector<WindowHandle>& children, FunctionRef<bool(WindowHandle)> visit);
 
-  std::vector<Node> windows_;
+  std::vector<Window> windows_;
   std::vector<WindowHandle> tops_;
+  std::uint32_t nextProcess_ = 100;
 };
 
 }  // namespace tevanor::testing

@@ -45,6 +45,9 @@ class FakeGuardHost final : public GuardHost {
   void CreateVersionNotice(const std::string& version, std::string_view address) override {
     notices.push_back({version, std::string(address)});
   }
+  void SetCaption(const std::string& caption) override { captions.push_back(caption); }
+  void PostHistoryReload() override { ++historyReloads; }
+  void OpenBlockNotice(const BlockReport& block) override { blocks.push_back(block); }
 
   int showPanelPosts = 0;
   int closePanelPosts = 0;
@@ -54,6 +57,9 @@ class FakeGuardHost final : public GuardHost {
     std::string address;
   };
   std::vector<Notice> notices;
+  std::vector<std::string> captions;
+  int historyReloads = 0;
+  std::vector<BlockReport> blocks;  // one per block notice opened
 };
 
 // The machine-wide uninstall entry: absent (no key), or a key with its values.

@@ -2,15 +2,9 @@
 
 #include <windows.h>
 
+#include "platform/win32/window_handle.h"
+
 namespace tevanor::win32 {
-
-namespace {
-
-WindowHandle ToHandle(HWND window) {
-  return static_cast<WindowHandle>(reinterpret_cast<std::uintptr_t>(window));
-}
-
-}  // namespace
 
 void DesktopWindows::ForEachTopLevel(FunctionRef<void(WindowHandle)> visit) {
   ::EnumWindows(
@@ -23,7 +17,7 @@ void DesktopWindows::ForEachTopLevel(FunctionRef<void(WindowHandle)> visit) {
 
 void DesktopWindows::ForEachDescendant(WindowHandle top, FunctionRef<bool(WindowHandle)> visit) {
   ::EnumChildWindows(
-      reinterpret_cast<HWND>(static_cast<std::uintptr_t>(top)),
+      ToHwnd(top),
       [](HWND window, LPARAM context) -> BOOL {
         return (*reinterpret_cast<FunctionRef<bool(WindowHandle)>*>(context))(ToHandle(window))
                    ? TRUE

@@ -1,0 +1,94 @@
+// The browser page test of WindowGuard: the page address against the site list, the browser's
+// title and the page text against the phrase list.
+#include <memory>
+#include <string_view>
+
+#include "guardian/find_phrase_in_document.h"
+#include "guardian/scan_busy.h"
+#include "guardian/window_guard.h"
+
+namespace tevanor {
+
+namespace {
+
+// The top-level windows of the two mail readers whose message pane is a browser component.
+std::string MailReaderLabel(std::string_view topClass) {
+  if (topClass == "Outlook Express Browser Class") return "MAIL: MS Outlook Express";
+  if (topClass == "rctrl_renwnd32") return "MAIL: MS Outlook";
+  return {};
+}
+
+}  // namespace
+
+ScanStep WindowGuard::InspectBrowserPage(WindowHandle child, WindowHandle top) {
+  auto session = ports_.pages.BeginInspection();
+  if (!session) return ScanStep::kContinue;
+  auto document = session->DocumentOf(child);
+  if (!document) return ScanStep::kContinue;  // a silent or hung browser: next pass
+  const std::string address = document->Address();
+  if (!ports_.windows.Exists(top)) return ScanStep::kContinue;
+  const std::string title = ports_.windows.Title(top);
+  // Our own windows carry the product name: their browser components are never inspected.
+  if (title.find("Tevanor") != std::string::npos) return ScanStep::kContinue;
+
+  const ScanBusy busy(state_);
+  // A close request for an address or a title, never the end of a browser. The page's
+  // documents and the session are released before the browser's program is touched.
+  auto closeBrowser = [&](std::string cause) {
+    const std::uint32_t processId = ports_.windows.Owner(top).processId;
+    auto process = ports_.processes.Open(processId);
+    document.reset();
+    session.reset();
+    if (!process) return ScanStep::kContinue;  // no action and no record
+    const BlockAction action = RequestClose(top);
+    process.reset();
+    return Finish(address, std::move(cause), action);
+  };
+
+  // Site rules, in list order: a free-access entry ends the inspection of this page; a
+  // prohibited one blocks only in the browser's own main window, so that a prohibited address
+  // shown inside another program is left to the phrase tests.
+  enum class Sites { kUndecided, kFreeAccess, kProhibited, kUnreadable };
+  Sites sites = Sites::kUndecided;
+  state_.sites.ForEachMatch(address, [&](const SiteEntry& entry) {
+    if (!entry.prohibited) {
+      sites = Sites::kFreeAccess;
+      return false;
+    }
+    if (!ports_.windows.Exists(top)) return true;
+    const auto topClass = ports_.windows.ClassName(top);
+    if (!topClass) {
+      sites = Sites::kUnreadable;
+      return false;
+    }
+    if (*topClass != "IEFrame" || !ports_.windows.Exists(top)) return true;
+    sites = Sites::kProhibited;
+    return false;
+  });
+  if (sites == Sites::kFreeAccess || sites == Sites::kUnreadable) return ScanStep::kContinue;
+  if (sites == Sites::kProhibited) return closeBrowser(kCauseSites);
+
+  if (const PhraseEntry* hit = state_.phrases.Match(title); hit && ports_.windows.Exists(top))
+    return closeBrowser(PhraseAsCompared(*hit));
+
+  std::string phrase;
+  FindPhraseInDocument(*document, state_.phrases, phrase);
+  if (phrase.empty() || !ports_.windows.Exists(top)) return ScanStep::kContinue;
+  const auto topClass = ports_.windows.ClassName(top);
+  if (!topClass) return ScanStep::kContinue;
+  // In a mail reader the record names the reader, and the reader is ended.
+  std::string siteText = MailReaderLabel(*topClass);
+  const bool mail = !siteText.empty();
+  if (!mail) siteText = address;
+
+  const std::uint32_t processId = ports_.windows.Owner(top).processId;
+  auto process = ports_.processes.Open(processId);
+  document.reset();
+  session.reset();
+  if (!process) return ScanStep::kContinue;
+  const BlockAction action = Act(top, processId, process.get(), /*endProgram=*/mail);
+  process.reset();
+  return Finish(std::move(siteText), std::move(phrase), action);
+}
+
+}  // namespace tevanor

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "base/clock.h"
+#include "guardian/guard_host.h"
+#include "guardian/guard_state.h"
+#include "guardian/page_source.h"
+#include "guardian/process_control.h"
+#include "guardian/scan_cycle.h"
+#include "guardian/window_inspector.h"
+#include "rules/data_files.h"
+#include "rules/profile_store.h"
+
+namespace tevanor {
+
+// The causes a block records when no phrase is involved.
+inline constexpr const char* kCauseMirc = "@Bloqueado Mirc@";
+inline constexpr const char* kCauseJava = "@Bloqueado por Componente de Java@";
+inline constexpr const char* kCauseSites = "@Bloqueado por Administrador de Sitios@";
+
+// The guardian's test of one window: it learns the shell, then blocks chat programs, browser
+// pages and edit controls that show a forbidden phrase. A block acts on the program that owns
+// the top-level window (a close request, or ending it; the shell is never ended), records
+// the block and opens a block notice.
+class WindowGuard final : public ChildWindowTest {
+ public:
+  struct Ports {
+    WindowInspector& windows;
+    ProcessControl& processes;
+    PageSource& pages;
+    GuardHost& host;
+    DataDirectory& files;
+    ProfileStore& profile;
+    Clock& clock;
+  };
+
+  WindowGuard(GuardState& state, Ports ports) : state_(state), ports_(ports) {}
+
+  ScanStep TestChildWindow(WindowHandle child, WindowHandle top) override;
+
+ private:
+  void LearnShell(const std::string& childClass, WindowHandle top);
+  ScanStep ChatBlock(WindowHandle top, const char* cause);
+  ScanStep TestEditControl(WindowHandle child, WindowHandle top);
+  ScanStep InspectBrowserPage(WindowHandle child, WindowHandle top);
+
+  // Asks the top to close, or ends its program when `endProgram` is set and it is not the
+  // shell.
+  BlockAction Act(WindowHandle top, std::uint32_t processId, Process* process, bool endProgram);
+  BlockAction RequestClose(WindowHandle top);
+  // Records the block, opens the notice and ends the walk through this top's descendants.
+  ScanStep Finish(std::string siteText, std::string cause, BlockAction action);
+
+  GuardState& state_;
+  Ports ports_;
+};
+
+}  // namespace tevanor

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <oleauto.h>
+#include <unknwn.h>
+
+#include <utility>
+
+namespace tevanor::win32 {
+
+// Owns one reference to a COM interface and releases it when it goes.
+template <typename Interface>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ~ComPtr() { Reset(); }
+  ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+  ComPtr& operator=(ComPtr&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      pointer_ = std::exchange(other.pointer_, nullptr);
+    }
+    return *this;
+  }
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+
+  Interface* get() const { return pointer_; }
+  Interface* operator->() const { return pointer_; }
+  explicit operator bool() const { return pointer_ != nullptr; }
+  // For calls that hand out a new reference: the old one is released first.
+  Interface** Put() {
+    Reset();
+    return &pointer_;
+  }
+  void** PutVoid() { return reinterpret_cast<void**>(Put()); }
+  void Reset() {
+    if (pointer_) std::exchange(pointer_, nullptr)->Release();
+  }
+
+ private:
+  Interface* pointer_ = nullptr;
+};
+
+// Owns a BSTR that a COM call handed out.
+class UniqueBstr {
+ public:
+  UniqueBstr() = default;
+  ~UniqueBstr() { ::SysFreeString(text_); }
+  UniqueBstr(const UniqueBstr&) = delete;
+  UniqueBstr& operator=(const UniqueBstr&) = delete;
+
+  BSTR* Put() {
+    ::SysFreeString(std::exchange(text_, nullptr));
+    return &text_;
+  }
+  std::wstring_view view() const {
+    return {text_ ? text_ : L"", text_ ? ::SysStringLen(text_) : 0};
+  }
+
+ private:
+  BSTR text_ = nullptr;
+};
+
+}  // namespace tevanor::win32

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "guardian/page_source.h"
+
+namespace tevanor::win32 {
+
+// Pages of the browser component in other programs' windows. An inspection initialises COM on
+// the calling thread and loads "OLEACC.DLL"; both are released once the session and every
+// document it gave out are gone. A browser child window is asked for its document with the
+// registered message "WM_HTML_GETOBJECT" (SendMessageTimeout, SMTO_ABORTIFHUNG, 1000 ms), and
+// the answer becomes an IHTMLDocument2 through ObjectFromLresult.
+//
+// The type library of the document interfaces is kept loaded for the life of the page source:
+// it is not tied to COM, and without it Wine's marshaller reads the library again for every
+// interface it hands out, which makes one inspection about five times slower.
+class Win32PageSource final : public PageSource {
+ public:
+  Win32PageSource();
+  ~Win32PageSource() override;
+  Win32PageSource(const Win32PageSource&) = delete;
+  Win32PageSource& operator=(const Win32PageSource&) = delete;
+
+  std::unique_ptr<PageSession> BeginInspection() override;
+
+ private:
+  struct TypeLibrary;
+  std::unique_ptr<TypeLibrary> typeLibrary_;
+};
+
+}  // namespace tevanor::win32

@@ -1,0 +1,169 @@
+// A small Windows program that shows the windows the guardian must recognise, for the Windows
+// tests and the end-to-end tests:
+//
+//   tevanor_helper [--locked] window TITLE [CHILDCLASS [TEXT]]
+//       a top-level window with one child; an "Edit" child is a real edit control holding TEXT
+//   tevanor_helper [--locked] browser TOPCLASS TITLE URL BODY [FRAME...]
+//       a top-level window of class TOPCLASS with an "Internet Explorer_Server" child that
+//       answers "WM_HTML_GETOBJECT" with a document: URL, BODY, and one frame per FRAME (its
+//       body text; "loading:" before it makes the frame still loading)
+//   tevanor_helper hung-edit TITLE TEXT
+//   tevanor_helper hung-browser TITLE
+//       the same windows, on a thread that stops answering messages once they exist
+//   tevanor_helper vanishing TITLE TEXT
+//       a window with an edit control that is destroyed and made again every few milliseconds
+//
+// --locked first denies every access to the program's own process, so that it cannot be opened.
+// Each program runs until it is ended, or until its window is closed: then it exits with
+// kClosedExitCode, so that a test can tell a close request from an ended program (exit code 0).
+#include <aclapi.h>
+#include <objbase.h>
+#include <oleauto.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "html_document.h"
+
+namespace {
+
+using tevanor::helpers::HtmlPage;
+
+constexpr int kClosedExitCode = 3;
+
+constexpr GUID kBrowserTypeLibrary = {
+    0x3050F1C5, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x0B}};
+
+// A browser child window keeps the page it shows in its user data.
+LRESULT CALLBACK BrowserChild(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  static const UINT request = ::RegisterWindowMessageW(L"WM_HTML_GETOBJECT");
+  const auto* page = reinterpret_cast<const HtmlPage*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == request && page) return tevanor::helpers::AnswerDocumentRequest(*page, wParam);
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Top(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY && ::GetPropW(window, L"main")) ::PostQuitMessage(kClosedExitCode);
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Register(const std::wstring& name, WNDPROC procedure) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = ::GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = name.c_str();
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  ::RegisterClassW(&windowClass);
+}
+
+HWND MakeTop(const std::wstring& windowClass, const std::wstring& title, bool main) {
+  Register(windowClass, Top);
+  HWND top = ::CreateWindowExW(0, windowClass.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 40, 40,
+                               400, 300, nullptr, nullptr, nullptr, nullptr);
+  if (main) ::SetPropW(top, L"main", reinterpret_cast<HANDLE>(1));
+  ::ShowWindow(top, SW_SHOW);
+  return top;
+}
+
+HWND MakeChild(HWND parent, const std::wstring& childClass, const std::wstring& text) {
+  if (childClass != L"Edit" && childClass != L"RichEdit20W")
+    Register(childClass, childClass == L"Internet Explorer_Server" ? BrowserChild : Top);
+  return ::CreateWindowExW(0, childClass.c_str(), text.c_str(),
+                           WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 380, 260, parent, nullptr,
+                           nullptr, nullptr);
+}
+
+int Pump() {
+  MSG msg;
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+// Handles the messages already sent to this thread's new windows, then never again.
+int Hang() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+  ::Sleep(INFINITE);
+  return 0;
+}
+
+// An empty access list on our own process: nobody may open it.
+void LockProcess() {
+  ACL empty;
+  ::InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+  ::SetSecurityInfo(::GetCurrentProcess(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                    nullptr, &empty, nullptr);
+}
+
+int Vanishing(const std::wstring& title, const std::wstring& text) {
+  for (;;) {
+    HWND top = MakeTop(L"TevanorHelperVanishing", title, false);
+    MakeChild(top, L"Edit", text);
+    const DWORD until = ::GetTickCount() + 5;
+    MSG msg;
+    while (static_cast<LONG>(until - ::GetTickCount()) > 0) {
+      while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+      ::Sleep(1);
+    }
+    ::DestroyWindow(top);
+  }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::wstring> args(argv + 1, argv + argc);
+  if (!args.empty() && args[0] == L"--locked") {
+    LockProcess();
+    args.erase(args.begin());
+  }
+  auto arg = [&](std::size_t i) { return i < args.size() ? args[i] : std::wstring(); };
+  const std::wstring mode = arg(0);
+  if (mode == L"window") {
+    HWND top = MakeTop(L"TevanorHelperTop", arg(1), true);
+    if (args.size() > 2) MakeChild(top, arg(2), arg(3));
+    return Pump();
+  }
+  if (mode == L"browser") {
+    ::CoInitialize(nullptr);
+    // A real browser has the library of its document interfaces loaded all the time; holding
+    // it spares Wine's marshaller from reading it again for every interface it hands out.
+    ITypeLib* library = nullptr;
+    ::LoadRegTypeLib(kBrowserTypeLibrary, 4, 0, 0, &library);
+    HtmlPage page;
+    page.url = arg(3);
+    page.bodyText = arg(4);
+    for (std::size_t i = 5; i < args.size(); ++i) {
+      HtmlPage frame;
+      frame.url = page.url + L"#" + std::to_wstring(i - 5);
+      frame.bodyText = args[i];
+      if (frame.bodyText.rfind(L"loading:", 0) == 0) {
+        frame.bodyText.erase(0, 8);
+        frame.readyState = L"loading";
+      }
+      page.frames.push_back(frame);
+    }
+    HWND top = MakeTop(arg(1), arg(2), true);
+    HWND child =
+        MakeChild(MakeChild(top, L"Shell DocObject View", L""), L"Internet Explorer_Server", L"");
+    ::SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&page));
+    const int result = Pump();
+    if (library) library->Release();
+    ::CoUninitialize();
+    return result;
+  }
+  if (mode == L"hung-edit") {
+    MakeChild(MakeTop(L"TevanorHelperHung", arg(1), true), L"Edit", arg(2));
+    return Hang();
+  }
+  if (mode == L"hung-browser") {
+    MakeChild(MakeTop(L"IEFrame", arg(1), true), L"Internet Explorer_Server", L"");
+    return Hang();
+  }
+  if (mode == L"vanishing") return Vanishing(arg(1), arg(2));
+  return 2;
+}
