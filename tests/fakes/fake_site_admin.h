@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,19 +8,16 @@
 
 namespace tevanor::testing {
 
-// The site administration dialog as the site-file writer sees it: a log of its requests, and
-// what it does for an added site (by default nothing; a test may run a nested batch).
+// The site administration dialog as the site-file writer sees it: a log of its requests.
 class FakeSiteAdmin final : public SiteAdminRequests {
  public:
   void AddSiteAndSave(std::string_view address, bool prohibited) override {
     added.emplace_back(std::string(address), prohibited);
-    if (onAdd) onAdd(address, prohibited);
   }
   void PostRefill() override { ++refills; }
 
   std::vector<std::pair<std::string, bool>> added;
   int refills = 0;
-  std::function<void(std::string_view, bool)> onAdd;
 };
 
 }  // namespace tevanor::testing

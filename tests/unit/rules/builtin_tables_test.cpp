@@ -13,89 +13,68 @@
 namespace tevanor {
 namespace {
 
-TEST(BuiltInPhraseTable, HasTheSizeCharactersAndLengthsOfTheLibrary) {
-  EXPECT_EQ(kBuiltInPhraseTable.back(), "");
+TEST(BuiltInPhraseTable, HasThePropertiesOfTheLibrary) {
   const std::string_view allowed = "ABCDEFGHIJKLMNOPQRSTUVWXYZÁÍÓ128 "_ansi;
-  int endingInSpace = 0;
+  std::map<std::string_view, int> count;
+  int endingInSpace = 0, twice = 0;
   for (std::size_t i = 0; i < kBuiltInPhraseRows; ++i) {
     const std::string_view row = kBuiltInPhraseTable[i];
-    EXPECT_GE(row.size(), 4u) << i;
-    EXPECT_LE(row.size(), 40u) << i;
-    EXPECT_EQ(row.find_first_not_of(allowed), std::string_view::npos) << "row " << i + 1;
-    EXPECT_NE(row.front(), ' ') << i;
+    EXPECT_TRUE(row.size() >= 4 && row.size() <= 40 && row.front() != ' ' &&
+                row.find_first_not_of(allowed) == std::string_view::npos)
+        << "row " << i + 1 << ": " << row;
     endingInSpace += row.back() == ' ';
+    twice += ++count[row] == 2;
   }
-  EXPECT_EQ(endingInSpace, 1);
-  EXPECT_EQ(kBuiltInPhraseTable[2], "18 YEARS OR OLDER");
-  EXPECT_EQ(kBuiltInPhraseTable[6], "ADULTS ONLY");
-  EXPECT_EQ(kBuiltInPhraseTable[7], "ADULT CHAT");
-}
-
-TEST(BuiltInPhraseTable, TwelvePhrasesOccurTwiceAndNoneMoreOften) {
-  std::map<std::string_view, int> count;
-  for (std::size_t i = 0; i < kBuiltInPhraseRows; ++i) ++count[kBuiltInPhraseTable[i]];
-  int twice = 0;
-  for (const auto& [phrase, n] : count) {
-    EXPECT_LE(n, 2) << phrase;
-    twice += n == 2;
-  }
-  EXPECT_EQ(twice, 12);
+  // One row ends in a space, twelve phrases occur twice and none more often.
+  EXPECT_EQ(std::make_tuple(kBuiltInPhraseTable.back(), endingInSpace, twice, count.size()),
+            std::make_tuple("", 1, 12, kBuiltInPhraseRows - 12));
+  EXPECT_EQ(std::make_tuple(kBuiltInPhraseTable[2], kBuiltInPhraseTable[6], kBuiltInPhraseTable[7]),
+            std::make_tuple("18 YEARS OR OLDER", "ADULTS ONLY", "ADULT CHAT"));
 }
 
 TEST(BuiltInPhraseTable, OrdinaryPagesPassTheWholeLibrary) {
-  // Texts that hold the start or end of a library phrase inside ordinary words.
   PhraseList list;
   std::vector<PhraseEntry> rows;
   for (std::size_t i = 0; i < kBuiltInPhraseRows; ++i)
-    rows.push_back({std::string(kBuiltInPhraseTable[i]), true, true});
+    rows.push_back({std::string(kBuiltInPhraseTable[i])});
   list.ReplaceLibrary(std::move(rows));
-  for (
-      const std::string_view text : {
-          "Sexo: masculino o femenino. La computadora portátil y la disputa de los diputados."_ansi,
-          "El canal emitió un análisis de la reputación del imputado; el vehículo y el artículo."_ansi,
-          "What happened when the door opened? The analysis was banal. Pornstar Martini, please."_ansi,
-          "A unisex shop in Sussex sells unisex toys; Essex campus cameras; hot cumin; magna cum laude"_ansi,
-          "Free sexual health services; sex education for parents; the sex ratio of the population."_ansi,
-          "Videos para adultos mayores, material para adultos mayores, chat para adultos mayores."_ansi,
-          "El sexo analizado por la ciencia. Explicit lyrics: contenido explícito en la canción."_ansi,
-          "Empollar para el examen de cálculo; los pájaros comen paja; Georgia en verano."_ansi,
-          "The peacock at the big cocktail party; big assignment; fat assessment; great pussycat."_ansi,
-          "Comic strip; police escort; XXXL shirts, free XXXL delivery; the naked eye; nude lipstick."_ansi,
-      })
+  // Texts that hold the start or end of a library phrase inside ordinary words.
+  const std::string_view texts[] = {
+      "Sexo: masculino o femenino. La computadora portátil y la disputa de los diputados."_ansi,
+      "El canal emitió un análisis de la reputación del imputado; el vehículo y el artículo."_ansi,
+      "What happened when the door opened? The analysis was banal. Pornstar Martini, please."_ansi,
+      "A unisex shop in Sussex sells unisex toys; Essex campus cameras; hot cumin; magna cum laude"_ansi,
+      "Free sexual health services; sex education for parents; the sex ratio of the population."_ansi,
+      "Videos para adultos mayores, material para adultos mayores, chat para adultos mayores."_ansi,
+      "El sexo analizado por la ciencia. Explicit lyrics: contenido explícito en la canción."_ansi,
+      "Empollar para el examen de cálculo; los pájaros comen paja; Georgia en verano."_ansi,
+      "The peacock at the big cocktail party; big assignment; fat assessment; great pussycat."_ansi,
+      "Comic strip; police escort; XXXL shirts, free XXXL delivery; the naked eye; nude lipstick."_ansi,
+  };
+  for (const std::string_view text : texts)
     EXPECT_EQ(list.Match(text), nullptr) << text << " matched " << list.Match(text)->text;
 }
 
-TEST(BuiltInSiteTable, IsTheDataFileRowForRow) {
+TEST(BuiltInSiteTable, IsTheDataFileRowForRowInTheFormOfTheList) {
   std::ifstream data(TEVANOR_DATA_DIR "/builtin-sites.txt");
-  ASSERT_TRUE(data) << "cannot open the data file";
-  std::size_t row = 0;
-  for (std::string line; std::getline(data, line); ++row) {
-    ASSERT_LT(row, kBuiltInSiteRows);
-    EXPECT_EQ(kBuiltInSiteTable[row], line) << "row " << row + 1;
-  }
-  EXPECT_EQ(row, kBuiltInSiteRows);
-  EXPECT_EQ(kBuiltInSiteTable.back(), "");
-}
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(data, line);) lines.push_back(line);
+  EXPECT_EQ(std::vector<std::string>(kBuiltInSiteTable.begin(), kBuiltInSiteTable.end() - 1),
+            lines);
 
-TEST(BuiltInSiteTable, HasTheFormOfTheBuiltInList) {
   std::set<std::string_view> distinct;
   int withWww = 0;
   for (std::size_t i = 0; i < kBuiltInSiteRows; ++i) {
-    const std::string_view row = kBuiltInSiteTable[i];
-    ASSERT_TRUE(row.starts_with("http://")) << row;
-    const std::string_view host = row.substr(7);
-    EXPECT_EQ(host.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789.-"),
-              std::string_view::npos)
+    const std::string_view row = kBuiltInSiteTable[i], host = row.substr(7);
+    EXPECT_TRUE(row.starts_with("http://") && row.size() >= 16 && row.size() <= 41 &&
+                host.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789.-") == host.npos &&
+                host.find('.') != host.npos && host.back() != '/')
         << row;
-    EXPECT_NE(host.find('.'), std::string_view::npos) << row;
-    EXPECT_NE(host.back(), '/') << row;
-    EXPECT_GE(row.size(), 16u) << row;
-    EXPECT_LE(row.size(), 41u) << row;
     withWww += host.starts_with("www.");
     distinct.insert(row);
   }
-  EXPECT_EQ(distinct.size(), kBuiltInSiteRows);
-  EXPECT_EQ(withWww, 842);
+  EXPECT_EQ(std::make_tuple(distinct.size(), withWww, kBuiltInSiteTable.back()),
+            std::make_tuple(kBuiltInSiteRows, 842, ""));
 }
 
 }  // namespace

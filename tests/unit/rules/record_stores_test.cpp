@@ -1,0 +1,226 @@
+// The word file and the site file are both sequences of records, read and written alike by their
+// stores, which copy each file's time into the profile: each shared behaviour is checked on both.
+#include <gtest/gtest.h>
+
+#include "fakes/fake_data_directory.h"
+#include "fakes/fake_profile.h"
+#include "fakes/fake_scan_timer.h"
+#include "fakes/fake_site_admin.h"
+#include "rules/builtin_phrases.h"
+#include "rules/builtin_sites.h"
+#include "rules/file_stamp.h"
+#include "rules/phrase_store.h"
+#include "rules/site_store.h"
+
+namespace tevanor {
+namespace {
+
+using Values = std::map<std::string, testing::FakeProfile::Value>;
+
+// The file's time goes in as two signed halves; a missing file resets only a stamp whose both
+// halves are set.
+TEST(RecordFileStamp, CopiesTheFileTimeOrResetsAStampThatIsSet) {
+  const std::tuple<bool, Values, Values> cases[] = {
+      {true, {{"fL", 5}, {"fH", 7}}, {{"fL", static_cast<int>(0x89AB'CDEFu)}, {"fH", 0x1D2'3456}}},
+      {false, {{"fL", 5}, {"fH", 7}}, {{"fL", 0}, {"fH", 0}}},
+      {false, {{"fL", 0}, {"fH", 7}}, {{"fL", 0}, {"fH", 7}}},
+      {false, {{"fL", 5}}, {{"fL", 5}}},
+  };
+  for (const auto& [exists, before, after] : cases) {
+    testing::FakeProfile profile;
+    testing::FakeDataDirectory files;
+    profile.values = before;
+    files.now = 0x1D2'3456'89AB'CDEFULL - 10'000'000;  // the next change lands on this time
+    if (exists) files.Put("f", "");
+    RecordFileStamp(profile, files, "f");
+    EXPECT_EQ(profile.values, after) << exists;
+  }
+}
+
+// Records as the lists hold them: the text, and whether 0x08 ended it (an ignore-case word, a
+// prohibited site) rather than 0x09.
+using Records = std::vector<std::pair<std::string, bool>>;
+
+class RecordStoresTest : public ::testing::Test {
+ protected:
+  static Records Walk(const PhraseEntry* from, bool PhraseEntry::*flag) {
+    Records records;
+    for (const PhraseEntry* e = from; e; e = e->next) records.emplace_back(e->text, e->*flag);
+    return records;
+  }
+  Records Words() const { return Walk(phrases.FirstUser(), &PhraseEntry::ignoreCase); }
+  Records Sites() const {
+    Records records;
+    for (const SiteEntry* e = sites.First(); e; e = e->next)
+      if (!e->builtIn) records.emplace_back(e->text, e->prohibited == 1);
+    return records;
+  }
+  void Put(const std::string& bytes) {
+    files.Put(kWordFileName, bytes);
+    files.Put(kSiteFileName, bytes);
+  }
+  // Whether each file was read to its end.
+  std::pair<bool, bool> Load() {
+    siteStore.FreeSiteList();
+    return {phraseStore.LoadUserWords(true), siteStore.LoadSiteList(false)};
+  }
+  // As the filter dialog saves its words.
+  bool SaveWords(const Records& records) {
+    bool written = phraseStore.OpenWordFile(true, OpenMode::kCreateWrite);
+    for (const auto& [text, ignoreCase] : records)
+      written = phraseStore.WriteWordRecord(text, ignoreCase) && written;
+    return phraseStore.OpenWordFile(false) && written;
+  }
+  // As the site administration dialog sends a batch: one message per record, then the end.
+  int SaveSites(const Records& records) {
+    for (const auto& [text, prohibited] : records) siteStore.OnSiteEdit(text, prohibited);
+    return siteStore.OnSiteEdit("", 0);
+  }
+  bool Stamped(std::string_view name) {
+    return profile.GetInt(std::string(name) + "L", 0) ==
+           static_cast<int>(files.LastWriteTime(name).value_or(0));
+  }
+
+  PhraseList phrases;
+  SiteList sites;
+  testing::FakeDataDirectory files;
+  testing::FakeProfile profile;
+  testing::FakeScanTimer timer;
+  testing::FakeSiteAdmin admin;
+  PhraseStore phraseStore{phrases, files, profile, timer};
+  SiteStore siteStore{sites, files, profile, timer, admin};
+};
+
+TEST_F(RecordStoresTest, ReadEveryTerminatedRecordAndDropTheRest) {
+  const std::pair<std::string, Records> cases[] = {
+      {"ab\b\bc", {{"ab", true}, {"", true}}},
+      {"  Casino \bXXX\t", {{"  Casino ", true}, {"XXX", false}}},  // never trimmed
+      {"\t\t", {{"", false}, {"", false}}},
+      {"no terminator", {}},
+  };
+  for (const auto& [bytes, records] : cases) {
+    Put(bytes);
+    EXPECT_EQ(Load(), std::make_pair(true, true));
+    EXPECT_EQ(Words(), records) << bytes;
+    EXPECT_EQ(Sites(), records) << bytes;
+    EXPECT_TRUE(Stamped(kWordFileName) && Stamped(kSiteFileName));
+    EXPECT_FALSE(files.IsOpen(kWordFileName) || files.IsOpen(kSiteFileName));
+  }
+}
+
+TEST_F(RecordStoresTest, AFileThatCannotBeReadLeavesWhatWasRead) {
+  EXPECT_EQ(Load(), std::make_pair(true, true)) << "no file is no error";
+  Put("a\bb\b");
+  files.HoldOpen(kWordFileName);  // another program has them
+  files.HoldOpen(kSiteFileName);
+  EXPECT_EQ(Load(), std::make_pair(false, false));
+  EXPECT_TRUE(profile.writes.empty()) << "no stamp without an open file";
+  files.Release(kWordFileName);
+  files.Release(kSiteFileName);
+  files.failReadAt = 3;  // 'a', 0x08, then an error in the word file
+  EXPECT_FALSE(phraseStore.LoadUserWords(true));
+  files.failReadAt = 6;  // and in the site file
+  EXPECT_FALSE(siteStore.LoadSiteList(false));
+  EXPECT_EQ(Words(), (Records{{"a", true}}));
+  EXPECT_EQ(Sites(), Words());
+}
+
+TEST_F(RecordStoresTest, LoadsAndSavesStopTheScanAndReArmItOnlyWhileTheGuardianIsOn) {
+  for (const bool active : {true, false}) {
+    timer.guardActive = active;
+    const int stops = timer.stops;
+    phraseStore.LoadBuiltInPhrases(true, 0);
+    Load();
+    SaveWords({{"x", true}});
+    SaveSites({{"x", true}});
+    EXPECT_GE(timer.stops, stops + 9);  // every step above that reads, writes or frees
+    EXPECT_EQ(timer.armed, active);
+  }
+}
+
+TEST_F(RecordStoresTest, ASaveReplacesTheFileWithOneRecordPerText) {
+  Put("old\b");
+  const Records records{{"C", true}, {"b", false}, {"", true}, {"t\tb\bx", true}};
+  ASSERT_TRUE(SaveWords(records));
+  for (const auto& [text, prohibited] : records) siteStore.OnSiteEdit(text, prohibited);
+  EXPECT_EQ(files.Content(kSiteFileName), "old\b") << "untouched until the batch ends";
+  EXPECT_EQ(siteStore.OnSiteEdit("", 0), 1);
+  for (const std::string_view name : {kWordFileName, kSiteFileName}) {
+    EXPECT_EQ(files.Content(name), "C\bb\t\bt b x\b") << "0x08 and 0x09 inside a text are spaces";
+    EXPECT_FALSE(files.Exists(SideFileName(name)));
+    EXPECT_TRUE(Stamped(name));
+  }
+  EXPECT_EQ(admin.refills, 1);
+
+  ASSERT_TRUE(SaveWords({}));
+  EXPECT_EQ(files.Content(kWordFileName), "") << "no words are an empty file";
+  EXPECT_EQ(SaveSites({}), 1);
+  EXPECT_FALSE(files.Exists(kSiteFileName)) << "no sites are no file, and no stamp";
+  EXPECT_EQ(std::make_pair(profile.GetInt("Tevanor.aswL", 1), profile.GetInt("Tevanor.aswH", 1)),
+            std::make_pair(0, 0));
+}
+
+TEST_F(RecordStoresTest, AFailedSaveKeepsTheOldFile) {
+  Put("keep\bme\t");
+  files.writeBudget = 3;  // the disk fills up part-way
+  EXPECT_FALSE(SaveWords({{"new", true}}));
+  files.writeBudget = 8;  // the batch's second record fails part-way, the third could be written
+  siteStore.OnSiteEdit("new1", 1);
+  siteStore.OnSiteEdit("new2", 1);
+  files.writeBudget = -1;
+  EXPECT_EQ(SaveSites({{"new3", true}}), 1);
+  files.failReplace = true;
+  EXPECT_FALSE(SaveWords({{"new", true}}));
+  files.failReplace = false;
+  files.HoldOpen(SideFileName(kWordFileName));  // the new content cannot be created
+  files.HoldOpen(SideFileName(kSiteFileName));
+  EXPECT_FALSE(SaveWords({{"new", true}}));
+  EXPECT_EQ(SaveSites({{"new", true}}), 1);
+  for (const std::string_view name : {kWordFileName, kSiteFileName})
+    EXPECT_EQ(files.Content(name), "keep\bme\t") << name;
+  files.Release(SideFileName(kSiteFileName));
+  EXPECT_EQ(SaveSites({{"next", true}}), 1);
+  EXPECT_EQ(files.Content(kSiteFileName), "next\b") << "the next batch starts afresh";
+}
+
+// The level's low byte selects the library rows: 1 none, 0 the first 30, any other all. The
+// words follow them in the walk.
+TEST_F(RecordStoresTest, ARebuildWalksTheLevelsLibraryRowsThenTheWords) {
+  files.Put(kWordFileName, "casino\b");
+  const std::pair<std::uint8_t, std::size_t> cases[] = {
+      {1, 0}, {0, 30}, {255, 538}, {2, 538}, {128, 538}};
+  for (const auto& [level, rows] : cases) {
+    phraseStore.RebuildPhraseList(true, true, true, level);
+    Records expected;
+    for (std::size_t i = 0; i < rows; ++i) expected.emplace_back(kBuiltInPhraseTable[i], true);
+    expected.emplace_back("casino", false);
+    EXPECT_EQ(Walk(phrases.First(), &PhraseEntry::builtIn), expected) << "level " << int{level};
+  }
+  phraseStore.RebuildPhraseList(true, false, false, 0);  // the filter dialog before it reloads
+  EXPECT_EQ(phrases.First(), phrases.FirstUser());
+  phraseStore.RebuildPhraseList(false, true, false, 0);
+  EXPECT_EQ(phrases.Match("casino"), nullptr) << "released words no longer match";
+}
+
+TEST_F(RecordStoresTest, BuiltInSitesHeadTheSiteListWhileTheSwitchIsOn) {
+  files.Put(kSiteFileName, "http://a\b");
+  EXPECT_TRUE(siteStore.LoadSiteList(true));
+  const SiteEntry* e = sites.First();
+  for (std::size_t i = 0; i < kBuiltInSiteRows; ++i, e = e->next)
+    ASSERT_EQ(std::tie(e->text, e->prohibited, e->builtIn),
+              std::make_tuple(std::string(kBuiltInSiteTable[i]), 1, 1));
+  EXPECT_EQ(Sites(), (Records{{"http://a", true}}));
+  EXPECT_EQ(sites.First()->next->prev, sites.First());
+}
+
+TEST_F(RecordStoresTest, SitesFromElsewhereGoToTheAdministrationDialog) {
+  EXPECT_EQ(siteStore.OnSiteEdit("http://from-history", 3), 1);
+  EXPECT_EQ(siteStore.OnSiteEdit("http://allowed", 2), 1);
+  EXPECT_EQ(siteStore.OnSiteEdit("http://x", 7), 0) << "an unknown code does nothing";
+  EXPECT_EQ(admin.added, (std::vector<std::pair<std::string, bool>>{{"http://from-history", true},
+                                                                    {"http://allowed", false}}));
+  EXPECT_FALSE(files.Exists(SideFileName(kSiteFileName))) << "no batch was started";
+}
+
+}  // namespace
+}  // namespace tevanor
