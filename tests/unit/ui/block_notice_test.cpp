@@ -4,85 +4,44 @@
 #include "resource.h"
 #include "ui/block_notice_dlg.h"
 
-namespace tevanor {
+namespace tevanor::testing {
 namespace {
 
-using testing::FakeDialogHost;
-
-class BlockNotice : public ::testing::Test {
- protected:
-  std::vector<Dialog*> Notices() const { return host.Dialogs(IDD_BLOCK_NOTICE); }
-
-  FakeDialogHost host;
-};
-
-TEST_F(BlockNotice, ShowsTheProductNameAndGoesByItselfAfterFiveSeconds) {
-  ASSERT_TRUE(CBlockNoticeDlg::Open(host));
-  ASSERT_EQ(Notices().size(), 1u);
-  const auto& window = host.WindowOf(*Notices()[0]);
-  EXPECT_TRUE(window.IsVisible());
-  EXPECT_EQ(window.Caption(), "Tevanor");
-  EXPECT_EQ(window.ControlText(IDC_NOTICE_TEXT), "Protegiendo......");
-  EXPECT_EQ(window.ButtonImage(kIdOk), IDB_OK_BUTTON);
-
-  host.Wait(4'999).Run();
-  EXPECT_EQ(Notices().size(), 1u);
-  host.Wait(1).Run();
-  EXPECT_TRUE(Notices().empty());
-}
-
-// How the user can meet a notice, and when it is gone for each.
-TEST_F(BlockNotice, OkClosesAtOnceWhileEscOnlyHidesUntilTheTimeIsUp) {
+// Two notices open a second apart and the user meets the newer one: OK and Enter close it at
+// once, Esc only hides it. Each notice goes by itself five seconds after it opened.
+TEST(BlockNotice, EachNoticeKeepsItsOwnFiveSecondsAndOkClosesOnlyTheOneItIsOn) {
   struct Case {
     const char* name;
     std::function<void(FakeDialogHost&)> act;
-    bool goneAtOnce;
+    bool newerStays;
+    bool newerShown;
   };
   const Case cases[] = {
-      {"OK clicked", [](auto& h) { h.Click(kIdOk); }, true},
-      {"Enter", [](auto& h) { h.PressEnter(); }, true},
-      {"Esc", [](auto& h) { h.PressEscape(); }, false},
+      {"nothing", [](auto&) {}, true, true},
+      {"OK clicked", [](auto& h) { h.Click(kIdOk); }, false, false},
+      {"Enter", [](auto& h) { h.PressEnter(); }, false, false},
+      {"Esc", [](auto& h) { h.PressEscape(); }, true, false},
   };
   for (const Case& c : cases) {
+    FakeDialogHost host;
+    const auto notices = [&] { return host.Dialogs(IDD_BLOCK_NOTICE); };
     ASSERT_TRUE(CBlockNoticeDlg::Open(host));
-    const std::uint64_t opened = host.Now();
-    host.Wait(1'000);
+    host.Wait(1'000).Run();
+    ASSERT_TRUE(CBlockNoticeDlg::Open(host));
+    const std::vector<Dialog*> both = notices();
     c.act(host);
-    host.Run();
-    if (c.goneAtOnce) {
-      EXPECT_TRUE(Notices().empty()) << c.name;
-      continue;
+    host.Wait(3'999).Run();
+    EXPECT_EQ(notices(), c.newerStays ? both : std::vector{both[0]}) << c.name;
+    EXPECT_TRUE(host.WindowOf(*both[0]).IsVisible()) << c.name;
+    if (c.newerStays) {
+      EXPECT_EQ(host.WindowOf(*both[1]).IsVisible(), c.newerShown) << c.name;
     }
-    ASSERT_EQ(Notices().size(), 1u) << c.name;
-    EXPECT_FALSE(host.WindowOf(*Notices()[0]).IsVisible()) << c.name;
-    host.Wait(opened + 5'000 - host.Now()).Run();
-    EXPECT_TRUE(Notices().empty()) << c.name;
+    host.Wait(1).Run();
+    EXPECT_EQ(notices(), c.newerStays ? std::vector{both[1]} : std::vector<Dialog*>{}) << c.name;
+    host.Wait(1'000).Run();
+    EXPECT_TRUE(notices().empty()) << c.name;
   }
 }
 
-TEST_F(BlockNotice, EachNoticeKeepsItsOwnFiveSeconds) {
-  ASSERT_TRUE(CBlockNoticeDlg::Open(host));
-  host.Wait(2'000).Run();
-  ASSERT_TRUE(CBlockNoticeDlg::Open(host));
-  ASSERT_EQ(Notices().size(), 2u);
-  Dialog* first = Notices()[0];
-  Dialog* second = Notices()[1];
-  EXPECT_TRUE(host.WindowOf(*first).IsVisible());
-
-  // OK on the second leaves the first; the first still goes at its own time.
-  host.Click(kIdOk, second).Run();
-  EXPECT_EQ(Notices(), std::vector<Dialog*>{first});
-  host.Wait(2'999).Run();
-  EXPECT_EQ(Notices().size(), 1u);
-  host.Wait(1).Run();
-  EXPECT_TRUE(Notices().empty());
-}
-
-TEST_F(BlockNotice, ANoticeThatCannotBeCreatedDoesNotAppear) {
-  host.failCreation = true;
-  EXPECT_FALSE(CBlockNoticeDlg::Open(host));
-  EXPECT_TRUE(Notices().empty());
-}
-
 }  // namespace
-}  // namespace tevanor
+}  // namespace tevanor::testing
