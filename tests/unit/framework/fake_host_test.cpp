@@ -18,43 +18,35 @@ void RunPending(DialogHost& host) {
 
 namespace {
 
+using ::testing::ThrowsMessage;
+
 TEST(FakeHostLoop, TimersOfEveryWindowTickInsideNestedModalRuns) {
   // A modeless window ticks every 500 ms; its third tick opens a modal prompt that gives up on
   // its own timer after 10 s. One Wait spans both loops.
   FakeDialogHost host;
   auto* ticker = OpenModeless<ProbeDialog>(host, nullptr);
   ProbeDialog prompt(host);
-  std::vector<std::uint64_t> ticks;
   int promptResult = 0;
   ticker->Window().SetTimer(1, 500);
   ticker->onTimer = [&](unsigned) {
-    ticks.push_back(host.Now());
-    if (ticks.size() == 3) promptResult = prompt.DoModal(ticker);
+    if (host.Now() == 1'500) promptResult = prompt.DoModal(ticker);
   };
   prompt.onInit = [&] { prompt.Window().SetTimer(7, 10'000); };
   prompt.onTimer = [&](unsigned) { prompt.Window().EndDialog(5); };
   host.Wait(12'000).Run();
-
   EXPECT_EQ(promptResult, 5);
   EXPECT_EQ(host.Now(), 12'000u);
-  // Ticks 4 to 23 happened while the prompt was up (1 500 to 11 500 ms).
-  std::vector<std::uint64_t> expected;
-  for (std::uint64_t t = 500; t <= 12'000; t += 500) expected.push_back(t);
-  EXPECT_EQ(ticks, expected);
+  EXPECT_EQ(std::count(ticker->log.begin(), ticker->log.end(), "timer 1"), 24);
 }
 
 TEST(FakeHostLoop, AModalRunWithoutScriptedInputFailsTheTestInsteadOfHanging) {
   FakeDialogHost host;
   ProbeDialog probe(host);
   host.Wait(250);
-  try {
-    probe.DoModal();
-    FAIL() << "the modal run returned";
-  } catch (const std::runtime_error& e) {
-    EXPECT_STREQ(e.what(),
-                 "dialog 900 \"Probe\" waits for input that the test script does not give (at "
-                 "250 ms)");
-  }
+  EXPECT_THAT([&] { probe.DoModal(); },
+              ThrowsMessage<std::runtime_error>(
+                  "dialog 900 \"Probe\" waits for input that the test script does not give (at "
+                  "250 ms)"));
   EXPECT_FALSE(probe.HasWindow());
   // The host goes on working after the failure.
   host.PressEnter();
@@ -67,7 +59,6 @@ TEST(FakeHostLoop, ActionsNoUserCouldTakeFailTheTest) {
   const std::function<void()> impossible[] = {
       [&] { host.Click(IDC_PROBE_HIDDEN); },
       [&] { host.Type(IDC_PROBE_BUTTON, "x"); },
-      [&] { host.Click(4711); },
       [&] { host.Answer(kIdOk); },
   };
   for (const auto& act : impossible) {
