@@ -15,48 +15,9 @@
 #include <vector>
 
 #include "platform/win32/framework/gdi_handles.h"
+#include "platform/win32/framework/win32_dialog_host.h"
 
 namespace tevanor::testing {
-
-// Acts on dialogs while a modal loop runs: the steps run one at a time from a timer that every
-// message loop of the thread dispatches, message boxes' included. Steps post what they do, so
-// that a message box they open does not hold up the next step.
-class DialogDriver {
- public:
-  explicit DialogDriver(std::vector<std::function<void()>> steps, UINT intervalMs = 150)
-      : steps_(std::move(steps)),
-        window_(::CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                                  nullptr)) {
-    ::SetTimer(window_.get(), reinterpret_cast<UINT_PTR>(this), intervalMs, Tick);
-  }
-  bool done() const { return next_ == steps_.size(); }
-
- private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR self, DWORD) {
-    auto& driver = *reinterpret_cast<DialogDriver*>(self);
-    if (!driver.done()) driver.steps_[driver.next_++]();
-  }
-
-  std::vector<std::function<void()>> steps_;
-  std::size_t next_ = 0;
-  win32::UniqueWindow window_;  // the timer goes with it
-};
-
-inline void ClickButton(HWND dialog, int id) {
-  ::PostMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
-// Through the message loop, as typed.
-inline void PressKey(HWND dialog, UINT virtualKey) {
-  HWND focus = ::GetFocus();
-  ::PostMessageW(::IsChild(dialog, focus) ? focus : dialog, WM_KEYDOWN, virtualKey, 1);
-}
-
-inline std::wstring ItemText(HWND dialog, int id) {
-  wchar_t text[256] = {};
-  ::GetDlgItemTextW(dialog, id, text, 256);
-  return text;
-}
 
 // Puts the window above every other and repaints it. Wine shows what was painted only once
 // the message loop has run for a moment, so capture it later.
@@ -105,6 +66,51 @@ inline void Capture(HWND window, const std::string& name) {
             Gdiplus::Ok)
       << name;
   Gdiplus::GdiplusShutdown(token);
+}
+
+// Acts on a modal dialog while its loop runs, as a person does: the steps run one at a time on
+// the dialog's window, from a timer that every message loop of the thread dispatches, message
+// boxes' included. Steps post what they do, so that a message box they open does not hold up
+// the next step. The dialog is first brought forward.
+class DialogDriver {
+ public:
+  using Step = std::function<void(HWND)>;
+
+  DialogDriver(const Dialog& dialog, std::vector<Step> steps)
+      : dialog_(dialog),
+        steps_(std::move(steps)),
+        window_(::CreateWindowW(L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                nullptr)) {
+    steps_.insert(steps_.begin(), BringForward);
+    ::SetTimer(window_.get(), reinterpret_cast<UINT_PTR>(this), 150, Tick);
+  }
+  bool done() const { return next_ == steps_.size(); }
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR self, DWORD) {
+    auto& driver = *reinterpret_cast<DialogDriver*>(self);
+    if (!driver.done())
+      driver.steps_[driver.next_++](win32::Win32DialogHost::WindowOf(driver.dialog_));
+  }
+
+  const Dialog& dialog_;
+  std::vector<Step> steps_;
+  std::size_t next_ = 0;
+  win32::UniqueWindow window_;  // the timer goes with it
+};
+
+inline DialogDriver::Step Type(int id, std::wstring text) {
+  return [=](HWND dialog) { ::SetDlgItemTextW(dialog, id, text.c_str()); };
+}
+inline DialogDriver::Step Click(int id) {
+  return [=](HWND dialog) { ::PostMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); };
+}
+// Into the control that has the focus, through the message loop, as typed.
+inline DialogDriver::Step Key(UINT virtualKey) {
+  return [=](HWND) { ::PostMessageW(::GetFocus(), WM_KEYDOWN, virtualKey, 1); };
+}
+inline DialogDriver::Step Shoot(std::string name) {
+  return [=](HWND dialog) { Capture(dialog, name); };
 }
 
 }  // namespace tevanor::testing
