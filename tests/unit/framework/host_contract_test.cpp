@@ -71,7 +71,7 @@ TEST_F(HostContract, ListViewsKeepTheirItemsInOrderWithDataColumnsAndSelection) 
   };
 
   std::uintptr_t data = 100;
-  for (const char* fruit : {"pera", "manzana", "uva", "kiwi"})
+  for (const char* fruit : {"Pera", "manzana", "Uva", "kiwi"})
     window.ListInsert(IDC_PROBE_SORTED, 0, fruit, 0, data++);
   window.ListSelect(IDC_PROBE_SORTED, 1, true);
   window.ListSelect(IDC_PROBE_SORTED, 3, true);
@@ -80,7 +80,7 @@ TEST_F(HostContract, ListViewsKeepTheirItemsInOrderWithDataColumnsAndSelection) 
   EXPECT_THAT(probe.log, ElementsAre("list 907 inserted 0 of 1", "list 907 inserted 0 of 2",
                                      "list 907 inserted 2 of 3", "list 907 inserted 0 of 4",
                                      "list 907 deleting 1 of 4"));
-  EXPECT_THAT(rows(IDC_PROBE_SORTED, 1), ElementsAre("103|kiwi", "100|pera", "102|uva"));
+  EXPECT_THAT(rows(IDC_PROBE_SORTED, 1), ElementsAre("103|kiwi", "100|Pera", "102|Uva"));
   EXPECT_EQ(window.ListNextSelected(IDC_PROBE_SORTED, -1), 2);
   EXPECT_EQ(window.ListNextSelected(IDC_PROBE_SORTED, 2), -1);
 
