@@ -5,8 +5,8 @@
 #include <atomic>
 #include <cstdlib>
 #include <new>
+#include <vector>
 
-#include "fakes/fake_desktop.h"
 #include "fakes/fake_ports.h"
 #include "fakes/fake_profile.h"
 #include "fakes/fake_timers.h"
@@ -36,6 +36,36 @@ void operator delete(void* p, std::size_t) noexcept {
 namespace tevanor {
 namespace {
 
+// A fixed desktop whose walk allocates nothing, so that the counter below sees only the scan.
+class FixedDesktop final : public WindowSource {
+ public:
+  WindowHandle Add(WindowHandle parent) {
+    children_.emplace_back();
+    const auto window = static_cast<WindowHandle>(children_.size());
+    if (parent == kNoWindow)
+      tops_.push_back(window);
+    else
+      children_[Index(parent)].push_back(window);
+    return window;
+  }
+  void ForEachTopLevel(FunctionRef<void(WindowHandle)> visit) override {
+    for (const WindowHandle top : tops_) visit(top);
+  }
+  void ForEachDescendant(WindowHandle top, FunctionRef<bool(WindowHandle)> visit) override {
+    Walk(top, visit);
+  }
+
+ private:
+  static std::size_t Index(WindowHandle w) { return static_cast<std::size_t>(w) - 1; }
+  bool Walk(WindowHandle parent, FunctionRef<bool(WindowHandle)> visit) {
+    for (const WindowHandle child : children_[Index(parent)])
+      if (!visit(child) || !Walk(child, visit)) return false;
+    return true;
+  }
+  std::vector<WindowHandle> tops_;
+  std::vector<std::vector<WindowHandle>> children_;
+};
+
 class CountingTest final : public ChildWindowTest {
  public:
   ScanStep TestChildWindow(WindowHandle child, WindowHandle) override {
@@ -47,11 +77,11 @@ class CountingTest final : public ChildWindowTest {
 };
 
 void BM_ScanDesktop(benchmark::State& state) {
-  testing::FakeDesktop desktop;
+  FixedDesktop desktop;
   for (int t = 0; t < 300; ++t) {
-    const WindowHandle top = desktop.AddTopLevel();
+    const WindowHandle top = desktop.Add(kNoWindow);
     WindowHandle parent = top;
-    for (int d = 0; d < 10; ++d) parent = desktop.AddChild(d % 3 == 0 ? top : parent);
+    for (int d = 0; d < 10; ++d) parent = desktop.Add(d % 3 == 0 ? top : parent);
   }
   GuardState guard;
   testing::FakeProfile profile;
