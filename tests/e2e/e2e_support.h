@@ -6,12 +6,16 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "platform/win32/data_directory.h"
+#include "platform/win32/registry_profile.h"
 #include "platform/win32/unique_handle.h"
+#include "rules/profile_values.h"
 
 // What the end-to-end programs need to drive real programs on the Wine desktop they run in:
-// programs they start and end, and headless guardians in fresh directories.
+// programs they start and end, and a headless guardian with its data files.
 namespace tevanor::e2e {
 
 using Clock = std::chrono::steady_clock;
@@ -24,31 +28,129 @@ bool WaitUntil(Done done, Clock::duration deadline) {
   return true;
 }
 
+inline DWORD Milliseconds(Clock::duration duration) {
+  return static_cast<DWORD>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(duration).count());
+}
+
+// The directory the guardian runs in, beside the test program: one run at a time uses it.
+inline const std::wstring& GuardDirectory() {
+  static const std::wstring path = [] {
+    std::wstring p = win32::Win32DataDirectory::ProgramDirectory() + L"e2e-guard\\";
+    ::CreateDirectoryW(p.c_str(), nullptr);
+    return p;
+  }();
+  return path;
+}
+
+inline void WriteBytes(const std::wstring& path, const std::string& bytes) {
+  const win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+// The fields of a file in the guardian's directory, each ended by `separator`; none when the
+// file does not exist. A file the guardian holds only while it writes is tried again a while.
+inline std::vector<std::string> ReadFields(const wchar_t* name, char separator) {
+  std::vector<std::string> fields(1);
+  WaitUntil(
+      [&] {
+        const win32::UniqueFile file(::CreateFileW((GuardDirectory() + name).c_str(), GENERIC_READ,
+                                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        char buffer[4096];
+        DWORD read = 0;
+        while (file && ::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
+          for (const char c : std::string_view(buffer, read))
+            c == separator ? fields.emplace_back() : fields.back() += c;
+        return file || ::GetLastError() == ERROR_FILE_NOT_FOUND;
+      },
+      std::chrono::seconds(1));
+  fields.pop_back();  // the unfinished one
+  return fields;
+}
+
 // A program started by the test; ended, if it still runs, when the object goes. `output`, when
 // given, is an inheritable handle that receives its standard output and error.
 class Program {
  public:
-  explicit Program(std::wstring commandLine, HANDLE output = nullptr);
-  ~Program();
+  explicit Program(std::wstring commandLine, HANDLE output = nullptr) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = output ? STARTF_USESTDHANDLES : 0;
+    startup.hStdOutput = startup.hStdError = output;
+    PROCESS_INFORMATION info{};
+    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, output != nullptr, 0,
+                         nullptr, nullptr, &startup, &info)) {
+      ::CloseHandle(info.hThread);
+      process_.reset(info.hProcess);
+    }
+  }
+  ~Program() {
+    if (Running()) ::TerminateProcess(process_.get(), 1);
+    if (process_) ::WaitForSingleObject(process_.get(), 5000);
+  }
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  bool Running() const;
+  bool Running() const {
+    return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+  }
   // True once its windows are up and it waits for input, within `deadline`.
-  bool Ready(Clock::duration deadline) const;
+  bool Ready(Clock::duration deadline) const {
+    return process_ && ::WaitForInputIdle(process_.get(), Milliseconds(deadline)) == 0;
+  }
   // Its exit code once it has ended within `deadline`; nullopt while it runs (or never ran).
-  std::optional<DWORD> WaitForExit(Clock::duration deadline) const;
+  std::optional<DWORD> WaitForExit(Clock::duration deadline) const {
+    DWORD code = 0;
+    if (!process_ ||
+        ::WaitForSingleObject(process_.get(), Milliseconds(deadline)) != WAIT_OBJECT_0 ||
+        !::GetExitCodeProcess(process_.get(), &code))
+      return std::nullopt;
+    return code;
+  }
 
  private:
   win32::UniqueKernelHandle process_;
 };
 
 // The command line of the test helper (tests/helpers) with these arguments.
-std::wstring HelperCommand(const std::vector<std::wstring>& args);
+inline std::wstring HelperCommand(const std::vector<std::wstring>& args) {
+  std::wstring command =
+      L"\"" + win32::Win32DataDirectory::ProgramDirectory() + L"tevanor_helper.exe\"";
+  for (const std::wstring& arg : args) command += L" \"" + arg + L"\"";
+  return command;
+}
 inline constexpr DWORD kHelperClosed = 3;  // the helper's exit code after a close request
 
-// The command line of Wine's notepad showing a new file in `directory` that holds `text`.
-std::wstring NotepadCommand(const std::wstring& directory, const std::string& text);
+// The command line of Wine's notepad showing a new file that holds `text` (Windows-1252).
+inline std::wstring NotepadCommand(const std::string& text) {
+  static int serial = 0;
+  const std::wstring path = GuardDirectory() + L"nota" + std::to_wstring(++serial) + L".txt";
+  WriteBytes(path, text);
+  return L"notepad.exe \"" + path + L"\"";
+}
+
+// A hung edit control holding `text` and a hung browser window.
+struct HungPrograms {
+  explicit HungPrograms(const std::wstring& text)
+      : edit(HelperCommand({L"hung-edit", L"Editor colgado", text})),
+        browser(HelperCommand({L"hung-browser", L"Navegador colgado"})) {}
+  // True once both windows are up, within `deadline`. A hung program never waits for input:
+  // its windows are looked for instead.
+  bool Ready(Clock::duration deadline) const {
+    return WaitUntil(
+        [] {
+          return ::FindWindowW(nullptr, L"Editor colgado") &&
+                 ::FindWindowW(nullptr, L"Navegador colgado");
+        },
+        deadline);
+  }
+
+  Program edit;
+  Program browser;
+};
 
 // The chat switches of the profile; the other values the guardian reads keep their defaults.
 struct GuardProfile {
@@ -56,23 +158,49 @@ struct GuardProfile {
   int javaChat = 0;
 };
 
-// tevanor-guard.exe copied into the test directory, which holds no data files but `dataFiles`,
-// and run there with `options`; its output goes to a file beside it. Ended when it goes.
+// tevanor-guard.exe copied into GuardDirectory(), with no data files there but `dataFiles`, and
+// run with `options`; its output goes to a file beside it. Ended when the object goes.
 class GuardRun {
  public:
   explicit GuardRun(GuardProfile profile = {},
                     const std::map<std::wstring, std::string>& dataFiles = {},
-                    const std::wstring& options = L"");
+                    const std::wstring& options = L"")
+      : output_(Prepare(profile, dataFiles)),
+        guard_(L"\"" + GuardDirectory() + L"tevanor-guard.exe\" " + options, output_.get()) {}
 
-  const std::wstring& directory() const { return directory_; }
   bool Running() const { return guard_.Running(); }
   // The history file's records, each as its three fields (Windows-1252).
-  std::vector<std::vector<std::string>> History() const;
+  std::vector<std::vector<std::string>> History() const {
+    const std::vector<std::string> fields = ReadFields(L"Tevanor.his", '\x08');
+    std::vector<std::vector<std::string>> records;
+    for (std::size_t i = 0; i + 3 <= fields.size(); i += 3)
+      records.push_back({fields[i], fields[i + 1], fields[i + 2]});
+    return records;
+  }
   // The lines the guardian has printed so far, standard output and error together.
-  std::vector<std::string> Output() const;
+  std::vector<std::string> Output() const { return ReadFields(L"output.txt", '\n'); }
 
  private:
-  std::wstring directory_;  // with its final backslash
+  // Writes the profile and the files; returns the output file, open for the guardian.
+  static HANDLE Prepare(GuardProfile profile,
+                        const std::map<std::wstring, std::string>& dataFiles) {
+    win32::RegistryProfile registry;
+    registry.WriteInt(profile::kMircChat, profile.mircChat);
+    registry.WriteInt(profile::kJavaChat, profile.javaChat);
+    registry.WriteInt(profile::kProtectionLevel, -1);
+    registry.WriteInt(profile::kBuiltInSites, 1);
+    const std::wstring& directory = GuardDirectory();
+    ::CopyFileW((win32::Win32DataDirectory::ProgramDirectory() + L"tevanor-guard.exe").c_str(),
+                (directory + L"tevanor-guard.exe").c_str(), FALSE);
+    for (const wchar_t* name : {L"Tevanor.fil", L"Tevanor.asw", L"Tevanor.his"})
+      ::DeleteFileW((directory + name).c_str());
+    for (const auto& [name, bytes] : dataFiles) WriteBytes(directory + name, bytes);
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    return ::CreateFileW((directory + L"output.txt").c_str(), GENERIC_WRITE,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  }
+
   win32::UniqueFile output_;
   Program guard_;
 };

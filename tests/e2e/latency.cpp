@@ -9,8 +9,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
-#include <vector>
 
 #include "e2e_support.h"
 
@@ -43,11 +41,11 @@ std::vector<double> PassTimes(const GuardRun& run, DWORD ms) {
 
 int wmain(int argc, wchar_t** argv) {
   const int blocks = argc > 1 ? std::max(1, _wtoi(argv[1])) : 25;
-  GuardRun run({}, {}, L"--timing");
+  const GuardRun run({}, {}, L"--timing");
 
   std::vector<double> latencies;
   for (int i = 0; i < blocks; ++i) {
-    const Program notepad(NotepadCommand(run.directory(), "nada que ver"));
+    const Program notepad(NotepadCommand("nada que ver"));
     const HWND top = notepad.Ready(kDeadline) ? ::FindWindowW(L"Notepad", nullptr) : nullptr;
     const HWND edit = top ? ::FindWindowExW(top, nullptr, L"Edit", nullptr) : nullptr;
     DWORD_PTR result = 0;
@@ -72,17 +70,10 @@ int wmain(int argc, wchar_t** argv) {
         HelperCommand({L"browser", L"IEFrame", L"Noticias", L"http://www.noticias.example/",
                        L"portada", L"marco uno", L"marco dos"}));
     browser.Ready(kDeadline);
-    ::Sleep(1000);
     PrintSpread("pass length, one browser page with two frames", PassTimes(run, 5000));
   }
-  const Program hungEdit(HelperCommand({L"hung-edit", L"Editor colgado", L"texto"}));
-  const Program hungBrowser(HelperCommand({L"hung-browser", L"Navegador colgado"}));
-  WaitUntil(
-      [] {  // hung programs never wait for input: their windows are looked for instead
-        return ::FindWindowW(nullptr, L"Editor colgado") &&
-               ::FindWindowW(nullptr, L"Navegador colgado");
-      },
-      kDeadline);
+  const HungPrograms hung(L"texto");
+  hung.Ready(kDeadline);
   PrintSpread("pass length, first 6 s with a hung edit control and a hung browser",
               PassTimes(run, 6000));
   PrintSpread("pass length, the 6 s after that", PassTimes(run, 6000));

@@ -14,7 +14,7 @@ struct FakePage {
   std::string address;
   std::string readyState = "complete";
   std::string body;
-  std::vector<FakePage> frames;
+  std::vector<FakePage> frames = {};
   bool framesUnavailable = false;  // the frame collection cannot be had
   bool unreachable = false;        // as a frame: its window or document cannot be had
 };

@@ -1,12 +1,11 @@
 #include "platform/win32/page_source.h"
 
 #include <gtest/gtest.h>
-#include <objbase.h>
 #include <windows.h>
 
 #include "html_document.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/window_handle.h"
-#include "window_thread.h"
 
 namespace tevanor::win32 {
 namespace {
@@ -20,9 +19,9 @@ LRESULT CALLBACK BrowserChild(HWND window, UINT message, WPARAM wParam, LPARAM l
   return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-// A browser child window that shows `page`, made on a thread that runs COM.
+// A browser child window of this thread that shows `page`. Documents are read from other
+// processes by the end-to-end tests.
 HWND MakeBrowser(const HtmlPage& page) {
-  ::CoInitialize(nullptr);
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = BrowserChild;
   windowClass.lpszClassName = L"Internet Explorer_Server";
@@ -54,25 +53,20 @@ std::string Describe(PageDocument& document) {
   return text + "]";
 }
 
-TEST(Win32PageSource, ReadsADocumentAndItsFramesFromAnotherThread) {
+TEST(Win32PageSource, ReadsADocumentAndItsFrames) {
   HtmlPage page = Page(L"http://p\u00E1gina.example/", L"cuerpo \u20AC");
   page.frames = {Page(L"f0", L"marco cero", L"loading"), Page(L"f1", L"")};
   page.frames[0].frames = {Page(L"f00", L"interior")};
   page.frames[1].denied = true;
-  HWND browser = nullptr;
-  HWND silent = nullptr;
-  const WindowThread thread([&] {
-    browser = MakeBrowser(page);
-    silent = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr,
-                               nullptr);
-  });
-
   Win32PageSource source;
+  const UniqueWindow browser(MakeBrowser(page));
+  const UniqueWindow silent(::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, HWND_MESSAGE,
+                                              nullptr, nullptr, nullptr));
   const auto session = source.BeginInspection();
   ASSERT_TRUE(session);
-  EXPECT_FALSE(session->DocumentOf(ToHandle(silent)));
+  EXPECT_FALSE(session->DocumentOf(ToHandle(silent.get())));
   EXPECT_FALSE(session->DocumentOf(WindowHandle{0x1234}));
-  const auto document = session->DocumentOf(ToHandle(browser));
+  const auto document = session->DocumentOf(ToHandle(browser.get()));
   ASSERT_TRUE(document);
   EXPECT_EQ(Describe(*document),
             "http://p\xE1gina.example/ complete cuerpo \x80 "
