@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <chrono>
 #include <map>
 #include <optional>
 #include <string>
@@ -18,28 +17,18 @@
 // programs they start and end, and a headless guardian with its data files.
 namespace tevanor::e2e {
 
-using Clock = std::chrono::steady_clock;
-
-// Checks `done` every 10 ms until it holds (true) or `deadline` has passed (false).
+// Checks `done` every 10 ms until it holds (true) or `ms` milliseconds have passed (false).
 template <typename Done>
-bool WaitUntil(Done done, Clock::duration deadline) {
-  for (const auto end = Clock::now() + deadline; !done(); ::Sleep(10))
-    if (Clock::now() > end) return false;
+bool WaitUntil(Done done, DWORD ms) {
+  for (const ULONGLONG end = ::GetTickCount64() + ms; !done(); ::Sleep(10))
+    if (::GetTickCount64() > end) return false;
   return true;
 }
 
-inline DWORD Milliseconds(Clock::duration duration) {
-  return static_cast<DWORD>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(duration).count());
-}
-
 // The directory the guardian runs in, beside the test program: one run at a time uses it.
-inline const std::wstring& GuardDirectory() {
-  static const std::wstring path = [] {
-    std::wstring p = win32::Win32DataDirectory::ProgramDirectory() + L"e2e-guard\\";
-    ::CreateDirectoryW(p.c_str(), nullptr);
-    return p;
-  }();
+inline std::wstring GuardDirectory() {
+  const std::wstring path = win32::Win32DataDirectory::ProgramDirectory() + L"e2e-guard\\";
+  ::CreateDirectoryW(path.c_str(), nullptr);  // made by the first call
   return path;
 }
 
@@ -66,7 +55,7 @@ inline std::vector<std::string> ReadFields(const wchar_t* name, char separator) 
             c == separator ? fields.emplace_back() : fields.back() += c;
         return file || ::GetLastError() == ERROR_FILE_NOT_FOUND;
       },
-      std::chrono::seconds(1));
+      1000);
   fields.pop_back();  // the unfinished one
   return fields;
 }
@@ -97,15 +86,12 @@ class Program {
   bool Running() const {
     return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
   }
-  // True once its windows are up and it waits for input, within `deadline`.
-  bool Ready(Clock::duration deadline) const {
-    return process_ && ::WaitForInputIdle(process_.get(), Milliseconds(deadline)) == 0;
-  }
-  // Its exit code once it has ended within `deadline`; nullopt while it runs (or never ran).
-  std::optional<DWORD> WaitForExit(Clock::duration deadline) const {
+  // True once its windows are up and it waits for input, within `ms` milliseconds.
+  bool Ready(DWORD ms) const { return process_ && ::WaitForInputIdle(process_.get(), ms) == 0; }
+  // Its exit code once it has ended within `ms` milliseconds; nullopt while it runs.
+  std::optional<DWORD> WaitForExit(DWORD ms) const {
     DWORD code = 0;
-    if (!process_ ||
-        ::WaitForSingleObject(process_.get(), Milliseconds(deadline)) != WAIT_OBJECT_0 ||
+    if (!process_ || ::WaitForSingleObject(process_.get(), ms) != WAIT_OBJECT_0 ||
         !::GetExitCodeProcess(process_.get(), &code))
       return std::nullopt;
     return code;
@@ -137,22 +123,23 @@ struct HungPrograms {
   explicit HungPrograms(const std::wstring& text)
       : edit(HelperCommand({L"hung-edit", L"Editor colgado", text})),
         browser(HelperCommand({L"hung-browser", L"Navegador colgado"})) {}
-  // True once both windows are up, within `deadline`. A hung program never waits for input:
-  // its windows are looked for instead.
-  bool Ready(Clock::duration deadline) const {
+  // True once both windows are up, within `ms` milliseconds. A hung program never waits for
+  // input: its windows are looked for instead.
+  bool Ready(DWORD ms) const {
     return WaitUntil(
         [] {
           return ::FindWindowW(nullptr, L"Editor colgado") &&
                  ::FindWindowW(nullptr, L"Navegador colgado");
         },
-        deadline);
+        ms);
   }
 
   Program edit;
   Program browser;
 };
 
-// The chat switches of the profile; the other values the guardian reads keep their defaults.
+// The chat switches of the profile; the guardian's other values are never written, so they
+// keep their defaults.
 struct GuardProfile {
   int mircChat = 1;
   int javaChat = 0;
@@ -187,9 +174,7 @@ class GuardRun {
     win32::RegistryProfile registry;
     registry.WriteInt(profile::kMircChat, profile.mircChat);
     registry.WriteInt(profile::kJavaChat, profile.javaChat);
-    registry.WriteInt(profile::kProtectionLevel, -1);
-    registry.WriteInt(profile::kBuiltInSites, 1);
-    const std::wstring& directory = GuardDirectory();
+    const std::wstring directory = GuardDirectory();
     ::CopyFileW((win32::Win32DataDirectory::ProgramDirectory() + L"tevanor-guard.exe").c_str(),
                 (directory + L"tevanor-guard.exe").c_str(), FALSE);
     for (const wchar_t* name : {L"Tevanor.fil", L"Tevanor.asw", L"Tevanor.his"})

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <thread>
 
 #include "e2e_support.h"
 #include "platform/win32/win32_text.h"
@@ -16,8 +15,8 @@ namespace {
 
 using ::testing::ElementsAre;
 
-constexpr auto kDeadline = std::chrono::seconds(30);  // for a block to happen
-constexpr auto kPasses = std::chrono::seconds(3);     // several passes of the guardian
+constexpr DWORD kDeadline = 30'000;  // milliseconds for a block to happen
+constexpr DWORD kPasses = 3'000;     // several passes of the guardian
 
 struct Scenario {
   const char* name;
@@ -73,7 +72,7 @@ TEST(GuardianE2E, EndsOrClosesWhatShowsARuleAndLeavesTheRestAlone) {
       continue;
     }
     EXPECT_EQ(program.WaitForExit(kDeadline), c.exitCode);
-    std::this_thread::sleep_for(kPasses);  // later passes add nothing
+    ::Sleep(kPasses);  // later passes add nothing
     EXPECT_THAT(run.History(),
                 ElementsAre(ElementsAre(
                     c.site, ::testing::MatchesRegex(R"(\d\d:\d\d-\d\d/\d\d/\d\d\d\d)"), c.cause)));
@@ -104,7 +103,7 @@ TEST(GuardianE2E, VanishingWindowsAndProcessesThatCannotBeOpened) {
   const Program lockedChat(HelperCommand({L"--locked", L"window", L"#cerrado - mIRC", L"Static"}));
   ASSERT_TRUE(lockedEdit.Ready(kDeadline));
   ASSERT_TRUE(WaitUntil([&] { return !run.History().empty(); }, kDeadline));
-  std::this_thread::sleep_for(kPasses);
+  ::Sleep(kPasses);
 
   // A chat window is recorded even when its program cannot be ended (at every pass, since it
   // stays); an edit control whose program cannot be opened is neither ended nor recorded.

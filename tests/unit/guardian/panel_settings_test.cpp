@@ -11,30 +11,22 @@
 namespace tevanor {
 namespace {
 
-// Logs the prompts; the new-password prompt stores a password as the real one does.
-class RecordingPrompts final : public FirstRunPrompts {
- public:
-  explicit RecordingPrompts(testing::FakeProfile& profile) : profile_(profile) {}
-  void ShowWelcome() override { log.push_back("welcome"); }
-  void ShowMessage(std::string_view text) override { log.push_back(std::string(text)); }
-  void RunNewPasswordPrompt() override {
-    log.push_back("new password");
-    profile_.WriteString(profile::kPassword, "\x01\x02\x03\x04");
-  }
-  std::vector<std::string> log;
-
- private:
-  testing::FakeProfile& profile_;
-};
-
-class PanelSettingsTest : public ::testing::Test {
+// The panel's settings read from a profile in memory; the test plays the prompts, logs them,
+// and stores a password when asked for a new one, as the real prompt does.
+class PanelSettingsTest : public ::testing::Test, public FirstRunPrompts {
  protected:
-  void Read() { ReadPanelSettings(state, profile, registry, prompts); }
+  void ShowWelcome() override { prompts.push_back("welcome"); }
+  void ShowMessage(std::string_view text) override { prompts.push_back(std::string(text)); }
+  void RunNewPasswordPrompt() override {
+    prompts.push_back("new password");
+    profile.WriteString(profile::kPassword, "\x01\x02\x03\x04");
+  }
+  void Read() { ReadPanelSettings(state, profile, registry, *this); }
 
   GuardState state;
   testing::FakeProfile profile;
   testing::FakeUninstallRegistry registry;
-  RecordingPrompts prompts{profile};
+  std::vector<std::string> prompts;
 };
 
 TEST_F(PanelSettingsTest, AnEmptyProfileGivesTheDefaultsAndAsksForAPassword) {
@@ -46,9 +38,9 @@ TEST_F(PanelSettingsTest, AnEmptyProfileGivesTheDefaultsAndAsksForAPassword) {
   EXPECT_EQ((std::array{int{state.m_nProtLevel}, state.m_bBuiltInSites, state.m_bJavaChat,
                         state.m_bMircChat}),
             (std::array{255, 1, 0, 1}));
-  EXPECT_EQ(prompts.log, (std::vector<std::string>{
-                             std::string("Por favor, configure nuevamente su contraseña."_ansi),
-                             "new password"}));
+  EXPECT_EQ(prompts, (std::vector<std::string>{
+                         std::string("Por favor, configure nuevamente su contraseña."_ansi),
+                         "new password"}));
   EXPECT_EQ(registry.values["UninstallString"], "lsb_un20.exe");
 }
 
@@ -65,7 +57,7 @@ TEST_F(PanelSettingsTest, AFirstRunWelcomesAndAsksOnceThenAStoredPasswordIsEnoug
   profile.values["JavaChat"] = 5;
   Read();
   Read();
-  EXPECT_EQ(prompts.log, (std::vector<std::string>{"welcome", "new password"}));
+  EXPECT_EQ(prompts, (std::vector<std::string>{"welcome", "new password"}));
   EXPECT_EQ(state.m_bJavaChat, 5);  // any non-zero value counts as on, as read
 }
 

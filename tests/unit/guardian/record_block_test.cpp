@@ -34,12 +34,6 @@ TEST_F(RecordBlockTest, CountsAppendsStampsAndAsksAnOpenHistoryToReload) {
   EXPECT_EQ(host.captions, (std::vector<std::string>{"Tevanor - vigilando (1 sitios bloqueados)",
                                                      "Tevanor - vigilando (2 sitios bloqueados)"}));
   EXPECT_EQ(state.m_strCaption, host.captions.back());
-  EXPECT_EQ(files.Content("Tevanor.his"),
-            "mIRC\x08"
-            "09:05-01/02/2003\x08"
-            "CASINO\x08http://a.example/\x08"
-            "09:05-01/02/2003\x08"
-            "CASINO\x08");
   const FileTime time = *files.LastWriteTime("Tevanor.his");
   EXPECT_EQ(Stamp(), std::make_pair(static_cast<int>(static_cast<std::uint32_t>(time)),
                                     static_cast<int>(static_cast<std::uint32_t>(time >> 32))));
