@@ -12,26 +12,6 @@ namespace {
 
 using helpers::HtmlPage;
 
-LRESULT CALLBACK BrowserChild(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto* page = reinterpret_cast<const HtmlPage*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (message == ::RegisterWindowMessageW(L"WM_HTML_GETOBJECT") && page)
-    return helpers::AnswerDocumentRequest(*page, wParam);
-  return ::DefWindowProcW(window, message, wParam, lParam);
-}
-
-// A browser child window of this thread that shows `page`. Documents are read from other
-// processes by the end-to-end tests.
-HWND MakeBrowser(const HtmlPage& page) {
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = BrowserChild;
-  windowClass.lpszClassName = L"Internet Explorer_Server";
-  ::RegisterClassW(&windowClass);
-  HWND child = ::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 10, 10, HWND_MESSAGE,
-                                 nullptr, nullptr, nullptr);
-  ::SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&page));
-  return child;
-}
-
 HtmlPage Page(std::wstring url, std::wstring body, const wchar_t* state = L"complete") {
   HtmlPage page;
   page.url = std::move(url);
@@ -59,14 +39,16 @@ TEST(Win32PageSource, ReadsADocumentAndItsFrames) {
   page.frames[0].frames = {Page(L"f00", L"interior")};
   page.frames[1].denied = true;
   Win32PageSource source;
-  const UniqueWindow browser(MakeBrowser(page));
-  const UniqueWindow silent(::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, HWND_MESSAGE,
-                                              nullptr, nullptr, nullptr));
+  // Browser windows of this thread; those of other programs are read by the end-to-end tests.
+  const UniqueWindow top(
+      ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr));
+  const HWND browser = helpers::CreateBrowserWindow(top.get(), &page);
+  const HWND silent = helpers::CreateBrowserWindow(top.get(), nullptr);
   const auto session = source.BeginInspection();
   ASSERT_TRUE(session);
-  EXPECT_FALSE(session->DocumentOf(ToHandle(silent.get())));
+  EXPECT_FALSE(session->DocumentOf(ToHandle(silent)));
   EXPECT_FALSE(session->DocumentOf(WindowHandle{0x1234}));
-  const auto document = session->DocumentOf(ToHandle(browser.get()));
+  const auto document = session->DocumentOf(ToHandle(browser));
   ASSERT_TRUE(document);
   EXPECT_EQ(Describe(*document),
             "http://p\xE1gina.example/ complete cuerpo \x80 "
