@@ -118,13 +118,12 @@ inline std::wstring NotepadCommand(const std::string& text) {
   return L"notepad.exe \"" + path + L"\"";
 }
 
-// A hung edit control holding `text` and a hung browser window.
+// A hung edit control holding `text` and a hung browser window. A hung program never waits
+// for input: Ready() looks for their windows instead.
 struct HungPrograms {
   explicit HungPrograms(const std::wstring& text)
       : edit(HelperCommand({L"hung-edit", L"Editor colgado", text})),
         browser(HelperCommand({L"hung-browser", L"Navegador colgado"})) {}
-  // True once both windows are up, within `ms` milliseconds. A hung program never waits for
-  // input: its windows are looked for instead.
   bool Ready(DWORD ms) const {
     return WaitUntil(
         [] {
@@ -133,9 +132,7 @@ struct HungPrograms {
         },
         ms);
   }
-
-  Program edit;
-  Program browser;
+  Program edit, browser;
 };
 
 // The chat switches of the profile; the guardian's other values are never written, so they
@@ -156,14 +153,8 @@ class GuardRun {
         guard_(L"\"" + GuardDirectory() + L"tevanor-guard.exe\" " + options, output_.get()) {}
 
   bool Running() const { return guard_.Running(); }
-  // The history file's records, each as its three fields (Windows-1252).
-  std::vector<std::vector<std::string>> History() const {
-    const std::vector<std::string> fields = ReadFields(L"Tevanor.his", '\x08');
-    std::vector<std::vector<std::string>> records;
-    for (std::size_t i = 0; i + 3 <= fields.size(); i += 3)
-      records.push_back({fields[i], fields[i + 1], fields[i + 2]});
-    return records;
-  }
+  // The history file's fields, three to a record (Windows-1252).
+  std::vector<std::string> History() const { return ReadFields(L"Tevanor.his", '\x08'); }
   // The lines the guardian has printed so far, standard output and error together.
   std::vector<std::string> Output() const { return ReadFields(L"output.txt", '\n'); }
 

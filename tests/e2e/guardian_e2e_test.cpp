@@ -17,6 +17,7 @@ using ::testing::ElementsAre;
 
 constexpr DWORD kDeadline = 30'000;  // milliseconds for a block to happen
 constexpr DWORD kPasses = 3'000;     // several passes of the guardian
+const auto kBlockTime = ::testing::MatchesRegex(R"(\d\d:\d\d-\d\d/\d\d/\d\d\d\d)");
 
 struct Scenario {
   const char* name;
@@ -37,27 +38,37 @@ std::wstring Browser(const wchar_t* topClass, const wchar_t* title, const std::w
 TEST(GuardianE2E, EndsOrClosesWhatShowsARuleAndLeavesTheRestAlone) {
   const std::string prohibited = std::string(kBuiltInSiteTable[0]) + "/index.html";
   const std::string news = "http://www.noticias.example/";
-  const std::wstring ie = L"Inicio - Microsoft Internet Explorer";
+  const wchar_t* ie = L"Inicio - Microsoft Internet Explorer";
   const std::map<std::wstring, std::string> casino = {{L"Tevanor.fil", "casino\x08"}};
   const auto notepad = ::testing::HasSubstr(".txt - ");
   // clang-format off
   const Scenario scenarios[] = {
-      {"built-in phrase", {}, {}, NotepadCommand("This page is for adults only.\r\n"), "ADULTS ONLY", 0, notepad},
-      {"user word", {}, casino, NotepadCommand("Esta noche vamos al Casino."), "CASINO", 0, notepad},
-      {"harmless text", {}, casino, NotepadCommand("La casa de mi abuela tiene un jard\xEDn."), nullptr},
-      {"mirc", {}, {}, HelperCommand({L"window", L"#tevanor - mIRC", L"Static"}), "@Bloqueado Mirc@", 0, "#tevanor - mIRC"},
-      {"mirc off", {.mircChat = 0}, {}, HelperCommand({L"window", L"#tevanor - mIRC", L"Static"}), nullptr},
-      {"java", {.mircChat = 0, .javaChat = 1}, {}, HelperCommand({L"window", L"Sala de chat", L"MSAWT_Comp_Class"}),
+      {"built-in phrase", {}, {}, NotepadCommand("This page is for adults only.\r\n"),
+       "ADULTS ONLY", 0, notepad},
+      {"user word", {}, casino, NotepadCommand("Esta noche vamos al Casino."), "CASINO", 0,
+       notepad},
+      {"harmless text", {}, casino, NotepadCommand("La casa de mi abuela tiene un jard\xEDn."),
+       nullptr},
+      {"mirc", {}, {}, HelperCommand({L"window", L"#tevanor - mIRC", L"Static"}),
+       "@Bloqueado Mirc@", 0, "#tevanor - mIRC"},
+      {"mirc off", {.mircChat = 0}, {}, HelperCommand({L"window", L"#tevanor - mIRC", L"Static"}),
+       nullptr},
+      {"java", {.mircChat = 0, .javaChat = 1}, {},
+       HelperCommand({L"window", L"Sala de chat", L"MSAWT_Comp_Class"}),
        "@Bloqueado por Componente de Java@", 0, "Sala de chat"},
-      {"built-in site", {}, {}, Browser(L"IEFrame", ie.c_str(), win32::Wide(prohibited)),
+      {"built-in site", {}, {}, Browser(L"IEFrame", ie, win32::Wide(prohibited)),
        "@Bloqueado por Administrador de Sitios@", kHelperClosed, prohibited},
-      {"title", {}, {}, Browser(L"IEFrame", L"Adults only - IE", win32::Wide(news)), "ADULTS ONLY", kHelperClosed, news},
-      {"frame", {}, casino, Browser(L"IEFrame", ie.c_str(), win32::Wide(news), {L"nada", L"loading:casino", L"Adults Only!"}),
+      {"title", {}, {}, Browser(L"IEFrame", L"Adults only - IE", win32::Wide(news)),
        "ADULTS ONLY", kHelperClosed, news},
-      {"mail reader", {}, {}, Browser(L"Outlook Express Browser Class", L"Bandeja", win32::Wide(news), {L"adults only"}),
+      {"frame", {}, casino,
+       Browser(L"IEFrame", ie, win32::Wide(news), {L"nada", L"loading:casino", L"Adults Only!"}),
+       "ADULTS ONLY", kHelperClosed, news},
+      {"mail reader", {}, {},
+       Browser(L"Outlook Express Browser Class", L"Bandeja", win32::Wide(news), {L"adults only"}),
        "ADULTS ONLY", 0, "MAIL: MS Outlook Express"},
       {"free access", {}, {{L"Tevanor.asw", "http://www.libre.example\x09"}},
-       Browser(L"IEFrame", L"Adults only - IE", L"http://www.libre.example/", {L"adults only"}), nullptr},
+       Browser(L"IEFrame", L"Adults only - IE", L"http://www.libre.example/", {L"adults only"}),
+       nullptr},
   };
   // clang-format on
   for (const Scenario& c : scenarios) {
@@ -73,9 +84,7 @@ TEST(GuardianE2E, EndsOrClosesWhatShowsARuleAndLeavesTheRestAlone) {
     }
     EXPECT_EQ(program.WaitForExit(kDeadline), c.exitCode);
     ::Sleep(kPasses);  // later passes add nothing
-    EXPECT_THAT(run.History(),
-                ElementsAre(ElementsAre(
-                    c.site, ::testing::MatchesRegex(R"(\d\d:\d\d-\d\d/\d\d/\d\d\d\d)"), c.cause)));
+    EXPECT_THAT(run.History(), ElementsAre(c.site, kBlockTime, c.cause));
     EXPECT_EQ(run.Output().size(), 1u);  // one line per block
   }
 }
@@ -92,7 +101,7 @@ TEST(GuardianE2E, HungWindowsDoNotStopTheGuardian) {
   // The hung edit control's text could never be read.
   EXPECT_EQ((std::array{hung.edit.Running(), hung.browser.Running(), run.Running()}),
             (std::array{true, true, true}));
-  EXPECT_EQ(run.History().size(), 2u);
+  EXPECT_EQ(run.History().size(), 2 * 3u);  // two records
 }
 
 TEST(GuardianE2E, VanishingWindowsAndProcessesThatCannotBeOpened) {
@@ -108,7 +117,7 @@ TEST(GuardianE2E, VanishingWindowsAndProcessesThatCannotBeOpened) {
   // A chat window is recorded even when its program cannot be ended (at every pass, since it
   // stays); an edit control whose program cannot be opened is neither ended nor recorded.
   EXPECT_THAT(run.History(),
-              ::testing::Each(ElementsAre("#cerrado - mIRC", ::testing::_, ::testing::_)));
+              ::testing::Each(::testing::AnyOf("#cerrado - mIRC", kBlockTime, "@Bloqueado Mirc@")));
   EXPECT_EQ(
       (std::array{lockedChat.Running(), lockedEdit.Running(), vanishing.Running(), run.Running()}),
       (std::array{true, true, true, true}));

@@ -50,18 +50,14 @@ int wmain(int argc, wchar_t** argv) {
     const HWND top = notepad.Ready(kDeadline) ? ::FindWindowW(L"Notepad", nullptr) : nullptr;
     const HWND edit = top ? ::FindWindowExW(top, nullptr, L"Edit", nullptr) : nullptr;
     DWORD_PTR result = 0;
-    if (!edit ||
-        !::SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"adults only"),
-                               SMTO_ABORTIFHUNG, 5000, &result)) {
-      std::printf("block %d: notepad did not come up\n", i + 1);
-      continue;
-    }
-    const auto shown = Clock::now();
-    if (!notepad.WaitForExit(kDeadline)) {
-      std::printf("block %d: not blocked within 30 s\n", i + 1);
-      continue;
-    }
-    latencies.push_back(std::chrono::duration<double, std::milli>(Clock::now() - shown).count());
+    const bool shown =
+        edit && ::SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"adults only"),
+                                      SMTO_ABORTIFHUNG, 5000, &result);
+    const auto start = Clock::now();
+    if (shown && notepad.WaitForExit(kDeadline))
+      latencies.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    else
+      std::printf("block %d: %s\n", i + 1, shown ? "not blocked in 30 s" : "no notepad to type in");
   }
   PrintSpread("block latency (phrase shown -> process gone)", latencies);
 

@@ -101,25 +101,21 @@ class WindowGuardTest : public ::testing::Test {
 };
 
 TEST_F(WindowGuardTest, NothingIsTestedUntilAPassHasSeenTheTaskbar) {
-  struct Case {
-    const char* topClass;
-    const char* childClass;
-    std::uint32_t shell;  // 4: the notification area of the last taskbar
-  };
-  for (const Case c : {Case{"Shell_TrayWnd", "TrayNotifyWnd", 3},
-                       {"AnyTop", "MyTrayNotifyWndX", 3},  // contained in the class name
-                       {"Shell_TrayWnd", "Button", 3},     // a taskbar without one
-                       {"Shell_TrayWndX", "Button", 4},
-                       {"Notepad", "Edit", 4}}) {
-    SCOPED_TRACE(c.childClass);
+  // A window of pid 3, then a taskbar of pid 4 with a notification area: the shell learned.
+  for (const auto& [topClass, childClass, shell] :
+       {std::tuple{"Shell_TrayWnd", "TrayNotifyWnd", 3u},
+        {"AnyTop", "MyTrayNotifyWndX", 3u},  // contained in the class name
+        {"Shell_TrayWnd", "Button", 3u},     // a taskbar without one
+        {"Shell_TrayWndX", "Button", 4u}}) {
+    SCOPED_TRACE(childClass);
     state.m_dwShellPid = 0;
     desktop = testing::FakeDesktop();
     desktop.AddChild(desktop.AddTopLevel("Chat", "mIRC"), "Static");
     desktop.AddTopLevel("Shell_TrayWnd", "", 9);  // without children: never tested
-    desktop.AddChild(desktop.AddTopLevel(c.topClass, "", 3), c.childClass);
+    desktop.AddChild(desktop.AddTopLevel(topClass, "", 3), childClass);
     desktop.AddChild(desktop.AddTopLevel("Shell_TrayWnd", "", 4), "TrayNotifyWnd");
     cycle.ScanDesktop();
-    EXPECT_EQ(state.m_dwShellPid, c.shell);
+    EXPECT_EQ(state.m_dwShellPid, shell);
     EXPECT_TRUE(desktop.ended.empty());  // the chat window came before the taskbar
     cycle.ScanDesktop();
     EXPECT_EQ(desktop.ended.size(), 1u);
