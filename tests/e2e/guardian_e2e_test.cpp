@@ -93,7 +93,7 @@ TEST(GuardianE2E, HungWindowsDoNotStopTheGuardian) {
   const GuardRun run;
   const HungPrograms hung(L"adults only");
   ASSERT_TRUE(hung.Ready(kDeadline));
-
+  ::Sleep(kPasses);  // the guardian meets them before the programs it must still block come up
   const Program notepad(NotepadCommand("adults only"));
   const Program chat(HelperCommand({L"window", L"#hung - mIRC", L"Static"}));
   EXPECT_EQ(notepad.WaitForExit(kDeadline), 0u);
