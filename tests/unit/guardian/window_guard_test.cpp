@@ -63,7 +63,8 @@ class WindowGuardTest : public ::testing::Test {
   // and opens one notice that tells what was done; nothing obtained is left open either way.
   Outcome Test(WindowHandle child, WindowHandle top) {
     const std::size_t records = History().size(), blocks = host.blocks.size();
-    const std::size_t ended = desktop.ended.size(), closed = desktop.closeRequests.size();
+    desktop.ended.clear();
+    desktop.closeRequests.clear();
     const bool stopped = guard.TestChildWindow(child, top) == ScanStep::kStop;
     EXPECT_EQ((std::array{state.m_bScanBusy, desktop.attachedInputs, desktop.openProcesses,
                           pages.openSessions, pages.openDocuments}),
@@ -71,14 +72,13 @@ class WindowGuardTest : public ::testing::Test {
     EXPECT_EQ(History().size() - records, stopped ? 1u : 0u);
     EXPECT_EQ(host.blocks.size() - blocks, stopped ? 1u : 0u);
     Outcome outcome;
-    if (desktop.ended.size() > ended) {
+    if (!desktop.ended.empty()) {
       EXPECT_EQ(desktop.ended, (std::vector{desktop.At(top).processId}));
       outcome.second = "ended";
-    } else if (desktop.closeRequests.size() > closed) {
-      EXPECT_EQ(desktop.closeRequests.back(), top);
+    } else if (!desktop.closeRequests.empty()) {
+      EXPECT_EQ(desktop.closeRequests, (std::vector{top}));
       outcome.second = "closed";
     }
-    desktop.ended.clear();
     if (!stopped) return outcome;
     const BlockRecord newest = History().front();
     EXPECT_EQ(newest.time, "21:07-05/12/2002");
