@@ -27,7 +27,6 @@ class FakePageSource final : public PageSource {
 
   std::map<WindowHandle, FakePage> pages;  // the children that answer, and what they show
   bool libraryMissing = false;
-  int sessionsBegun = 0;
   int openSessions = 0;
   int openDocuments = 0;
   std::vector<std::string> bodiesRead;  // the bodies searched, in order
