@@ -2,102 +2,183 @@
 
 #include <windows.h>
 
-#include <chrono>
 #include <map>
-#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "platform/win32/data_directory.h"
+#include "platform/win32/registry_profile.h"
 #include "platform/win32/unique_handle.h"
+#include "rules/profile_values.h"
 
 // What the end-to-end programs need to drive real programs on the Wine desktop they run in:
-// programs they start and end, and headless guardians in fresh directories.
+// programs they start and end, and a headless guardian with its data files.
 namespace tevanor::e2e {
 
-using Clock = std::chrono::steady_clock;
+// Checks `done` every 10 ms until it holds (true) or `ms` milliseconds have passed (false).
+template <typename Done>
+bool WaitUntil(Done done, DWORD ms) {
+  for (const ULONGLONG end = ::GetTickCount64() + ms; !done(); ::Sleep(10))
+    if (::GetTickCount64() > end) return false;
+  return true;
+}
 
-// The directory of the running program, with its final backslash.
-std::wstring ProgramDirectory();
-std::wstring TempDirectory(const std::wstring& prefix);
+// The directory the guardian runs in, beside the test program: one run at a time uses it.
+inline std::wstring GuardDirectory() {
+  const std::wstring path = win32::Win32DataDirectory::ProgramDirectory() + L"e2e-guard\\";
+  ::CreateDirectoryW(path.c_str(), nullptr);  // made by the first call
+  return path;
+}
 
-// A program started by the test; ended (if it still runs) when the object goes.
+inline void WriteBytes(const std::wstring& path, const std::string& bytes) {
+  const win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+// The fields of a file in the guardian's directory, each ended by `separator`; none when the
+// file does not exist. A file the guardian holds only while it writes is tried again a while.
+inline std::vector<std::string> ReadFields(const wchar_t* name, char separator) {
+  std::vector<std::string> fields(1);
+  WaitUntil(
+      [&] {
+        const win32::UniqueFile file(::CreateFileW((GuardDirectory() + name).c_str(), GENERIC_READ,
+                                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        char buffer[4096];
+        DWORD read = 0;
+        while (file && ::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
+          for (const char c : std::string_view(buffer, read))
+            c == separator ? fields.emplace_back() : fields.back() += c;
+        return file || ::GetLastError() == ERROR_FILE_NOT_FOUND;
+      },
+      1000);
+  fields.pop_back();  // the unfinished one
+  return fields;
+}
+
+// A program started by the test; ended, if it still runs, when the object goes. `output`, when
+// given, is an inheritable handle that receives its standard output and error.
 class Program {
  public:
-  // nullptr when it cannot be started.
-  static std::unique_ptr<Program> Start(const std::wstring& commandLine);
-  ~Program();
+  explicit Program(std::wstring commandLine, HANDLE output = nullptr) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = output ? STARTF_USESTDHANDLES : 0;
+    startup.hStdOutput = startup.hStdError = output;
+    PROCESS_INFORMATION info{};
+    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, output != nullptr, 0,
+                         nullptr, nullptr, &startup, &info)) {
+      ::CloseHandle(info.hThread);
+      process_.reset(info.hProcess);
+    }
+  }
+  ~Program() {
+    if (Running()) ::TerminateProcess(process_.get(), 1);
+    if (process_) ::WaitForSingleObject(process_.get(), 5000);
+  }
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
 
-  DWORD id() const { return id_; }
-  HANDLE handle() const { return process_.get(); }
-  bool Running() const;
-  // True once the program has ended, within `deadline`; its exit code in `code`.
-  bool WaitForExit(Clock::duration deadline, DWORD* code = nullptr) const;
-  // The program's visible top-level window whose title contains `part`, within `deadline`.
-  HWND WaitForWindow(const std::wstring& part, Clock::duration deadline) const;
+  bool Running() const {
+    return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+  }
+  // True once its windows are up and it waits for input, within `ms` milliseconds.
+  bool Ready(DWORD ms) const { return process_ && ::WaitForInputIdle(process_.get(), ms) == 0; }
+  // Its exit code once it has ended within `ms` milliseconds; nullopt while it runs.
+  std::optional<DWORD> WaitForExit(DWORD ms) const {
+    DWORD code = 0;
+    if (!process_ || ::WaitForSingleObject(process_.get(), ms) != WAIT_OBJECT_0 ||
+        !::GetExitCodeProcess(process_.get(), &code))
+      return std::nullopt;
+    return code;
+  }
 
  private:
-  friend class GuardRun;
-  Program(win32::UniqueKernelHandle process, DWORD id) : process_(std::move(process)), id_(id) {}
   win32::UniqueKernelHandle process_;
-  DWORD id_;
 };
 
-// The test helper program (tests/helpers) with these arguments.
-std::unique_ptr<Program> StartHelper(const std::vector<std::wstring>& args);
+// The command line of the test helper (tests/helpers) with these arguments.
+inline std::wstring HelperCommand(const std::vector<std::wstring>& args) {
+  std::wstring command =
+      L"\"" + win32::Win32DataDirectory::ProgramDirectory() + L"tevanor_helper.exe\"";
+  for (const std::wstring& arg : args) command += L" \"" + arg + L"\"";
+  return command;
+}
 inline constexpr DWORD kHelperClosed = 3;  // the helper's exit code after a close request
 
-// Wine's notepad showing a new file in `directory` that holds `text` (Windows-1252).
-std::unique_ptr<Program> StartNotepad(const std::wstring& directory, const std::string& text);
+// The command line of Wine's notepad showing a new file that holds `text` (Windows-1252).
+inline std::wstring NotepadCommand(const std::string& text) {
+  static int serial = 0;
+  const std::wstring path = GuardDirectory() + L"nota" + std::to_wstring(++serial) + L".txt";
+  WriteBytes(path, text);
+  return L"notepad.exe \"" + path + L"\"";
+}
 
-// The profile values the headless guardian reads.
+// A hung edit control holding `text` and a hung browser window. A hung program never waits
+// for input: Ready() looks for their windows instead.
+struct HungPrograms {
+  explicit HungPrograms(const std::wstring& text)
+      : edit(HelperCommand({L"hung-edit", L"Editor colgado", text})),
+        browser(HelperCommand({L"hung-browser", L"Navegador colgado"})) {}
+  bool Ready(DWORD ms) const {
+    return WaitUntil(
+        [] {
+          return ::FindWindowW(nullptr, L"Editor colgado") &&
+                 ::FindWindowW(nullptr, L"Navegador colgado");
+        },
+        ms);
+  }
+  Program edit, browser;
+};
+
+// The chat switches of the profile; the guardian's other values are never written, so they
+// keep their defaults.
 struct GuardProfile {
   int mircChat = 1;
   int javaChat = 0;
-  int level = -1;
-  int builtInSites = 1;
 };
 
-// tevanor-guard.exe copied into a fresh directory with the given data files, running with the
-// given profile. Its output lines are collected as they come. Ended and removed when it goes.
+// tevanor-guard.exe copied into GuardDirectory(), with no data files there but `dataFiles`, and
+// run with `options`; its output goes to a file beside it. Ended when the object goes.
 class GuardRun {
  public:
   explicit GuardRun(GuardProfile profile = {},
                     const std::map<std::wstring, std::string>& dataFiles = {},
-                    const std::wstring& options = L"");
-  ~GuardRun();
-  GuardRun(const GuardRun&) = delete;
-  GuardRun& operator=(const GuardRun&) = delete;
+                    const std::wstring& options = L"")
+      : output_(Prepare(profile, dataFiles)),
+        guard_(L"\"" + GuardDirectory() + L"tevanor-guard.exe\" " + options, output_.get()) {}
 
-  bool Running() const { return guard_ && guard_->Running(); }
-  const std::wstring& directory() const { return directory_; }
-  // The history file's records, each as its three fields (Windows-1252).
-  std::vector<std::vector<std::string>> History() const;
-  struct Line {
-    Clock::time_point at;
-    std::string text;
-  };
-  std::vector<Line> Lines(bool errors = false) const;
+  bool Running() const { return guard_.Running(); }
+  // The history file's fields, three to a record (Windows-1252).
+  std::vector<std::string> History() const { return ReadFields(L"Tevanor.his", '\x08'); }
+  // The lines the guardian has printed so far, standard output and error together.
+  std::vector<std::string> Output() const { return ReadFields(L"output.txt", '\n'); }
 
  private:
-  static DWORD WINAPI ReadLines(void* context);
-  struct Stream;
-  std::wstring directory_;
-  std::unique_ptr<Stream> out_;
-  std::unique_ptr<Stream> err_;
-  std::unique_ptr<Program> guard_;
-};
-
-// Handles this thread's messages until `done` or the deadline.
-template <typename Done>
-bool WaitUntil(Done done, Clock::duration deadline) {
-  const auto end = Clock::now() + deadline;
-  MSG msg;
-  while (!done()) {
-    if (Clock::now() > end) return false;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-    ::Sleep(10);
+  // Writes the profile and the files; returns the output file, open for the guardian.
+  static HANDLE Prepare(GuardProfile profile,
+                        const std::map<std::wstring, std::string>& dataFiles) {
+    win32::RegistryProfile registry;
+    registry.WriteInt(profile::kMircChat, profile.mircChat);
+    registry.WriteInt(profile::kJavaChat, profile.javaChat);
+    const std::wstring directory = GuardDirectory();
+    ::CopyFileW((win32::Win32DataDirectory::ProgramDirectory() + L"tevanor-guard.exe").c_str(),
+                (directory + L"tevanor-guard.exe").c_str(), FALSE);
+    for (const wchar_t* name : {L"Tevanor.fil", L"Tevanor.asw", L"Tevanor.his"})
+      ::DeleteFileW((directory + name).c_str());
+    for (const auto& [name, bytes] : dataFiles) WriteBytes(directory + name, bytes);
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    return ::CreateFileW((directory + L"output.txt").c_str(), GENERIC_WRITE,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
   }
-  return true;
-}
+
+  win32::UniqueFile output_;
+  Program guard_;
+};
 
 }  // namespace tevanor::e2e

@@ -1,9 +1,10 @@
 // The headless guardian against real programs on a Wine virtual desktop: Wine's notepad and the
 // test helper's chat, applet and browser windows. Deadlines are generous and nothing asserts a
 // time; "left alone" means still running after several passes.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <array>
 
 #include "e2e_support.h"
 #include "platform/win32/win32_text.h"
@@ -12,199 +13,116 @@
 namespace tevanor::e2e {
 namespace {
 
-using namespace std::chrono_literals;
-using Record = std::vector<std::string>;
+using ::testing::ElementsAre;
 
-constexpr auto kDeadline = 30s;  // for a block to happen
-constexpr auto kPasses = 3s;     // several passes of the guardian
+constexpr DWORD kDeadline = 30'000;  // milliseconds for a block to happen
+constexpr DWORD kPasses = 3'000;     // several passes of the guardian
+const auto kBlockTime = ::testing::MatchesRegex(R"(\d\d:\d\d-\d\d/\d\d/\d\d\d\d)");
 
-bool IsBlockTime(const std::string& text) {
-  return std::regex_match(text, std::regex(R"(\d\d:\d\d-\d\d/\d\d/\d{4})"));
-}
-
-std::wstring Wide(const std::string& text) {
-  return win32::Wide(text);
-}
-
-// Waits for `program` to end, then a few passes more, and returns the history.
-std::vector<Record> HistoryAfterExit(const GuardRun& run, const Program& program, DWORD* code) {
-  EXPECT_TRUE(program.WaitForExit(kDeadline, code)) << "the program was not blocked";
-  ::Sleep(std::chrono::milliseconds(kPasses).count());
-  return run.History();
-}
-
-// Runs a few passes and checks that `program` is still there and nothing was recorded.
-void ExpectLeftAlone(const GuardRun& run, const Program& program) {
-  ::Sleep(std::chrono::milliseconds(kPasses).count());
-  EXPECT_TRUE(program.Running());
-  EXPECT_TRUE(run.History().empty());
-  EXPECT_TRUE(run.Running());
-}
-
-TEST(NotepadE2E, APhraseInNotepadEndsItWithOneRecord) {
-  struct Case {
-    const char* text;
-    std::string wordFile;
-    const char* cause;
-  };
-  for (const Case& c : {Case{"This page is for adults only.\r\n", "", "ADULTS ONLY"},
-                        Case{"Esta noche vamos al Casino.", "casino\x08", "CASINO"},
-                        Case{"Una partida de Poker.", "poker\x09Poker\x09", "Poker"}}) {
-    SCOPED_TRACE(c.text);
-    GuardRun run({}, {{L"Tevanor.fil", c.wordFile}});
-    const auto notepad = StartNotepad(run.directory(), c.text);
-    ASSERT_TRUE(notepad);
-    DWORD code = 1;
-    const std::vector<Record> history = HistoryAfterExit(run, *notepad, &code);
-    EXPECT_EQ(code, 0u);  // ended, not closed
-    ASSERT_EQ(history.size(), 1u);
-    EXPECT_NE(history[0][0].find(".txt - "), std::string::npos) << history[0][0];
-    EXPECT_TRUE(IsBlockTime(history[0][1])) << history[0][1];
-    EXPECT_EQ(history[0][2], c.cause);
-    EXPECT_EQ(run.Lines().size(), 1u);
-  }
-}
-
-TEST(NotepadE2E, HarmlessTextIsLeftAlone) {
-  GuardRun run({}, {{L"Tevanor.fil", "casino\x08"}});
-  const auto notepad = StartNotepad(run.directory(), "La casa de mi abuela tiene un jard\xEDn.");
-  ASSERT_TRUE(notepad && notepad->WaitForWindow(L".txt", kDeadline));
-  ExpectLeftAlone(run, *notepad);
-}
-
-TEST(ChatE2E, ChatProgramsAreEndedWhileTheirSwitchIsOn) {
-  struct Case {
-    GuardProfile profile;
-    std::vector<std::wstring> helper;
-    const char* cause;  // nullptr: left alone
-  };
-  const Case cases[] = {
-      {{.mircChat = 1}, {L"window", L"#tevanor - mIRC", L"Static"}, "@Bloqueado Mirc@"},
-      {{.mircChat = 0}, {L"window", L"#tevanor - mIRC", L"Static"}, nullptr},
-      {{.mircChat = 0, .javaChat = 1},
-       {L"window", L"Sala de chat", L"MSAWT_Comp_Class"},
-       "@Bloqueado por Componente de Java@"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(win32::Narrow(c.helper[1]));
-    GuardRun run(c.profile);
-    const auto helper = StartHelper(c.helper);
-    ASSERT_TRUE(helper && helper->WaitForWindow(c.helper[1], kDeadline));
-    if (!c.cause) {
-      ExpectLeftAlone(run, *helper);
-      continue;
-    }
-    DWORD code = 1;
-    const std::vector<Record> history = HistoryAfterExit(run, *helper, &code);
-    EXPECT_EQ(code, 0u);
-    ASSERT_EQ(history.size(), 1u);
-    EXPECT_EQ(history[0][0], win32::Narrow(c.helper[1]));
-    EXPECT_EQ(history[0][2], c.cause);
-  }
-}
-
-// The helper's browser window: class, title, address, body text and frames.
-struct Browser {
-  const wchar_t* topClass = L"IEFrame";
-  std::wstring title = L"Inicio - Microsoft Internet Explorer";
-  std::wstring address = L"http://www.noticias.example/";
-  std::wstring body = L"Noticias del d\u00EDa";
-  std::vector<std::wstring> frames = {};
+struct Scenario {
+  const char* name;
+  GuardProfile profile;
+  std::map<std::wstring, std::string> files;
+  std::wstring program;  // its command line
+  const char* cause;     // the recorded cause; nullptr: left alone
+  DWORD exitCode = 0;    // 0: ended; kHelperClosed: asked to close
+  ::testing::Matcher<const std::string&> site = "";
 };
 
-TEST(BrowserE2E, PagesAreClosedByAddressTitleAndTextAndMailReadersEnded) {
-  const std::wstring prohibited = Wide(std::string(kBuiltInSiteTable[0])) + L"/index.html";
-  struct Case {
-    const char* name;
-    Browser browser;
-    DWORD exitCode;
-    Record record;  // time left out
+std::wstring Browser(const wchar_t* topClass, const wchar_t* title, const std::wstring& address,
+                     std::vector<std::wstring> frames = {}) {
+  frames.insert(frames.begin(), {L"browser", topClass, title, address, L"Noticias"});
+  return HelperCommand(frames);
+}
+
+TEST(GuardianE2E, EndsOrClosesWhatShowsARuleAndLeavesTheRestAlone) {
+  const std::string prohibited = std::string(kBuiltInSiteTable[0]) + "/index.html";
+  const std::string news = "http://www.noticias.example/";
+  const wchar_t* ie = L"Inicio - Microsoft Internet Explorer";
+  const std::map<std::wstring, std::string> casino = {{L"Tevanor.fil", "casino\x08"}};
+  const auto notepad = ::testing::HasSubstr(".txt - ");
+  // clang-format off
+  const Scenario scenarios[] = {
+      {"built-in phrase", {}, {}, NotepadCommand("This page is for adults only.\r\n"),
+       "ADULTS ONLY", 0, notepad},
+      {"user word", {}, casino, NotepadCommand("Esta noche vamos al Casino."), "CASINO", 0,
+       notepad},
+      {"harmless text", {}, casino, NotepadCommand("La casa de mi abuela tiene un jard\xEDn."),
+       nullptr},
+      {"mirc", {}, {}, HelperCommand({L"window", L"#tevanor - mIRC", L"Static"}),
+       "@Bloqueado Mirc@", 0, "#tevanor - mIRC"},
+      {"mirc off", {.mircChat = 0}, {}, HelperCommand({L"window", L"#tevanor - mIRC", L"Static"}),
+       nullptr},
+      {"java", {.mircChat = 0, .javaChat = 1}, {},
+       HelperCommand({L"window", L"Sala de chat", L"MSAWT_Comp_Class"}),
+       "@Bloqueado por Componente de Java@", 0, "Sala de chat"},
+      {"built-in site", {}, {}, Browser(L"IEFrame", ie, win32::Wide(prohibited)),
+       "@Bloqueado por Administrador de Sitios@", kHelperClosed, prohibited},
+      {"title", {}, {}, Browser(L"IEFrame", L"Adults only - IE", win32::Wide(news)),
+       "ADULTS ONLY", kHelperClosed, news},
+      {"frame", {}, casino,
+       Browser(L"IEFrame", ie, win32::Wide(news), {L"nada", L"loading:casino", L"Adults Only!"}),
+       "ADULTS ONLY", kHelperClosed, news},
+      {"mail reader", {}, {},
+       Browser(L"Outlook Express Browser Class", L"Bandeja", win32::Wide(news), {L"adults only"}),
+       "ADULTS ONLY", 0, "MAIL: MS Outlook Express"},
+      {"free access", {}, {{L"Tevanor.asw", "http://www.libre.example\x09"}},
+       Browser(L"IEFrame", L"Adults only - IE", L"http://www.libre.example/", {L"adults only"}),
+       nullptr},
   };
-  const Case cases[] = {
-      {"built-in site",
-       {.address = prohibited},
-       kHelperClosed,
-       {win32::Narrow(prohibited), "@Bloqueado por Administrador de Sitios@"}},
-      {"title",
-       {.title = L"Adults only - Microsoft Internet Explorer"},
-       kHelperClosed,
-       {"http://www.noticias.example/", "ADULTS ONLY"}},
-      {"frame",
-       {.frames = {L"nada", L"portada", L"loading:adults only", L"Adults Only!"}},
-       kHelperClosed,
-       {"http://www.noticias.example/", "ADULTS ONLY"}},
-      {"mail reader",
-       {.topClass = L"Outlook Express Browser Class",
-        .title = L"Bandeja de entrada",
-        .body = L"adults only"},
-       0,
-       {"MAIL: MS Outlook Express", "ADULTS ONLY"}},
-  };
-  for (const Case& c : cases) {
+  // clang-format on
+  for (const Scenario& c : scenarios) {
     SCOPED_TRACE(c.name);
-    GuardRun run;
-    std::vector<std::wstring> args = {L"browser", c.browser.topClass, c.browser.title,
-                                      c.browser.address, c.browser.body};
-    args.insert(args.end(), c.browser.frames.begin(), c.browser.frames.end());
-    const auto helper = StartHelper(args);
-    ASSERT_TRUE(helper);
-    DWORD code = 1;
-    const std::vector<Record> history = HistoryAfterExit(run, *helper, &code);
-    EXPECT_EQ(code, c.exitCode) << (code == 0 ? "ended" : "closed");
-    ASSERT_EQ(history.size(), 1u);
-    EXPECT_EQ((Record{history[0][0], history[0][2]}), c.record);
+    const GuardRun run(c.profile, c.files);
+    const Program program(c.program);
+    if (!c.cause) {
+      ASSERT_TRUE(program.Ready(kDeadline));
+      EXPECT_EQ(program.WaitForExit(kPasses), std::nullopt);
+      EXPECT_TRUE(run.History().empty());
+      EXPECT_TRUE(run.Running());
+      continue;
+    }
+    EXPECT_EQ(program.WaitForExit(kDeadline), c.exitCode);
+    ::Sleep(kPasses);  // later passes add nothing
+    EXPECT_THAT(run.History(), ElementsAre(c.site, kBlockTime, c.cause));
+    EXPECT_EQ(run.Output().size(), 1u);  // one line per block
   }
 }
 
-TEST(BrowserE2E, AFreeAccessAddressIsLeftOpenWhateverItShows) {
-  GuardRun run({}, {{L"Tevanor.asw", "http://www.libre.example\x09"}});
-  const auto helper = StartHelper({L"browser", L"IEFrame", L"Adults only - IE",
-                                   L"http://www.libre.example/", L"adults only", L"adults only"});
-  ASSERT_TRUE(helper && helper->WaitForWindow(L"Adults only", kDeadline));
-  ExpectLeftAlone(run, *helper);
+TEST(GuardianE2E, HungWindowsDoNotStopTheGuardian) {
+  const GuardRun run;
+  const HungPrograms hung(L"adults only");
+  ASSERT_TRUE(hung.Ready(kDeadline));
+  ::Sleep(kPasses);  // the guardian meets them before the programs it must still block come up
+  const Program notepad(NotepadCommand("adults only"));
+  const Program chat(HelperCommand({L"window", L"#hung - mIRC", L"Static"}));
+  EXPECT_EQ(notepad.WaitForExit(kDeadline), 0u);
+  EXPECT_EQ(chat.WaitForExit(kDeadline), 0u);
+  // The hung edit control's text could never be read.
+  EXPECT_EQ((std::array{hung.edit.Running(), hung.browser.Running(), run.Running()}),
+            (std::array{true, true, true}));
+  EXPECT_EQ(run.History().size(), 2 * 3u);  // two records
 }
 
-TEST(RobustnessE2E, HungWindowsDoNotStopTheGuardian) {
-  GuardRun run;
-  const auto hungEdit = StartHelper({L"hung-edit", L"Editor colgado", L"adults only"});
-  const auto hungBrowser = StartHelper({L"hung-browser", L"Navegador colgado"});
-  ASSERT_TRUE(hungEdit && hungEdit->WaitForWindow(L"Editor colgado", kDeadline));
-  ASSERT_TRUE(hungBrowser && hungBrowser->WaitForWindow(L"Navegador colgado", kDeadline));
-
-  const auto notepad = StartNotepad(run.directory(), "adults only");
-  const auto chat = StartHelper({L"window", L"#hung - mIRC", L"Static"});
-  ASSERT_TRUE(notepad && chat);
-  EXPECT_TRUE(notepad->WaitForExit(kDeadline));
-  EXPECT_TRUE(chat->WaitForExit(kDeadline));
-  EXPECT_TRUE(run.Running());
-  EXPECT_TRUE(hungEdit->Running());  // its text could never be read
-  EXPECT_TRUE(hungBrowser->Running());
-  EXPECT_EQ(run.History().size(), 2u);
-}
-
-TEST(RobustnessE2E, VanishingWindowsAndProcessesThatCannotBeOpened) {
-  GuardRun run;
-  const auto vanishing = StartHelper({L"vanishing", L"Ventana fugaz", L"texto sin nada"});
-  const auto lockedEdit =
-      StartHelper({L"--locked", L"window", L"Editor cerrado", L"Edit", L"adults only"});
-  const auto lockedChat = StartHelper({L"--locked", L"window", L"#cerrado - mIRC", L"Static"});
-  ASSERT_TRUE(vanishing && lockedEdit && lockedChat);
-  ASSERT_TRUE(lockedEdit->WaitForWindow(L"Editor cerrado", kDeadline));
+TEST(GuardianE2E, VanishingWindowsAndProcessesThatCannotBeOpened) {
+  const GuardRun run;
+  const Program vanishing(HelperCommand({L"vanishing", L"Ventana fugaz", L"texto sin nada"}));
+  const Program lockedEdit(
+      HelperCommand({L"--locked", L"window", L"Editor cerrado", L"Edit", L"adults only"}));
+  const Program lockedChat(HelperCommand({L"--locked", L"window", L"#cerrado - mIRC", L"Static"}));
+  ASSERT_TRUE(lockedEdit.Ready(kDeadline));
   ASSERT_TRUE(WaitUntil([&] { return !run.History().empty(); }, kDeadline));
-  ::Sleep(std::chrono::milliseconds(kPasses).count());
+  ::Sleep(kPasses);
 
   // A chat window is recorded even when its program cannot be ended (at every pass, since it
   // stays); an edit control whose program cannot be opened is neither ended nor recorded.
-  const std::vector<Record> history = run.History();
-  for (const Record& record : history) EXPECT_EQ(record[0], "#cerrado - mIRC");
-  EXPECT_TRUE(lockedChat->Running());
-  EXPECT_TRUE(lockedEdit->Running());
-  EXPECT_TRUE(vanishing->Running());
-  EXPECT_TRUE(run.Running());
-
-  const auto notepad = StartNotepad(run.directory(), "adults only");
-  ASSERT_TRUE(notepad);
-  EXPECT_TRUE(notepad->WaitForExit(kDeadline));
+  EXPECT_THAT(run.History(),
+              ::testing::Each(::testing::AnyOf("#cerrado - mIRC", kBlockTime, "@Bloqueado Mirc@")));
+  EXPECT_EQ(
+      (std::array{lockedChat.Running(), lockedEdit.Running(), vanishing.Running(), run.Running()}),
+      (std::array{true, true, true, true}));
+  const Program notepad(NotepadCommand("adults only"));
+  EXPECT_EQ(notepad.WaitForExit(kDeadline), 0u);
 }
 
 }  // namespace

@@ -32,7 +32,6 @@ class FakeDesktop final : public WindowSource, public WindowInspector, public Pr
     std::uint32_t processId = 0;
     std::uint32_t threadId = 0;
     bool exists = true;
-    bool classUnreadable = false;
     bool hung = false;  // its thread never answers a message
     // When set, the window answers this many more questions and is gone at the next one.
     int questionsLeft = -1;
@@ -46,7 +45,6 @@ class FakeDesktop final : public WindowSource, public WindowInspector, public Pr
   // A null entry in the list of top-level windows (the scan must skip it).
   void AddNullTopLevel() { tops_.push_back(kNoWindow); }
   Window& At(WindowHandle window) { return windows_[Index(window)]; }
-  WindowHandle Parent(WindowHandle window) const { return windows_[Index(window)].parent; }
   // Destroys a window and its descendants.
   void Destroy(WindowHandle window);
 
@@ -72,7 +70,6 @@ class FakeDesktop final : public WindowSource, public WindowInspector, public Pr
   bool closeRequestsObeyed = false;         // a window asked to close goes at once
   int attachedInputs = 0;                   // attachments not yet released
   int openProcesses = 0;                    // process objects not yet released
-  int controlTextReads = 0;
   // Called with the window before each question about it.
   std::function<void(WindowHandle)> onQuestion;
 

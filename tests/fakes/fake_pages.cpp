@@ -33,10 +33,7 @@ class FakeDocument final : public PageDocument {
 
 class FakeSession final : public PageSession {
  public:
-  explicit FakeSession(FakePageSource& source) : source_(source) {
-    ++source_.sessionsBegun;
-    ++source_.openSessions;
-  }
+  explicit FakeSession(FakePageSource& source) : source_(source) { ++source_.openSessions; }
   ~FakeSession() override { --source_.openSessions; }
 
   std::unique_ptr<PageDocument> DocumentOf(WindowHandle browserChild) override {

@@ -14,7 +14,7 @@ struct FakePage {
   std::string address;
   std::string readyState = "complete";
   std::string body;
-  std::vector<FakePage> frames;
+  std::vector<FakePage> frames = {};
   bool framesUnavailable = false;  // the frame collection cannot be had
   bool unreachable = false;        // as a frame: its window or document cannot be had
 };
@@ -27,7 +27,6 @@ class FakePageSource final : public PageSource {
 
   std::map<WindowHandle, FakePage> pages;  // the children that answer, and what they show
   bool libraryMissing = false;
-  int sessionsBegun = 0;
   int openSessions = 0;
   int openDocuments = 0;
   std::vector<std::string> bodiesRead;  // the bodies searched, in order

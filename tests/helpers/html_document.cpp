@@ -165,14 +165,29 @@ IHTMLDocument2* NewDocument(const HtmlPage* page) {
   return New<IHTMLDocument2>(&table, page);
 }
 
-}  // namespace
-
-LRESULT AnswerDocumentRequest(const HtmlPage& page, WPARAM wParam) {
-  IHTMLDocument2* document = NewDocument(&page);
+LRESULT CALLBACK BrowserWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  static const UINT request = ::RegisterWindowMessageW(L"WM_HTML_GETOBJECT");
+  const auto* page = reinterpret_cast<const HtmlPage*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message != request || !page) return ::DefWindowProcW(window, message, wParam, lParam);
+  IHTMLDocument2* document = NewDocument(page);
   const LRESULT answer =
       ::LresultFromObject(IID_IHTMLDocument2, wParam, reinterpret_cast<IUnknown*>(document));
   document->lpVtbl->Release(document);
   return answer;
+}
+
+}  // namespace
+
+HWND CreateBrowserWindow(HWND parent, const HtmlPage* page) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = BrowserWindow;
+  windowClass.hInstance = ::GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"Internet Explorer_Server";
+  ::RegisterClassW(&windowClass);  // fails harmlessly when the class is already there
+  HWND window = ::CreateWindowExW(0, windowClass.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0,
+                                  380, 260, parent, nullptr, windowClass.hInstance, nullptr);
+  ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(page));
+  return window;
 }
 
 }  // namespace tevanor::helpers

@@ -16,10 +16,11 @@ struct HtmlPage {
   bool denied = false;  // as a frame: its document cannot be had (a frame of another site)
 };
 
-// What a browser child window answers to "WM_HTML_GETOBJECT": a document object that shows
-// `page`, made ready for another thread or process by LresultFromObject. `page` must outlive
-// every client; the calling thread must have COM initialised and keep pumping messages while
-// clients use the document.
-LRESULT AnswerDocumentRequest(const HtmlPage& page, WPARAM wParam);
+// A browser child window (class "Internet Explorer_Server") that answers "WM_HTML_GETOBJECT"
+// with a document object that shows `page`, made ready for another thread or process by
+// LresultFromObject; without a page it answers nothing. `page` must outlive every client; the
+// window's thread must have COM initialised and keep pumping messages while clients use the
+// document.
+HWND CreateBrowserWindow(HWND parent, const HtmlPage* page);
 
 }  // namespace tevanor::helpers

@@ -35,14 +35,6 @@ constexpr int kClosedExitCode = 3;
 constexpr GUID kBrowserTypeLibrary = {
     0x3050F1C5, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x0B}};
 
-// A browser child window keeps the page it shows in its user data.
-LRESULT CALLBACK BrowserChild(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  static const UINT request = ::RegisterWindowMessageW(L"WM_HTML_GETOBJECT");
-  const auto* page = reinterpret_cast<const HtmlPage*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (message == request && page) return tevanor::helpers::AnswerDocumentRequest(*page, wParam);
-  return ::DefWindowProcW(window, message, wParam, lParam);
-}
-
 LRESULT CALLBACK Top(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY && ::GetPropW(window, L"main")) ::PostQuitMessage(kClosedExitCode);
   return ::DefWindowProcW(window, message, wParam, lParam);
@@ -67,8 +59,9 @@ HWND MakeTop(const std::wstring& windowClass, const std::wstring& title, bool ma
 }
 
 HWND MakeChild(HWND parent, const std::wstring& childClass, const std::wstring& text) {
-  if (childClass != L"Edit" && childClass != L"RichEdit20W")
-    Register(childClass, childClass == L"Internet Explorer_Server" ? BrowserChild : Top);
+  if (childClass == L"Internet Explorer_Server")
+    return tevanor::helpers::CreateBrowserWindow(parent, nullptr);
+  if (childClass != L"Edit" && childClass != L"RichEdit20W") Register(childClass, Top);
   return ::CreateWindowExW(0, childClass.c_str(), text.c_str(),
                            WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 380, 260, parent, nullptr,
                            nullptr, nullptr);
@@ -148,9 +141,7 @@ int wmain(int argc, wchar_t** argv) {
       page.frames.push_back(frame);
     }
     HWND top = MakeTop(arg(1), arg(2), true);
-    HWND child =
-        MakeChild(MakeChild(top, L"Shell DocObject View", L""), L"Internet Explorer_Server", L"");
-    ::SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&page));
+    tevanor::helpers::CreateBrowserWindow(MakeChild(top, L"Shell DocObject View", L""), &page);
     const int result = Pump();
     if (library) library->Release();
     ::CoUninitialize();

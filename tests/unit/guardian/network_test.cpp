@@ -26,7 +26,6 @@ TEST(IsOnline, NeedsAnAddressBesidesLoopbackAndNone) {
 }
 
 TEST(VersionText, FormatsTheFourParts) {
-  EXPECT_EQ(VersionText(ProductVersion{0x0001'0000, 0x0000'0001}), "1,0,0,1");
   EXPECT_EQ(VersionText(ProductVersion{0xFFFF'0002, 0x0003'FFFF}), "65535,2,3,65535");
   EXPECT_EQ(VersionText(std::nullopt), "?,?,?,?");
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "fakes/fake_ports.h"
 #include "fakes/fake_profile.h"
 #include "rules/profile_values.h"
@@ -9,70 +11,54 @@
 namespace tevanor {
 namespace {
 
-class RecordingPrompts final : public FirstRunPrompts {
- public:
-  explicit RecordingPrompts(testing::FakeProfile& profile) : profile_(profile) {}
-  void ShowWelcome() override { log.push_back("welcome"); }
-  void ShowMessage(std::string_view text) override { log.push_back(std::string(text)); }
-  void RunNewPasswordPrompt() override {
-    log.push_back("new password");
-    profile_.WriteString(profile::kPassword, "\x01\x02\x03\x04");
-  }
-  std::vector<std::string> log;
-
- private:
-  testing::FakeProfile& profile_;
-};
-
-class PanelSettingsTest : public ::testing::Test {
+// The panel's settings read from a profile in memory; the test plays the prompts, logs them,
+// and stores a password when asked for a new one, as the real prompt does.
+class PanelSettingsTest : public ::testing::Test, public FirstRunPrompts {
  protected:
+  void ShowWelcome() override { prompts.push_back("welcome"); }
+  void ShowMessage(std::string_view text) override { prompts.push_back(std::string(text)); }
+  void RunNewPasswordPrompt() override {
+    prompts.push_back("new password");
+    profile.WriteString(profile::kPassword, "\x01\x02\x03\x04");
+  }
+  void Read() { ReadPanelSettings(state, profile, registry, *this); }
+
   GuardState state;
   testing::FakeProfile profile;
   testing::FakeUninstallRegistry registry;
-  RecordingPrompts prompts{profile};
+  std::vector<std::string> prompts;
 };
 
 TEST_F(PanelSettingsTest, AnEmptyProfileGivesTheDefaultsAndAsksForAPassword) {
+  registry.keyExists = true;
+  registry.values["UninstallTemp"] = "lsb_un20.exe";
   state.m_nProtLevel = 7;
   state.m_bMircChat = 0;
-  ReadPanelSettings(state, profile, registry, prompts);
-  EXPECT_EQ(state.m_nProtLevel, 255);
-  EXPECT_EQ(state.m_bBuiltInSites, 1);
-  EXPECT_EQ(state.m_bJavaChat, 0);
-  EXPECT_EQ(state.m_bMircChat, 1);
-  EXPECT_EQ(prompts.log, (std::vector<std::string>{
-                             std::string("Por favor, configure nuevamente su contraseña."_ansi),
-                             "new password"}));
+  Read();
+  EXPECT_EQ((std::array{int{state.m_nProtLevel}, state.m_bBuiltInSites, state.m_bJavaChat,
+                        state.m_bMircChat}),
+            (std::array{255, 1, 0, 1}));
+  EXPECT_EQ(prompts, (std::vector<std::string>{
+                         std::string("Por favor, configure nuevamente su contraseña."_ansi),
+                         "new password"}));
+  EXPECT_EQ(registry.values["UninstallString"], "lsb_un20.exe");
 }
 
 TEST_F(PanelSettingsTest, TheLevelKeepsItsLowEightBits) {
   for (const auto& [stored, level] : {std::pair{-1, 255}, {255, 255}, {256, 0}, {1, 1}, {0, 0}}) {
     profile.values[std::string(profile::kProtectionLevel)] = stored;
-    ReadPanelSettings(state, profile, registry, prompts);
+    Read();
     EXPECT_EQ(state.m_nProtLevel, level) << stored;
   }
 }
 
-TEST_F(PanelSettingsTest, AFirstRunWelcomesAsksOnceAndClearsTheFlag) {
+TEST_F(PanelSettingsTest, AFirstRunWelcomesAndAsksOnceThenAStoredPasswordIsEnough) {
   profile.values["Pr"] = 1;
   profile.values["JavaChat"] = 5;
-  ReadPanelSettings(state, profile, registry, prompts);
-  EXPECT_EQ(prompts.log, (std::vector<std::string>{"welcome", "new password"}));
-  EXPECT_EQ(profile.GetInt("Pr", -1), 0);
+  Read();
+  Read();
+  EXPECT_EQ(prompts, (std::vector<std::string>{"welcome", "new password"}));
   EXPECT_EQ(state.m_bJavaChat, 5);  // any non-zero value counts as on, as read
-}
-
-TEST_F(PanelSettingsTest, AStoredPasswordMeansNoPrompt) {
-  profile.values[std::string(profile::kPassword)] = std::string("\x10\x11\x12\x13");
-  ReadPanelSettings(state, profile, registry, prompts);
-  EXPECT_TRUE(prompts.log.empty());
-}
-
-TEST_F(PanelSettingsTest, RepairsTheUninstallEntry) {
-  registry.keyExists = true;
-  registry.values["UninstallTemp"] = "lsb_un20.exe";
-  ReadPanelSettings(state, profile, registry, prompts);
-  EXPECT_EQ(registry.values["UninstallString"], "lsb_un20.exe");
 }
 
 }  // namespace

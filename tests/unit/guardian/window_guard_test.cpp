@@ -2,18 +2,90 @@
 
 #include <gtest/gtest.h>
 
-#include "guard_fixture.h"
-#include "guardian/scan_cycle.h"
+#include <array>
+#include <string_view>
+
+#include "fakes/fake_data_directory.h"
+#include "fakes/fake_desktop.h"
+#include "fakes/fake_pages.h"
+#include "fakes/fake_ports.h"
+#include "fakes/fake_profile.h"
+#include "fakes/fake_timers.h"
+#include "rules/history_file.h"
 
 namespace tevanor {
 namespace {
 
-using Record = std::vector<std::string>;
+// What one test of a window did: the record it wrote (site text and cause; empty: none) and
+// what was done to the window's program: "ended", "closed" (asked to close) or nothing ("").
+using Outcome = std::pair<std::vector<std::string>, std::string>;
 
-// Passes of the real scan over the fake desktop, before and after the shell is known.
-class ShellLearningTest : public ::testing::Test {
+std::string Done(BlockAction action) {
+  return action == BlockAction::kEndProgram     ? "ended"
+         : action == BlockAction::kCloseRequest ? "closed"
+                                                : "";
+}
+
+bool Has(std::string_view how, std::string_view word) {
+  return how.find(word) != std::string_view::npos;
+}
+
+// A guardian over a fake desktop whose shell is known, with the built-in phrases "ADULTS ONLY"
+// and "18 YEARS OR OLDER" and the user words "casino" (any case) and "Poker" (exact case).
+class WindowGuardTest : public ::testing::Test {
  protected:
-  void Pass() { cycle.ScanDesktop(); }
+  static constexpr std::uint32_t kShell = 50;
+  static constexpr std::uint32_t kOwnProcess = testing::FakeDesktop::kOwnProcess;
+
+  WindowGuardTest() {
+    desktop.AddChild(desktop.AddTopLevel("Shell_TrayWnd", "", kShell), "TrayNotifyWnd");
+    state.m_dwShellPid = kShell;
+    state.phrases.ReplaceLibrary({{"ADULTS ONLY", true, true}, {"18 YEARS OR OLDER", true, true}});
+    state.phrases.ReplaceUser({{"casino", false, true}, {"Poker", false, false}});
+  }
+
+  // A top-level window of a new program, or of the shell or our own program when `how` says
+  // "shell" or "own"; "unopenable" makes its program the only one that cannot be opened.
+  WindowHandle AddTop(std::string_view how, const char* topClass, const char* title) {
+    desktop.unopenable.clear();
+    const std::uint32_t pid = Has(how, "shell") ? kShell : Has(how, "own") ? kOwnProcess : 0;
+    const WindowHandle top = desktop.AddTopLevel(topClass, title, pid);
+    if (Has(how, "unopenable")) desktop.unopenable.insert(desktop.At(top).processId);
+    return top;
+  }
+
+  std::vector<BlockRecord> History() {
+    int open = 0;
+    return LoadHistoryList(files, open).value_or(std::vector<BlockRecord>{});
+  }
+
+  // Tests `child` of `top` once. A block stops the walk, writes one record at the clock's time
+  // and opens one notice that tells what was done; nothing obtained is left open either way.
+  Outcome Test(WindowHandle child, WindowHandle top) {
+    const std::size_t records = History().size(), blocks = host.blocks.size();
+    desktop.ended.clear();
+    desktop.closeRequests.clear();
+    const bool stopped = guard.TestChildWindow(child, top) == ScanStep::kStop;
+    EXPECT_EQ((std::array{state.m_bScanBusy, desktop.attachedInputs, desktop.openProcesses,
+                          pages.openSessions, pages.openDocuments}),
+              (std::array{0, 0, 0, 0, 0}));
+    EXPECT_EQ(History().size() - records, stopped ? 1u : 0u);
+    EXPECT_EQ(host.blocks.size() - blocks, stopped ? 1u : 0u);
+    Outcome outcome;
+    if (!desktop.ended.empty()) {
+      EXPECT_EQ(desktop.ended, (std::vector{desktop.At(top).processId}));
+      outcome.second = "ended";
+    } else if (!desktop.closeRequests.empty()) {
+      EXPECT_EQ(desktop.closeRequests, (std::vector{top}));
+      outcome.second = "closed";
+    }
+    if (!stopped) return outcome;
+    const BlockRecord newest = History().front();
+    EXPECT_EQ(newest.time, "21:07-05/12/2002");
+    EXPECT_EQ(Done(host.blocks.back().action), outcome.second);
+    outcome.first = {newest.siteText, newest.cause};
+    return outcome;
+  }
 
   GuardState state;
   testing::FakeDesktop desktop;
@@ -28,216 +100,155 @@ class ShellLearningTest : public ::testing::Test {
   ScanCycle cycle{state, {profile, timers, desktop, network, host}, guard};
 };
 
-TEST_F(ShellLearningTest, NothingIsBlockedUntilTheTaskbarIsSeen) {
-  const WindowHandle chat = desktop.AddTopLevel("mIRC", "mIRC", 7);
-  desktop.AddChild(chat, "Edit", "adults only");
-  Pass();
-  EXPECT_EQ(state.m_dwShellPid, 0u);
-
-  const WindowHandle taskbar = desktop.AddTopLevel("Shell_TrayWnd", "", 3);
-  desktop.AddChild(desktop.AddChild(taskbar, "ReBarWindow32"), "TrayNotifyWnd");
-  Pass();  // the chat window comes before the taskbar in this pass
-  EXPECT_EQ(state.m_dwShellPid, 3u);
-  EXPECT_TRUE(desktop.ended.empty());
-  EXPECT_EQ(desktop.controlTextReads, 0);
-
-  Pass();
-  EXPECT_EQ(desktop.ended, std::vector<std::uint32_t>{7});
-}
-
-TEST_F(ShellLearningTest, TheShellIsLearnedOnceFromTheNotificationAreaOrAnyTaskbarChild) {
-  struct Case {
-    const char* topClass;
-    const char* childClass;
-    std::uint32_t learned;
-  };
-  for (const Case c : {Case{"Shell_TrayWnd", "TrayNotifyWnd", 3},
-                       Case{"AnyTop", "MyTrayNotifyWndX", 3},  // contained in the class name
-                       Case{"Shell_TrayWnd", "Button", 3},     // a taskbar without one
-                       Case{"Shell_TrayWndX", "Button", 0}, Case{"Notepad", "Edit", 0}}) {
+TEST_F(WindowGuardTest, NothingIsTestedUntilAPassHasSeenTheTaskbar) {
+  // A window of pid 3, then a taskbar of pid 4 with a notification area: the shell learned.
+  for (const auto& [topClass, childClass, shell] :
+       {std::tuple{"Shell_TrayWnd", "TrayNotifyWnd", 3u},
+        {"AnyTop", "MyTrayNotifyWndX", 3u},  // contained in the class name
+        {"Shell_TrayWnd", "Button", 3u},     // a taskbar without one
+        {"Shell_TrayWndX", "Button", 4u}}) {
+    SCOPED_TRACE(childClass);
     state.m_dwShellPid = 0;
     desktop = testing::FakeDesktop();
-    desktop.AddTopLevel("Shell_TrayWnd", "", 9);  // a taskbar without children is never tested
-    desktop.AddChild(desktop.AddTopLevel(c.topClass, "", 3), c.childClass);
+    desktop.AddChild(desktop.AddTopLevel("Chat", "mIRC"), "Static");
+    desktop.AddTopLevel("Shell_TrayWnd", "", 9);  // without children: never tested
+    desktop.AddChild(desktop.AddTopLevel(topClass, "", 3), childClass);
     desktop.AddChild(desktop.AddTopLevel("Shell_TrayWnd", "", 4), "TrayNotifyWnd");
-    Pass();
-    EXPECT_EQ(state.m_dwShellPid, c.learned ? c.learned : 4u) << c.topClass << c.childClass;
+    cycle.ScanDesktop();
+    EXPECT_EQ(state.m_dwShellPid, shell);
+    EXPECT_TRUE(desktop.ended.empty());  // the chat window came before the taskbar
+    cycle.ScanDesktop();
+    EXPECT_EQ(desktop.ended.size(), 1u);
   }
 }
 
-class ChatBlockTest : public GuardFixture {};
-
-TEST_F(ChatBlockTest, ChatWindowsAreEndedOrAskedToCloseAndAlwaysRecorded) {
+TEST_F(WindowGuardTest, ChatsAndPhrasesInEditControlsEndTheProgramUnlessItIsTheShell) {
   struct Case {
-    const char* name;
+    const char* how;
     int mirc, java;
     const char* title;
     const char* childClass;
-    bool inShell, unopenable;
-    const char* cause;  // nullptr: not blocked
-    BlockAction action;
+    const char* text;
+    const char* cause;  // nullptr: no record
+    const char* done;
   };
   const Case cases[] = {
-      {"mirc", 1, 0, "#chat - mIRC32", "Static", false, false, kCauseMirc,
-       BlockAction::kEndProgram},
-      {"mirc any case", 5, 0, "MiRc", "Static", false, false, kCauseMirc, BlockAction::kEndProgram},
-      {"mirc off", 0, 1, "mIRC", "Static", false, false, nullptr, {}},
-      {"java", 0, 1, "Sala", "MSAWT_Comp_Class", false, false, kCauseJava,
-       BlockAction::kEndProgram},
-      {"java off", 1, 0, "Sala", "MSAWT_Comp_Class", false, false, nullptr, {}},
-      {"java class must be equal", 0, 1, "Sala", "MSAWT_Comp_ClassX", false, false, nullptr, {}},
-      {"shell", 1, 0, "mirc", "Static", true, false, kCauseMirc, BlockAction::kCloseRequest},
-      {"unopenable", 1, 0, "mirc", "Static", false, true, kCauseMirc, BlockAction::kLeftRunning},
-      {"unopenable shell", 1, 0, "mirc", "Static", true, true, kCauseMirc,
-       BlockAction::kCloseRequest},
+      {"mirc", 1, 0, "#chat - mIRC32", "Static", "", kCauseMirc, "ended"},
+      {"mirc any case", 5, 0, "MiRc", "Static", "", kCauseMirc, "ended"},
+      {"mirc off", 0, 1, "mIRC", "Static", "", nullptr, ""},
+      {"java", 0, 1, "Sala", "MSAWT_Comp_Class", "", kCauseJava, "ended"},
+      {"java off", 1, 0, "Sala", "MSAWT_Comp_Class", "", nullptr, ""},
+      {"java class equal", 0, 1, "Sala", "MSAWT_Comp_ClassX", "", nullptr, ""},
+      {"mirc shell", 1, 0, "mirc", "Static", "", kCauseMirc, "closed"},
+      {"mirc unopenable", 1, 0, "mirc", "Static", "", kCauseMirc, ""},
+      {"mirc shell unopenable", 1, 0, "mirc", "Static", "", kCauseMirc, "closed"},
+      {"edit", 1, 0, "notas", "Edit", "only for adults only, ok", "ADULTS ONLY", "ended"},
+      {"list order", 1, 0, "notas", "RichEdit20A", "18 years or older, adults only", "ADULTS ONLY",
+       "ended"},
+      {"upper-cased", 1, 0, "notas", "Edit", "Casino", "CASINO", "ended"},
+      {"exact case", 1, 0, "notas", "Edit", "poker night", nullptr, ""},
+      {"exact case", 1, 0, "notas", "Edit", "Poker night", "Poker", "ended"},
+      {"not an edit", 1, 0, "notas", "Static", "adults only", nullptr, ""},
+      {"edit shell", 1, 0, "C:\\", "Edit", "C:\\casino", "CASINO", "closed"},
+      {"edit unopenable", 1, 0, "notas", "Edit", "adults only", nullptr, ""},
+      {"hung", 1, 0, "notas", "Edit", "adults only", nullptr, ""},
+      {"own", 1, 0, "notas", "Edit", "adults only", nullptr, ""},  // we never read our own
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.how);
     state.m_bMircChat = c.mirc;
     state.m_bJavaChat = c.java;
-    const WindowHandle top = desktop.AddTopLevel("Chat", c.title, c.inShell ? kShell : 0);
-    const WindowHandle child = desktop.AddChild(top, c.childClass);
-    const std::uint32_t pid = desktop.Owner(top).processId;
-    if (c.unopenable) desktop.unopenable.insert(pid);
-    const std::size_t blocksBefore = host.blocks.size();
-
-    const ScanStep step = guard.TestChildWindow(child, top);
-    EXPECT_EQ(step, c.cause ? ScanStep::kStop : ScanStep::kContinue);
-    EXPECT_EQ(host.blocks.size(), blocksBefore + (c.cause ? 1 : 0));
-    const bool ended = !desktop.ended.empty() && desktop.ended.back() == pid;
-    const bool asked = !desktop.closeRequests.empty() && desktop.closeRequests.back() == top;
-    EXPECT_EQ(ended, c.cause && c.action == BlockAction::kEndProgram);
-    EXPECT_EQ(asked, c.cause && c.action == BlockAction::kCloseRequest);
-    if (c.cause) {
-      EXPECT_EQ(host.blocks.back().action, c.action);
-      EXPECT_EQ(History().back(), (Record{c.title, "21:07-05/12/2002", c.cause}));
-    }
-    ExpectEverythingReleased();
+    const WindowHandle top = AddTop(c.how, "Chat", c.title);
+    const WindowHandle child = desktop.AddChild(top, c.childClass, c.text);
+    desktop.At(child).hung = Has(c.how, "hung");
+    const Outcome expected{
+        c.cause ? std::vector<std::string>{c.title, c.cause} : std::vector<std::string>{}, c.done};
+    EXPECT_EQ(Test(child, top), expected);
   }
 }
 
-class EditControlTest : public GuardFixture {};
-
-TEST_F(EditControlTest, TheFirstPhraseInAnEditControlEndsItsProgram) {
-  struct Case {
-    const char* childClass;
-    const char* text;
-    const char* cause;  // the phrase as compared; nullptr: not blocked
-  };
-  const Case cases[] = {
-      {"Edit", "only for adults only, ok", "ADULTS ONLY"},
-      {"RichEdit20A", "18 years or older and adults only", "ADULTS ONLY"},  // list order
-      {"Edit", "CASINO", "CASINO"},  // an ignore-case word is reported upper-cased
-      {"Edit", "poker night", nullptr},
-      {"Edit", "Poker night", "Poker"},
-      {"Static", "adults only", nullptr},  // not an edit control
-      {"Edit", "", nullptr},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    const WindowHandle top = desktop.AddTopLevel("Notepad", "notas.txt - Bloc de notas");
-    const WindowHandle edit = desktop.AddChild(top, c.childClass, c.text);
-    const std::uint32_t pid = desktop.Owner(top).processId;
-
-    EXPECT_EQ(guard.TestChildWindow(edit, top), c.cause ? ScanStep::kStop : ScanStep::kContinue);
-    EXPECT_EQ(!desktop.ended.empty() && desktop.ended.back() == pid, c.cause != nullptr);
-    if (c.cause) {
-      EXPECT_EQ(History().back(),
-                (Record{"notas.txt - Bloc de notas", "21:07-05/12/2002", c.cause}));
-    }
-    ExpectEverythingReleased();
-  }
-  EXPECT_EQ(History().size(), 4u);
-}
-
-TEST_F(EditControlTest, AnEmptyPhraseMatchesEveryTextButAnEmptyOne) {
+TEST_F(WindowGuardTest, AnEmptyPhraseMatchesEveryTextButAnEmptyOne) {
   state.phrases.ReplaceUser({{"", false, true}});
   const WindowHandle top = desktop.AddTopLevel("App", "app");
-  const WindowHandle empty = desktop.AddChild(top, "Edit", "");
-  const WindowHandle full = desktop.AddChild(top, "Edit", "hola");
-  EXPECT_EQ(guard.TestChildWindow(empty, top), ScanStep::kContinue);
-  EXPECT_EQ(guard.TestChildWindow(full, top), ScanStep::kStop);
-  EXPECT_EQ(History(), (std::vector<Record>{{"app", "21:07-05/12/2002", ""}}));
+  EXPECT_EQ(Test(desktop.AddChild(top, "Edit", ""), top), Outcome{});
+  EXPECT_EQ(Test(desktop.AddChild(top, "Edit", "hola"), top), (Outcome{{"app", ""}, "ended"}));
 }
 
-TEST_F(EditControlTest, ControlsThatCannotBeReadOrActedOnAreSkippedWithoutARecord) {
-  struct Case {
-    const char* name;
-    std::function<void(WindowHandle top, WindowHandle edit)> arrange;
-    bool textRead;
-  };
-  const Case cases[] = {
-      {"our own window", [](WindowHandle, WindowHandle) {}, false},
-      {"hung program", [&](WindowHandle, WindowHandle e) { desktop.At(e).hung = true; }, true},
-      {"control gone", [&](WindowHandle, WindowHandle e) { desktop.Destroy(e); }, false},
-      {"unopenable",
-       [&](WindowHandle t, WindowHandle) { desktop.unopenable.insert(desktop.At(t).processId); },
-       true},
-      {"top gone after the read",
-       [&](WindowHandle, WindowHandle e) {
-         desktop.onQuestion = [&, e](WindowHandle w) {
-           if (w != e && desktop.controlTextReads > 0) desktop.Destroy(desktop.Parent(e));
-         };
-       },
-       true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const bool own = std::string(c.name) == "our own window";
-    const WindowHandle top =
-        desktop.AddTopLevel("App", "app", own ? testing::FakeDesktop::kOwnProcess : 0);
-    const WindowHandle edit = desktop.AddChild(top, "Edit", "adults only");
-    desktop.controlTextReads = 0;
-    c.arrange(top, edit);
-    EXPECT_EQ(guard.TestChildWindow(edit, top), ScanStep::kContinue);
-    desktop.onQuestion = nullptr;
-    EXPECT_EQ(desktop.controlTextReads > 0, c.textRead);
-    EXPECT_TRUE(desktop.ended.empty());
-    EXPECT_TRUE(desktop.closeRequests.empty());
-    ExpectEverythingReleased();
-  }
-  EXPECT_TRUE(History().empty());
-  EXPECT_TRUE(host.blocks.empty());
-}
-
-TEST_F(EditControlTest, TheShellIsOnlyAskedToCloseAndTheWalkIsBusyMeanwhile) {
-  const WindowHandle explorer = desktop.AddTopLevel("CabinetWClass", "C:\\casino", kShell);
-  const WindowHandle edit = desktop.AddChild(explorer, "Edit", "C:\\casino");
-  std::vector<int> busyWhenAskedAboutTop;
+TEST_F(WindowGuardTest, ScanTicksWaitWhileAMatchIsActedOn) {
+  const WindowHandle top = desktop.AddTopLevel("Notepad", "notas");
+  const WindowHandle edit = desktop.AddChild(top, "Edit", "casino");
+  int busyWhenAskedAboutTop = 0;  // at the last question
   desktop.onQuestion = [&](WindowHandle w) {
-    if (w == explorer) busyWhenAskedAboutTop.push_back(state.m_bScanBusy);
+    if (w == top) busyWhenAskedAboutTop = state.m_bScanBusy;
   };
-  EXPECT_EQ(guard.TestChildWindow(edit, explorer), ScanStep::kStop);
-  EXPECT_TRUE(desktop.ended.empty());
-  EXPECT_EQ(desktop.closeRequests, std::vector<WindowHandle>{explorer});
-  // The attachment and the title of the top come before the walk; the checks after it are
-  // made while busy.
-  EXPECT_EQ(busyWhenAskedAboutTop.front(), 0);
-  EXPECT_EQ(busyWhenAskedAboutTop.back(), 1);
-  EXPECT_EQ(History().back()[2], "CASINO");
-  ExpectEverythingReleased();
+  EXPECT_EQ(Test(edit, top), (Outcome{{"notas", "CASINO"}, "ended"}));
+  EXPECT_EQ(busyWhenAskedAboutTop, 1);
 }
 
-// A window that goes at any moment of its test: nothing crashes, nothing stays open, and a
-// record is written exactly when a chat window was blocked or an edit control's program was
-// opened and ended.
-TEST_F(EditControlTest, WindowsThatVanishMidTestFollowTheRecordRule) {
-  for (int questions = 0; questions < 12; ++questions) {
-    for (const bool chat : {true, false}) {
-      SCOPED_TRACE(::testing::Message() << (chat ? "chat " : "edit ") << questions);
-      const WindowHandle top = desktop.AddTopLevel("App", chat ? "mIRC" : "app");
-      const WindowHandle edit = desktop.AddChild(top, "Edit", "adults only");
-      desktop.At(top).questionsLeft = questions;
-      const std::size_t records = History().size();
-      const std::size_t ended = desktop.ended.size();
+TEST_F(WindowGuardTest, BrowserPagesAreJudgedBySitesThenTitleThenText) {
+  struct Case {
+    const char* how;
+    std::vector<std::pair<const char*, int>> sites;  // text, prohibited
+    const char* topClass;
+    const char* title;
+    const char* address;
+    const char* body;
+    Outcome expected;
+  };
+  const char* ie = "IEFrame";
+  const char* x = "http://x.example/";
+  // clang-format off
+  const Case cases[] = {
+      {"prohibited", {{"http://x.ex", 1}}, ie, "IE", x, "", {{x, kCauseSites}, "closed"}},
+      {"prohibited before free", {{"x.ex", 1}, {"http://x", 0}}, ie, "IE", x, "",
+       {{x, kCauseSites}, "closed"}},
+      {"free access ends it", {{"http://x", 0}, {"x.ex", 1}}, ie, "Casino", x, "casino", {}},
+      {"not the browser, then free", {{"x.ex", 1}, {"x.example", 0}}, "CabinetWClass", "IE", x,
+       "casino", {}},
+      {"not the browser, phrase", {{"x.ex", 1}}, "CabinetWClass", "IE", x, "casino",
+       {{x, "casino"}, "closed"}},
+      {"title", {}, ie, "Casino Royal - IE", x, "", {{x, "CASINO"}, "closed"}},
+      {"text as stored", {}, ie, "IE", x, "Solo casino y poker", {{x, "casino"}, "closed"}},
+      {"mail", {}, "Outlook Express Browser Class", "Bandeja", x, "adults only",
+       {{"MAIL: MS Outlook Express", "ADULTS ONLY"}, "ended"}},
+      {"mail", {}, "rctrl_renwnd32", "Bandeja", x, "adults only",
+       {{"MAIL: MS Outlook", "ADULTS ONLY"}, "ended"}},
+      {"mail shell", {}, "rctrl_renwnd32", "Bandeja", x, "adults only",
+       {{"MAIL: MS Outlook", "ADULTS ONLY"}, "closed"}},
+      {"our own window", {}, ie, "Tevanor - Historial", x, "casino", {}},
+      {"unopenable", {{"x.ex", 1}}, ie, "IE", x, "casino", {}},
+      {"library missing", {{"x.ex", 1}}, ie, "IE", x, "casino", {}},
+      {"no document", {{"x.ex", 1}}, ie, "IE", x, "casino", {}},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.how);
+    state.sites.Clear();
+    for (const auto& [text, prohibited] : c.sites) state.sites.Append(text, prohibited, 0);
+    const WindowHandle top = AddTop(c.how, c.topClass, c.title);
+    const WindowHandle child =
+        desktop.AddChild(desktop.AddChild(top, "Shell DocObject View"), "Internet Explorer_Server");
+    if (!Has(c.how, "no document")) pages.pages[child] = {.address = c.address, .body = c.body};
+    pages.libraryMissing = Has(c.how, "library missing");
+    EXPECT_EQ(Test(child, top), c.expected);
+  }
+}
 
-      const ScanStep step = guard.TestChildWindow(edit, top);
-      const std::size_t newRecords = History().size() - records;
-      EXPECT_EQ(newRecords, step == ScanStep::kStop ? 1u : 0u);
-      if (!chat) {
-        EXPECT_EQ(newRecords, desktop.ended.size() - ended);
+// A window that goes at any moment of its test: nothing crashes or stays open, and a record is
+// written exactly when a chat or a page was blocked or an edit control's program was ended.
+TEST_F(WindowGuardTest, WindowsThatVanishMidTestFollowTheRecordRule) {
+  for (int questions = 0; questions < 12; ++questions) {
+    for (const char* childClass : {"Static", "Edit", "Internet Explorer_Server"}) {
+      SCOPED_TRACE(::testing::Message() << childClass << " " << questions);
+      const bool chat = childClass[0] == 'S';
+      const WindowHandle top = desktop.AddTopLevel("IEFrame", chat ? "mIRC" : "app");
+      const WindowHandle child = desktop.AddChild(top, childClass, "adults only");
+      pages.pages[child] = {.address = "http://x.example/", .body = "adults only"};
+      desktop.At(top).questionsLeft = questions;
+      const Outcome o = Test(child, top);
+      if (childClass[0] == 'E') {
+        EXPECT_EQ(o.first.empty(), o.second != "ended");
       }
-      ExpectEverythingReleased();
     }
   }
 }

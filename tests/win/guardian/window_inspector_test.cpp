@@ -3,83 +3,40 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/process_control.h"
 #include "platform/win32/window_handle.h"
-#include "window_thread.h"
 
 namespace tevanor::win32 {
 namespace {
 
-HWND MakeTop(const wchar_t* title) {
-  return ::CreateWindowExW(0, L"STATIC", title, WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
-                           nullptr, nullptr);
-}
-
-HWND MakeEdit(HWND parent, const wchar_t* text) {
-  return ::CreateWindowExW(0, L"Edit", text, WS_CHILD | ES_MULTILINE, 0, 0, 50, 50, parent, nullptr,
-                           nullptr, nullptr);
-}
-
-class WindowInspectorTest : public ::testing::Test {
- protected:
+// The windows of this thread; those of other programs are read by the end-to-end tests.
+TEST(Win32WindowInspector, AnswersForWindowsUntilTheyAreGone) {
   Win32WindowInspector inspector;
-  HWND top = nullptr;
-  HWND edit = nullptr;
-};
+  const HWND window =
+      ::CreateWindowExW(0, L"STATIC", (L"T\u00EDtulo \u20AC " + std::wstring(700, L'x')).c_str(), 0,
+                        0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  const WindowHandle top = ToHandle(window);
+  const WindowHandle edit = ToHandle(
+      ::CreateWindowExW(0, L"Edit", L"adults only, se\u00F1or\r\n\u4E2D", WS_CHILD | ES_MULTILINE,
+                        0, 0, 50, 50, window, nullptr, nullptr, nullptr));
+  EXPECT_EQ(inspector.ClassName(top), "Static");
+  EXPECT_EQ(inspector.ClassName(edit), "Edit");
+  EXPECT_EQ(inspector.Title(top), "T\xEDtulo \x80 " + std::string(700, 'x'));
+  EXPECT_EQ(inspector.ControlText(edit), "adults only, se\xF1or\r\n?");
+  EXPECT_EQ(inspector.Owner(edit).processId, ::GetCurrentProcessId());
+  EXPECT_EQ(inspector.Owner(edit).threadId, ::GetCurrentThreadId());
+  EXPECT_TRUE(inspector.Exists(edit));
+  // The guardian never attaches to its own input, so it never reads its own controls.
+  EXPECT_FALSE(inspector.AttachInput(top));
 
-TEST_F(WindowInspectorTest, AnswersForAnotherThreadsWindowsUntilTheyAreGone) {
-  const std::wstring longTitle(700, L'x');
-  {
-    WindowThread thread([&] {
-      top = MakeTop((L"T\u00EDtulo \u20AC " + longTitle).c_str());
-      edit = MakeEdit(top, L"adults only, se\u00F1or\r\n\u4E2D");
-    });
-    EXPECT_EQ(inspector.ClassName(ToHandle(top)), "Static");
-    EXPECT_EQ(inspector.ClassName(ToHandle(edit)), "Edit");
-    EXPECT_EQ(inspector.Title(ToHandle(top)), "T\xEDtulo \x80 " + std::string(700, 'x'));
-    const WindowOwner owner = inspector.Owner(ToHandle(edit));
-    EXPECT_EQ(owner.processId, ::GetCurrentProcessId());
-    EXPECT_EQ(owner.threadId, thread.id());
-    EXPECT_TRUE(inspector.Exists(ToHandle(edit)));
-    {
-      const auto attachment = inspector.AttachInput(ToHandle(top));
-      ASSERT_TRUE(attachment);
-      EXPECT_EQ(inspector.ControlText(ToHandle(edit)), "adults only, se\xF1or\r\n?");
-    }
-  }
-  EXPECT_FALSE(inspector.Exists(ToHandle(top)));
-  EXPECT_EQ(inspector.ClassName(ToHandle(top)), std::nullopt);
-  EXPECT_EQ(inspector.Title(ToHandle(top)), "");
-  EXPECT_EQ(inspector.Owner(ToHandle(top)).processId, 0u);
-  EXPECT_FALSE(inspector.AttachInput(ToHandle(top)));
-  EXPECT_EQ(inspector.ControlText(ToHandle(edit)), std::nullopt);
-}
-
-TEST_F(WindowInspectorTest, OurOwnThreadsInputIsNeverAttached) {
-  const UniqueWindow own(MakeTop(L"propia"));
-  EXPECT_FALSE(inspector.AttachInput(ToHandle(own.get())));
-}
-
-TEST_F(WindowInspectorTest, AHungControlIsGivenUpWhileItsTopStillAnswers) {
-  const WindowThread hung(
-      [&] {
-        top = MakeTop(L"colgada");
-        edit = MakeEdit(top, L"adults only");
-      },
-      /*hang=*/true);
-  EXPECT_EQ(inspector.ControlText(ToHandle(edit)), std::nullopt);
-  EXPECT_EQ(inspector.Title(ToHandle(top)), "colgada");
-  EXPECT_EQ(inspector.ClassName(ToHandle(edit)), "Edit");
-}
-
-TEST_F(WindowInspectorTest, TheCloseCommandClosesTheWindow) {
-  const WindowThread thread([&] {
-    top = ::CreateWindowExW(0, L"Edit", L"cerrar", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                            nullptr, nullptr, nullptr);
-  });
-  ASSERT_TRUE(inspector.Exists(ToHandle(top)));
-  inspector.PostCloseCommand(ToHandle(top));
-  EXPECT_TRUE(PumpUntil([&] { return !inspector.Exists(ToHandle(top)); }));
+  ::DestroyWindow(window);
+  EXPECT_FALSE(inspector.Exists(edit));
+  EXPECT_EQ(inspector.ClassName(top), std::nullopt);
+  EXPECT_EQ(inspector.Title(top), "");
+  EXPECT_EQ(inspector.ControlText(edit), std::nullopt);
+  // A gone window has no owner, and so no process to act on.
+  EXPECT_EQ(inspector.Owner(top).processId, 0u);
+  EXPECT_FALSE(Win32ProcessControl().Open(0));
 }
 
 }  // namespace
