@@ -35,6 +35,15 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
+// The code point at utf16[i], advancing i past it; an unpaired surrogate reads as U+FFFD.
+char32_t NextUtf16(std::u16string_view utf16, std::size_t& i) {
+  const char32_t unit = utf16[i++];
+  if (unit < 0xD800 || unit > 0xDFFF) return unit;
+  if (unit <= 0xDBFF && i < utf16.size() && utf16[i] >= 0xDC00 && utf16[i] <= 0xDFFF)
+    return 0x10000 + ((unit - 0xD800) << 10) + (utf16[i++] - 0xDC00);
+  return 0xFFFD;
+}
+
 }  // namespace
 
 unsigned char ToUpper(unsigned char byte) {
@@ -80,12 +89,8 @@ std::u16string Cp1252ToUtf16(std::string_view text) {
 std::string Utf16ToCp1252(std::u16string_view utf16) {
   std::string out;
   out.reserve(utf16.size());
-  for (std::size_t i = 0; i < utf16.size(); ++i) {
-    char32_t cp = utf16[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-        utf16[i + 1] <= 0xDFFF)
-      ++i;  // a pair: a character beyond the code page either way
-    const int byte = cp1252::Encode(cp);
+  for (std::size_t i = 0; i < utf16.size();) {
+    const int byte = cp1252::Encode(NextUtf16(utf16, i));
     out += byte < 0 ? '?' : static_cast<char>(byte);
   }
   return out;
@@ -110,14 +115,8 @@ std::optional<std::u16string> Utf8ToUtf16(std::string_view utf8) {
 std::string Utf16ToUtf8(std::u16string_view utf16) {
   std::string out;
   out.reserve(utf16.size());
-  for (std::size_t i = 0; i < utf16.size(); ++i) {
-    char32_t cp = utf16[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-        utf16[i + 1] <= 0xDFFF)
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[++i] - 0xDC00);
-    else if (cp >= 0xD800 && cp <= 0xDFFF)
-      cp = 0xFFFD;
-    AppendUtf8(out, cp);
+  for (std::size_t i = 0; i < utf16.size();) {
+    AppendUtf8(out, NextUtf16(utf16, i));
   }
   return out;
 }
