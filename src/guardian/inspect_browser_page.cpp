@@ -32,17 +32,12 @@ ScanStep WindowGuard::InspectBrowserPage(WindowHandle child, WindowHandle top) {
   if (title.find("Tevanor") != std::string::npos) return ScanStep::kContinue;
 
   const ScanBusy busy(state_);
-  // A close request for an address or a title, never the end of a browser. The page's
-  // documents and the session are released before the browser's program is touched.
-  auto closeBrowser = [&](std::string cause) {
-    const std::uint32_t processId = ports_.windows.Owner(top).processId;
-    auto process = ports_.processes.Open(processId);
+  // The page's documents and the session are released before the program is touched. An
+  // address or a title gets a close request, never the end of a browser.
+  auto block = [&](std::string siteText, std::string cause, bool endProgram) {
     document.reset();
     session.reset();
-    if (!process) return ScanStep::kContinue;  // no action and no record
-    const BlockAction action = RequestClose(top);
-    process.reset();
-    return Finish(address, std::move(cause), action);
+    return BlockOwner(top, std::move(siteText), std::move(cause), Unopened::kSkip, endProgram);
   };
 
   // Site rules, in list order: a free-access entry ends the inspection of this page; a
@@ -66,10 +61,10 @@ ScanStep WindowGuard::InspectBrowserPage(WindowHandle child, WindowHandle top) {
     return false;
   });
   if (sites == Sites::kFreeAccess || sites == Sites::kUnreadable) return ScanStep::kContinue;
-  if (sites == Sites::kProhibited) return closeBrowser(kCauseSites);
+  if (sites == Sites::kProhibited) return block(address, kCauseSites, false);
 
   if (const PhraseEntry* hit = state_.phrases.Match(title); hit && ports_.windows.Exists(top))
-    return closeBrowser(PhraseAsCompared(*hit));
+    return block(address, PhraseAsCompared(*hit), false);
 
   std::string phrase;
   FindPhraseInDocument(*document, state_.phrases, phrase);
@@ -81,14 +76,7 @@ ScanStep WindowGuard::InspectBrowserPage(WindowHandle child, WindowHandle top) {
   const bool mail = !siteText.empty();
   if (!mail) siteText = address;
 
-  const std::uint32_t processId = ports_.windows.Owner(top).processId;
-  auto process = ports_.processes.Open(processId);
-  document.reset();
-  session.reset();
-  if (!process) return ScanStep::kContinue;
-  const BlockAction action = Act(top, processId, process.get(), /*endProgram=*/mail);
-  process.reset();
-  return Finish(std::move(siteText), std::move(phrase), action);
+  return block(std::move(siteText), std::move(phrase), mail);
 }
 
 }  // namespace tevanor

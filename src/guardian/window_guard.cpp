@@ -57,13 +57,8 @@ void WindowGuard::LearnShell(const std::string& childClass, WindowHandle top) {
 }
 
 ScanStep WindowGuard::ChatBlock(WindowHandle top, const char* cause) {
-  std::string title = ports_.windows.Title(top);
-  const std::uint32_t processId = ports_.windows.Owner(top).processId;
-  auto process = ports_.processes.Open(processId);
   // A chat block is recorded even when its program could not be ended.
-  const BlockAction action = Act(top, processId, process.get(), /*endProgram=*/true);
-  process.reset();
-  return Finish(std::move(title), cause, action);
+  return BlockOwner(top, ports_.windows.Title(top), cause, Unopened::kRecord);
 }
 
 ScanStep WindowGuard::TestEditControl(WindowHandle child, WindowHandle top) {
@@ -83,19 +78,21 @@ ScanStep WindowGuard::TestEditControl(WindowHandle child, WindowHandle top) {
   const PhraseEntry* hit = state_.phrases.Match(*text);
   if (!hit || !ports_.windows.Exists(top)) return ScanStep::kContinue;
 
-  std::string title = ports_.windows.Title(top);
-  const std::uint32_t processId = ports_.windows.Owner(top).processId;
-  auto process = ports_.processes.Open(processId);
-  if (!process) return ScanStep::kContinue;  // no action and no record
-  const BlockAction action = Act(top, processId, process.get(), /*endProgram=*/true);
-  process.reset();
-  return Finish(std::move(title), PhraseAsCompared(*hit), action);
+  return BlockOwner(top, ports_.windows.Title(top), PhraseAsCompared(*hit), Unopened::kSkip);
 }
 
-BlockAction WindowGuard::Act(WindowHandle top, std::uint32_t processId, Process* process,
-                             bool endProgram) {
-  if (!endProgram || processId == state_.m_dwShellPid) return RequestClose(top);
-  return process && process->Terminate() ? BlockAction::kEndProgram : BlockAction::kLeftRunning;
+ScanStep WindowGuard::BlockOwner(WindowHandle top, std::string siteText, std::string cause,
+                                 Unopened unopened, bool endProgram) {
+  const std::uint32_t processId = ports_.windows.Owner(top).processId;
+  auto process = ports_.processes.Open(processId);
+  if (!process && unopened == Unopened::kSkip) return ScanStep::kContinue;  // nothing recorded
+  BlockAction action = BlockAction::kLeftRunning;
+  if (!endProgram || processId == state_.m_dwShellPid)
+    action = RequestClose(top);
+  else if (process && process->Terminate())
+    action = BlockAction::kEndProgram;
+  process.reset();
+  return Finish(std::move(siteText), std::move(cause), action);
 }
 
 BlockAction WindowGuard::RequestClose(WindowHandle top) {

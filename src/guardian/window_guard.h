@@ -46,9 +46,13 @@ class WindowGuard final : public ChildWindowTest {
   ScanStep TestEditControl(WindowHandle child, WindowHandle top);
   ScanStep InspectBrowserPage(WindowHandle child, WindowHandle top);
 
-  // Asks the top to close, or ends its program when `endProgram` is set and it is not the
-  // shell.
-  BlockAction Act(WindowHandle top, std::uint32_t processId, Process* process, bool endProgram);
+  // What a block does when the top's process cannot be opened: record it all the same (chat
+  // windows), or give up without a record (everything else).
+  enum class Unopened { kRecord, kSkip };
+  // Blocks the program that owns `top`: asks the top to close, or ends the program when
+  // `endProgram` is set and it is not the shell; then records the block.
+  ScanStep BlockOwner(WindowHandle top, std::string siteText, std::string cause, Unopened unopened,
+                      bool endProgram = true);
   BlockAction RequestClose(WindowHandle top);
   // Records the block, opens the notice and ends the walk through this top's descendants.
   ScanStep Finish(std::string siteText, std::string cause, BlockAction action);
