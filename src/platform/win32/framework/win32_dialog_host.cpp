@@ -23,6 +23,26 @@ struct SentEvent {
   std::optional<std::intptr_t> result;
 };
 
+struct WindowMessage {
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+// Commands, close requests and system commands travel as the real messages, so the dialog
+// manager's default handling applies to them as to the user's own; other events have none.
+std::optional<WindowMessage> AsWindowMessage(HWND hwnd, const DialogEvent& event) {
+  if (const auto* command = std::get_if<Command>(&event)) {
+    HWND control = command->fromControl ? ::GetDlgItem(hwnd, command->id) : nullptr;
+    return WindowMessage{WM_COMMAND, MAKEWPARAM(command->id, command->code),
+                         reinterpret_cast<LPARAM>(control)};
+  }
+  if (std::holds_alternative<CloseRequest>(event)) return WindowMessage{WM_CLOSE, 0, 0};
+  if (const auto* sys = std::get_if<SysCommand>(&event))
+    return WindowMessage{WM_SYSCOMMAND, sys->command, 0};
+  return std::nullopt;
+}
+
 bool IsListView(HWND control) {
   wchar_t name[32] = {};
   ::GetClassNameW(control, name, 32);
@@ -249,20 +269,8 @@ void Win32DialogHost::Gone(Win32DialogWindow& window) {
 void Win32DialogHost::Post(Win32DialogWindow& window, DialogEvent event) {
   HWND hwnd = window.hwnd();
   if (hwnd == nullptr) return;
-  // Commands and close requests go as the real messages, so the dialog manager's default
-  // handling applies to them as to the user's own.
-  if (const auto* command = std::get_if<Command>(&event)) {
-    HWND control = command->fromControl ? ::GetDlgItem(hwnd, command->id) : nullptr;
-    ::PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(command->id, command->code),
-                   reinterpret_cast<LPARAM>(control));
-    return;
-  }
-  if (std::holds_alternative<CloseRequest>(event)) {
-    ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
-    return;
-  }
-  if (const auto* sys = std::get_if<SysCommand>(&event)) {
-    ::PostMessageW(hwnd, WM_SYSCOMMAND, sys->command, 0);
+  if (const auto native = AsWindowMessage(hwnd, event)) {
+    ::PostMessageW(hwnd, native->message, native->wParam, native->lParam);
     return;
   }
   const std::uint64_t id = nextPending_++;
@@ -273,14 +281,8 @@ void Win32DialogHost::Post(Win32DialogWindow& window, DialogEvent event) {
 std::optional<std::intptr_t> Win32DialogHost::Send(Win32DialogWindow& window, DialogEvent event) {
   HWND hwnd = window.hwnd();
   if (hwnd == nullptr) return std::nullopt;
-  if (const auto* command = std::get_if<Command>(&event)) {
-    HWND control = command->fromControl ? ::GetDlgItem(hwnd, command->id) : nullptr;
-    return ::SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(command->id, command->code),
-                          reinterpret_cast<LPARAM>(control));
-  }
-  if (std::holds_alternative<CloseRequest>(event)) return ::SendMessageW(hwnd, WM_CLOSE, 0, 0);
-  if (const auto* sys = std::get_if<SysCommand>(&event))
-    return ::SendMessageW(hwnd, WM_SYSCOMMAND, sys->command, 0);
+  if (const auto native = AsWindowMessage(hwnd, event))
+    return ::SendMessageW(hwnd, native->message, native->wParam, native->lParam);
   SentEvent sent{&event, std::nullopt};
   ::SendMessageW(hwnd, kSentEvent, 0, reinterpret_cast<LPARAM>(&sent));
   return sent.result;
