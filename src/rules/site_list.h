@@ -32,7 +32,6 @@ class SiteList {
   void Append(std::string text, int prohibited, int builtIn);
   void Clear();
   const SiteEntry* First() const { return m_pSites; }
-  bool Empty() const { return m_pSites == nullptr; }
 
   // Calls `visit` with every entry whose text occurs in `address` (case-sensitive; an empty
   // text occurs everywhere), in list order, until `visit` returns false. One pass over the

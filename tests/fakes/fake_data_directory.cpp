@@ -84,7 +84,7 @@ std::optional<FileTime> FakeDataDirectory::LastWriteTime(std::string_view name) 
 
 bool FakeDataDirectory::Remove(std::string_view name) {
   const auto it = files_.find(name);
-  if (failRemove || it == files_.end() || it->second->open) return false;
+  if (it == files_.end() || it->second->open) return false;
   files_.erase(it);
   return true;
 }

@@ -35,7 +35,6 @@ class FakeDataDirectory final : public DataDirectory {
   int failReadAt = 0;
   // Writes fail once this many more bytes have been written in total; negative never.
   long writeBudget = -1;
-  bool failRemove = false;
   bool failReplace = false;
   FileTime now = 130'000'000'000'000'000;  // advances by 10 000 000 (1 s) at every change
 

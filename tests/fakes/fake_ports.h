@@ -9,7 +9,6 @@
 #include "base/clock.h"
 #include "guardian/guard_host.h"
 #include "guardian/network.h"
-#include "guardian/program_version.h"
 #include "rules/uninstall_entry.h"
 
 // Small fakes of the ports that hold no more than a value or a log.
@@ -29,12 +28,6 @@ class FakeClock final : public Clock {
  public:
   LocalTime Now() override { return time; }
   LocalTime time{2002, 12, 5, 21, 7, 0};
-};
-
-class FakeVersionSource final : public ProgramVersionSource {
- public:
-  std::optional<ProductVersion> ReadProductVersion() override { return version; }
-  std::optional<ProductVersion> version;
 };
 
 class FakeGuardHost final : public GuardHost {

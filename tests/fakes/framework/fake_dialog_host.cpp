@@ -65,7 +65,6 @@ std::vector<Dialog*> FakeDialogHost::Dialogs(int templateId) const {
 }
 
 FakeWindow* FakeDialogHost::Create(Dialog& dialog, bool modal) {
-  if (failCreation) return nullptr;
   if (dialog.HasWindow()) throw std::logic_error(Describe(dialog) + " already has a window");
   DispatchScope scope(*this);
   const std::uint64_t serial = nextSerial_++;
@@ -201,13 +200,6 @@ void FakeDialogHost::KillTimer(std::uint64_t window, unsigned id) {
   std::erase_if(timers_, [&](const Timer& t) { return t.window == window && t.id == id; });
 }
 
-std::optional<unsigned> FakeDialogHost::TimerPeriod(const Dialog& dialog, unsigned id) const {
-  const std::uint64_t serial = WindowOf(dialog).serial();
-  for (const Timer& t : timers_)
-    if (t.window == serial && t.id == id) return t.period;
-  return std::nullopt;
-}
-
 bool FakeDialogHost::Step() {
   if (!posted_.empty()) {
     Posted posted = std::move(posted_.front());
@@ -324,30 +316,6 @@ FakeDialogHost& FakeDialogHost::PressEscape(Dialog* target) {
 
 FakeDialogHost& FakeDialogHost::PressAltF4(Dialog* target) {
   return Add([this, target] { Dispatch(Target(target), SysCommand{kSysCommandClose}); });
-}
-
-FakeDialogHost& FakeDialogHost::ClickListItem(int listId, int item, bool ctrl, Dialog* target) {
-  return Add([this, listId, item, ctrl, target] {
-    FakeWindow& window = Target(target);
-    UserControl(window, listId, "click");
-    auto& items = window.MutableList(listId).items;
-    for (int i = 0; i < static_cast<int>(items.size()); ++i) {
-      if (i == item)
-        items[i].selected = ctrl ? !items[i].selected : true;
-      else if (!ctrl)
-        items[i].selected = false;
-    }
-    Dispatch(window, ListNotification{listId, ListNotification::Kind::kClick, item, 0});
-  });
-}
-
-FakeDialogHost& FakeDialogHost::PressListKey(int listId, unsigned virtualKey, Dialog* target) {
-  return Add([this, listId, virtualKey, target] {
-    FakeWindow& window = Target(target);
-    UserControl(window, listId, "press a key in");
-    window.List(listId);
-    Dispatch(window, ListNotification{listId, ListNotification::Kind::kKeyDown, -1, virtualKey});
-  });
 }
 
 FakeDialogHost& FakeDialogHost::Answer(int button) {

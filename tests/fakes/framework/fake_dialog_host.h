@@ -48,9 +48,6 @@ class FakeDialogHost final : public DialogHost {
   FakeDialogHost& PressEnter(Dialog* target = nullptr);
   FakeDialogHost& PressEscape(Dialog* target = nullptr);
   FakeDialogHost& PressAltF4(Dialog* target = nullptr);
-  // Clicks an item (-1: empty space), selecting only it, or toggling it with Ctrl held.
-  FakeDialogHost& ClickListItem(int listId, int item, bool ctrl = false, Dialog* target = nullptr);
-  FakeDialogHost& PressListKey(int listId, unsigned virtualKey, Dialog* target = nullptr);
   FakeDialogHost& Answer(int button);  // kIdOk, kIdYes or kIdNo
   FakeDialogHost& Wait(std::uint64_t milliseconds);
   FakeDialogHost& Then(std::function<void()> step);  // the test's own check or action
@@ -62,10 +59,7 @@ class FakeDialogHost final : public DialogHost {
   // The live windows of a template, oldest first.
   std::vector<Dialog*> Dialogs(int templateId) const;
   FakeWindow& WindowOf(const Dialog& dialog) const;
-  std::optional<unsigned> TimerPeriod(const Dialog& dialog, unsigned id) const;
   const std::vector<Message>& Messages() const { return messages_; }
-
-  bool failCreation = false;  // no window can be created
 
  private:
   friend class FakeWindow;
