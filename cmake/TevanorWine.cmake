@@ -5,10 +5,17 @@ set(TEVANOR_WINE_STATE ${CMAKE_BINARY_DIR}/wine-session)
 set(TEVANOR_WINE_SESSION ${CMAKE_SOURCE_DIR}/scripts/wine-session)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${TEVANOR_WINE_SESSION} run ${TEVANOR_WINE_STATE})
 
-add_test(NAME wine.session.start COMMAND ${TEVANOR_WINE_SESSION} start ${TEVANOR_WINE_STATE})
-set_tests_properties(wine.session.start PROPERTIES FIXTURES_SETUP wine)
-add_test(NAME wine.session.stop COMMAND ${TEVANOR_WINE_SESSION} stop ${TEVANOR_WINE_STATE})
-set_tests_properties(wine.session.stop PROPERTIES FIXTURES_CLEANUP wine)
+# tevanor_add_wine_session(NAME STATE_DIR [properties...]): the CTest fixture NAME, a Wine
+# session in STATE_DIR started before the first test that requires it and stopped after the
+# last.
+function(tevanor_add_wine_session name state)
+  add_test(NAME ${name}.session.start COMMAND ${TEVANOR_WINE_SESSION} start ${state})
+  add_test(NAME ${name}.session.stop COMMAND ${TEVANOR_WINE_SESSION} stop ${state})
+  set_tests_properties(${name}.session.start PROPERTIES FIXTURES_SETUP ${name} ${ARGN})
+  set_tests_properties(${name}.session.stop PROPERTIES FIXTURES_CLEANUP ${name} ${ARGN})
+endfunction()
+
+tevanor_add_wine_session(wine ${TEVANOR_WINE_STATE})
 
 # tevanor_add_wine_gtest(target [ARGS...]): runs a GoogleTest program under Wine; CTest shows
 # its result and the log holds GoogleTest's own report. A JUnit report lands in test-reports/.
