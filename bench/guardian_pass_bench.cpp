@@ -1,8 +1,8 @@
 // One guardian pass at the full protection level over a desktop of 300 windows, 40 of them
 // edit controls with 200 bytes of text and 3 of them browser pages of 300 KB, none of which
 // holds a forbidden phrase, so every list is walked to its end. Printed side by side:
-//   BM_ReferenceWalk  the same texts matched by walking the phrase list entry by entry, with
-//                     upper-cased copies of text and phrase for every entry;
+//   BM_ReferenceWalk  the same texts matched by the plain walk of the phrase list: per entry,
+//                     upper-cased copies of text and phrase and a substring search;
 //   BM_GuardianPass   the real pass: WindowGuard over the fake desktop, with the lists' matchers.
 #include <benchmark/benchmark.h>
 
@@ -10,17 +10,10 @@
 #include <vector>
 
 #include "bench/ordinary_text.h"
-#include "fakes/fake_data_directory.h"
-#include "fakes/fake_desktop.h"
-#include "fakes/fake_pages.h"
-#include "fakes/fake_ports.h"
-#include "fakes/fake_profile.h"
-#include "fakes/fake_timers.h"
-#include "guardian/scan_cycle.h"
-#include "guardian/window_guard.h"
+#include "fakes/fake_guardian.h"
 #include "rules/builtin_phrases.h"
 #include "rules/builtin_sites.h"
-#include "text/cp1252.h"
+#include "rules/plain_match.h"
 
 namespace tevanor {
 namespace {
@@ -46,7 +39,7 @@ void FillSites(SiteList& sites) {
   sites.Append("http://www.escuela.example", 0, 0);
 }
 
-struct Desktop {
+struct Desktop : testing::FakeGuardian {
   Desktop() {
     FillPhrases(state.phrases);
     FillSites(state.sites);
@@ -80,40 +73,14 @@ struct Desktop {
     }
   }
 
-  GuardState state;
-  testing::FakeDesktop desktop;
-  testing::FakePageSource pages;
-  testing::FakeGuardHost host;
-  testing::FakeDataDirectory files;
-  testing::FakeProfile profile;
-  testing::FakeClock clock;
-  testing::FakeTimers timers;
-  testing::FakeNetwork network;
-  WindowGuard guard{state, {desktop, desktop, pages, host, files, profile, clock}};
-  ScanCycle cycle{state, {profile, timers, desktop, network, host}, guard};
   std::vector<std::string> texts;  // every text the pass matches against the phrases
 };
-
-// The phrase walk as the list itself describes it: per entry, copies of text and phrase,
-// both upper-cased for an ignore-case entry, and a substring search.
-const PhraseEntry* ReferenceMatch(const PhraseList& phrases, const std::string& text) {
-  for (const PhraseEntry* e = phrases.First(); e; e = e->next) {
-    std::string copy = text;
-    std::string phrase = e->text;
-    if (e->ignoreCase) {
-      MakeUpper(copy);
-      MakeUpper(phrase);
-    }
-    if (copy.find(phrase) != std::string::npos) return e;
-  }
-  return nullptr;
-}
 
 void BM_ReferenceWalk(benchmark::State& run) {
   Desktop d;
   for (auto _ : run)
     for (const std::string& text : d.texts)
-      benchmark::DoNotOptimize(ReferenceMatch(d.state.phrases, text));
+      benchmark::DoNotOptimize(PlainMatchPhrase(d.state.phrases.First(), text));
 }
 BENCHMARK(BM_ReferenceWalk)->Unit(benchmark::kMillisecond);
 

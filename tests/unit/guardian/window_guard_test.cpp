@@ -5,12 +5,7 @@
 #include <array>
 #include <string_view>
 
-#include "fakes/fake_data_directory.h"
-#include "fakes/fake_desktop.h"
-#include "fakes/fake_pages.h"
-#include "fakes/fake_ports.h"
-#include "fakes/fake_profile.h"
-#include "fakes/fake_timers.h"
+#include "fakes/fake_guardian.h"
 #include "rules/history_file.h"
 
 namespace tevanor {
@@ -32,7 +27,7 @@ bool Has(std::string_view how, std::string_view word) {
 
 // A guardian over a fake desktop whose shell is known, with the built-in phrases "ADULTS ONLY"
 // and "18 YEARS OR OLDER" and the user words "casino" (any case) and "Poker" (exact case).
-class WindowGuardTest : public ::testing::Test {
+class WindowGuardTest : public ::testing::Test, protected testing::FakeGuardian {
  protected:
   static constexpr std::uint32_t kShell = 50;
   static constexpr std::uint32_t kOwnProcess = testing::FakeDesktop::kOwnProcess;
@@ -86,18 +81,6 @@ class WindowGuardTest : public ::testing::Test {
     outcome.first = {newest.siteText, newest.cause};
     return outcome;
   }
-
-  GuardState state;
-  testing::FakeDesktop desktop;
-  testing::FakePageSource pages;
-  testing::FakeGuardHost host;
-  testing::FakeDataDirectory files;
-  testing::FakeProfile profile;
-  testing::FakeClock clock;
-  testing::FakeTimers timers;
-  testing::FakeNetwork network;
-  WindowGuard guard{state, {desktop, desktop, pages, host, files, profile, clock}};
-  ScanCycle cycle{state, {profile, timers, desktop, network, host}, guard};
 };
 
 TEST_F(WindowGuardTest, NothingIsTestedUntilAPassHasSeenTheTaskbar) {
