@@ -245,6 +245,96 @@ def notice_picture():
     return canvas
 
 
+# The control panel's buttons: a coloured face with a white symbol. The word on each button is
+# the group box beside it, so the pictures carry no text.
+
+
+def panel_button(width, height, top, bottom, draw):
+    canvas = Canvas(width, height, FACE)
+    inset = 3
+    canvas.paint(vertical_gradient(top, bottom, inset, height - inset),
+                 rounded_rect(inset, inset, width - inset, height - inset, 7))
+    draw(canvas, width / 2, height / 2, min(width, height) * 0.62)
+    return canvas
+
+
+def white_strokes(canvas, lines, width):
+    canvas.paint(solid(WHITE), strokes(lines, width), bounds(lines, width))
+
+
+def draw_shield(colour_top, colour_bottom, mark):
+    def draw(canvas, cx, cy, size):
+        outer = shield_outline(cx, cy - size / 2, size * 0.8, size)
+        canvas.paint(solid(WHITE), polygon(outer), bounds([outer], 2))
+        inner = shield_outline(cx, cy - size / 2 + 2, size * 0.8 - 4, size - 4.4)
+        canvas.paint(vertical_gradient(colour_top, colour_bottom, cy - size / 2, cy + size / 2),
+                     polygon(inner), bounds([inner], 2))
+        lines = mark(cx - size * 0.2, cy - size * 0.18, size * 0.4)
+        white_strokes(canvas, lines, 3)
+    return draw
+
+
+def draw_padlock(canvas, cx, cy, size):
+    body = rounded_rect(cx - size * 0.38, cy - size * 0.05, cx + size * 0.38, cy + size * 0.48, 3)
+    canvas.paint(solid(WHITE), body, (cx - size, cy - size, cx + size, cy + size))
+    white_strokes(canvas, [arc(cx, cy - size * 0.05, size * 0.24, size * 0.34, 180, 360, 16)], 3.2)
+
+
+def draw_funnel(canvas, cx, cy, size):
+    points = [(cx - size * 0.5, cy - size * 0.42), (cx + size * 0.5, cy - size * 0.42),
+              (cx + size * 0.1, cy + size * 0.05), (cx + size * 0.1, cy + size * 0.48),
+              (cx - size * 0.1, cy + size * 0.36), (cx - size * 0.1, cy + size * 0.05)]
+    canvas.paint(solid(WHITE), polygon(points), bounds([points], 2))
+
+
+def draw_globe(canvas, cx, cy, size):
+    r = size * 0.48
+    white_strokes(canvas, [arc(cx, cy, r, r, 0, 360, 40), arc(cx, cy, r * 0.45, r, 0, 360, 30),
+                           [(cx - r, cy), (cx + r, cy)], [(cx, cy - r), (cx, cy + r)]], 2.2)
+
+
+def draw_clock(canvas, cx, cy, size):
+    r = size * 0.48
+    white_strokes(canvas, [arc(cx, cy, r, r, 0, 360, 40),
+                           [(cx, cy - r * 0.65), (cx, cy), (cx + r * 0.5, cy + r * 0.25)]], 2.6)
+
+
+def draw_exit(canvas, cx, cy, size):
+    s = size * 0.5
+    white_strokes(canvas, [[(cx + s * 0.2, cy - s * 0.8), (cx - s, cy - s * 0.8), (cx - s, cy + s * 0.8),
+                            (cx + s * 0.2, cy + s * 0.8)],
+                           [(cx - s * 0.3, cy), (cx + s, cy)],
+                           [(cx + s * 0.55, cy - s * 0.45), (cx + s, cy), (cx + s * 0.55, cy + s * 0.45)]],
+                  2.6)
+
+
+def draw_info(canvas, cx, cy, size):
+    r = size * 0.48
+    white_strokes(canvas, [arc(cx, cy, r, r, 0, 360, 40), [(cx, cy - r * 0.1), (cx, cy + r * 0.55)]],
+                  2.6)
+    canvas.paint(solid(WHITE), circle(cx, cy - r * 0.45, 2.0), (cx - 4, cy - r, cx + 4, cy))
+
+
+BLUE = ((58, 120, 216), (18, 52, 130))
+GREY = ((170, 170, 170), (105, 105, 105))
+
+
+def tray_images():
+    """Two 16x16 tray images side by side, pure green where the tray shows through."""
+    green = (0, 255, 0)
+    canvas = Canvas(32, 16, green)
+    for index, (top, bottom) in enumerate((BLUE, GREY)):
+        left = 16 * index
+        outer = shield_outline(left + 8, 0.5, 14, 15)
+        canvas.paint(solid(WHITE), polygon(outer), bounds([outer], 1))
+        inner = shield_outline(left + 8, 1.5, 12, 13)
+        canvas.paint(vertical_gradient(top, bottom, 1, 15), polygon(inner), bounds([inner], 1))
+    # Anti-aliased edges would leave a green fringe: every pixel is either the picture or green.
+    canvas.pixels = [[p if p[:3] == green or abs(p[1] - 255) > 40 or p[0] > 60 else (0, 255, 0, 255)
+                      for p in row] for row in canvas.pixels]
+    return canvas
+
+
 # ---------------------------------------------------------------------------------------------
 # Files
 
@@ -262,6 +352,32 @@ def bmp_24(canvas):
                        2835, 2835, 0, 0)
     header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
     return header + info + pixels
+
+
+def bmp_8(canvas):
+    """An 8-bit bitmap: each pixel takes the nearest colour of a 6x6x6 cube and 40 greys."""
+    levels = [0, 51, 102, 153, 204, 255]
+    palette = [(r, g, b) for r in levels for g in levels for b in levels]
+    palette += [(round(i * 255 / 39),) * 3 for i in range(40)]
+
+    def index(r, g, b):
+        cube = 36 * round(r / 51) + 6 * round(g / 51) + round(b / 51)
+        grey = 216 + round((r + g + b) / 3 * 39 / 255)
+        error = lambda i: sum((a - c) ** 2 for a, c in zip(palette[i], (r, g, b)))
+        return cube if error(cube) <= error(grey) else grey
+
+    row_size = (canvas.width + 3) // 4 * 4
+    rows = []
+    for y in range(canvas.height - 1, -1, -1):
+        row = bytes(index(r, g, b) for r, g, b, _ in canvas.pixels[y])
+        rows.append(row + bytes(row_size - len(row)))
+    pixels = b"".join(rows)
+    colours = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+    info = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, 8, 0, len(pixels),
+                       2835, 2835, 256, 0)
+    offset = 14 + len(info) + len(colours)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    return header + info + colours + pixels
 
 
 def ico(canvases):
@@ -301,6 +417,17 @@ def main():
     write("cancel_button.bmp",
           bmp_24(button(81, 29, (226, 86, 70), (170, 40, 32), cross, "Cancela")))
     write("notice_picture.bmp", bmp_24(notice_picture()))
+    panel = [("guard_off_button.bmp", GREY, draw_shield(*GREY, cross)),
+             ("guard_on_button.bmp", BLUE, draw_shield(*BLUE, check_mark)),
+             ("passwords_button.bmp", ((236, 170, 50), (190, 120, 20)), draw_padlock),
+             ("filter_button.bmp", ((120, 90, 200), (70, 45, 150)), draw_funnel),
+             ("sites_button.bmp", ((40, 160, 170), (20, 105, 120)), draw_globe),
+             ("history_button.bmp", ((90, 150, 70), (50, 105, 40)), draw_clock),
+             ("exit_button.bmp", ((200, 70, 60), (150, 35, 30)), draw_exit)]
+    for name, (top, bottom), draw in panel:
+        write(name, bmp_8(panel_button(79, 58, top, bottom, draw)))
+    write("help_button.bmp", bmp_24(panel_button(62, 42, *BLUE, draw_info)))
+    write("tray.bmp", bmp_24(tray_images()))
 
 
 if __name__ == "__main__":

@@ -47,6 +47,8 @@ std::optional<std::intptr_t> Dialog::Dispatch(DialogEvent& event) {
         if constexpr (std::is_same_v<E, ListNotification>) OnListNotify(e);
         if constexpr (std::is_same_v<E, TimerTick>) OnTimer(e.id);
         if constexpr (std::is_same_v<E, HotKey>) OnHotKey(e);
+        if constexpr (std::is_same_v<E, TaskbarCreated>) OnTaskbarCreated();
+        if constexpr (std::is_same_v<E, ControlColour>) return OnControlColour(e.controlId);
         if constexpr (std::is_same_v<E, PrivateMessage>) return OnPrivateMessage(e);
         if constexpr (std::is_same_v<E, CloseRequest>) return handled(OnClose());
         if constexpr (std::is_same_v<E, ShowChange>) return handled(OnShowWindow(e.shown));

@@ -60,6 +60,9 @@ class Dialog {
   virtual bool OnShowWindow(bool) { return false; }
   virtual bool OnSysCommand(unsigned) { return false; }  // default: kSysCommandClose closes
   virtual void OnHotKey(const HotKey&) {}
+  // The text colour of a static control or button (PackRgb), or nullopt for the default.
+  virtual std::optional<std::intptr_t> OnControlColour(int) { return std::nullopt; }
+  virtual void OnTaskbarCreated() {}
   virtual void OnDestroy() {}  // the window and its controls still exist
 
  private:

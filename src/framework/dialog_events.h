@@ -73,7 +73,20 @@ struct HotKey {  // WM_HOTKEY
   unsigned key = 0;
 };
 
+// WM_CTLCOLOR* for a static control or a button: the dialog may give its text a colour.
+struct ControlColour {
+  int controlId = 0;
+};
+
+// The shell's taskbar was created anew (the shell restarted): tray icons must be added again.
+struct TaskbarCreated {};
+
 using DialogEvent = std::variant<Command, ListNotification, TimerTick, PrivateMessage, CloseRequest,
-                                 ShowChange, SysCommand, HotKey>;
+                                 ShowChange, SysCommand, HotKey, ControlColour, TaskbarCreated>;
+
+// A colour as one number, as ControlColour's result carries it: red in the low byte.
+inline constexpr std::intptr_t PackRgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+  return red | (green << 8) | (blue << 16);
+}
 
 }  // namespace tevanor

@@ -45,15 +45,18 @@ T* OpenModeless(DialogHost& host, Dialog* owner, Args&&... args) {
   return host.CreateModeless(std::move(dialog), owner) != nullptr ? created : nullptr;
 }
 
-// The one modeless instance that `ref` refers to: shown when it exists, created (and shown)
-// when it does not. `ref` is cleared when the window goes, so there is never a second one.
-template <typename T, typename... Args>
-T* OpenSingle(T*& ref, DialogHost& host, Dialog* owner, Args&&... args) {
+// The one modeless instance that `ref` refers to: shown when it exists, made by `make` (a
+// std::unique_ptr<T>, or null) and shown when it does not. `ref` is cleared when the window
+// goes, so there is never a second one.
+template <typename T, typename Make>
+T* OpenSingle(T*& ref, DialogHost& host, Dialog* owner, Make make) {
   if (ref == nullptr) {
-    auto dialog = std::make_unique<T>(host, std::forward<Args>(args)...);
+    std::unique_ptr<T> dialog = make();
     T* const created = dialog.get();
-    dialog->ClearOnDestroy(ref);
-    if (host.CreateModeless(std::move(dialog), owner) != nullptr) ref = created;
+    if (created != nullptr) {
+      dialog->ClearOnDestroy(ref);
+      if (host.CreateModeless(std::move(dialog), owner) != nullptr) ref = created;
+    }
   }
   if (ref != nullptr) ref->Window().Show(true);
   return ref;

@@ -55,6 +55,8 @@ struct ControlTemplate {
 enum DialogStyle : unsigned {
   kSystemMenu = 1u << 0,  // caption bar with a system menu and close box
   kVisibleAtCreation = 1u << 1,
+  kCentred = 1u << 2,        // centred on the screen
+  kTaskbarButton = 1u << 3,  // its own taskbar button while visible
 };
 
 struct DialogTemplate {

@@ -27,13 +27,14 @@ class GuardHost {
   virtual ~GuardHost() = default;
   virtual void PostShowPanel() = 0;   // a second start asked to see the panel
   virtual void PostClosePanel() = 0;  // hide the panel
-  virtual bool IsPasswordPromptShowing() = 0;
+  // False while the password prompt or one of the panel's editing dialogs is up.
+  virtual bool MayAutoHide() = 0;
   // Creates a modeless version notice that loads `address` and compares it with `version`.
   virtual void CreateVersionNotice(const std::string& version, std::string_view address) = 0;
 
   // Makes `caption` the panel's caption.
   virtual void SetCaption(const std::string& caption) = 0;
-  // Posts the reload request to the open history dialog (GuardState::m_pHistoryDlg).
+  // Posts the reload request to the history dialog, when one is open.
   virtual void PostHistoryReload() = 0;
   // Called after every block, once it is recorded: the panel pops up a new block notice (it
   // has no use for the details); the headless guardian prints them.

@@ -9,13 +9,9 @@
 
 namespace tevanor {
 
-class CFilterConfigDlg;
-class CHistoryDlg;
-class CSiteAdminDlg;
-
 // Everything the guardian keeps between messages. The control panel owns the one instance for
 // its whole life; every field is read and written on the user-interface thread only.
-// The password prompt's showing flag belongs to the panel's password dialog, not here.
+// The panel's dialogs are the panel's own: the guardian asks about them through GuardHost.
 struct GuardState {
   int m_bGuardActive = 1;           // timer 1 is armed only while this is 1
   int m_bScanBusy = 0;              // a window's lists are being walked: scan ticks do nothing
@@ -32,10 +28,6 @@ struct GuardState {
   SiteList sites;      // m_pSites
 
   int m_bHistoryOpen = 0;  // the word file and the site file live in PhraseStore and SiteStore
-
-  CFilterConfigDlg* m_pFilterDlg = nullptr;
-  CHistoryDlg* m_pHistoryDlg = nullptr;
-  CSiteAdminDlg* m_pSiteAdminDlg = nullptr;
 };
 
 }  // namespace tevanor

@@ -24,7 +24,7 @@ void ReadPanelSettings(GuardState& state, ProfileStore& profile, UninstallRegist
     prompts.RunNewPasswordPrompt();
   }
   if (profile.GetString(profile::kPassword, "").empty()) {
-    prompts.ShowMessage("Por favor, configure nuevamente su contraseña."_ansi);
+    prompts.ShowInformation("Por favor, configure nuevamente su contraseña."_ansi);
     prompts.RunNewPasswordPrompt();
   }
 }

@@ -14,7 +14,7 @@ class FirstRunPrompts {
  public:
   virtual ~FirstRunPrompts() = default;
   virtual void ShowWelcome() = 0;
-  virtual void ShowMessage(std::string_view text) = 0;
+  virtual void ShowInformation(std::string_view text) = 0;
   // Runs the password prompt in new-password mode; it ends only once a password is stored.
   virtual void RunNewPasswordPrompt() = 0;
 };

@@ -15,7 +15,7 @@ void RecordBlock(GuardState& state, RecordPorts ports, const BlockRecord& record
   ports.host.SetCaption(state.m_strCaption);
   if (!AppendBlockRecord(ports.files, record, state.m_bHistoryOpen)) return;
   RecordFileStamp(ports.profile, ports.files, kHistoryFileName);
-  if (state.m_pHistoryDlg) ports.host.PostHistoryReload();
+  ports.host.PostHistoryReload();
 }
 
 }  // namespace tevanor

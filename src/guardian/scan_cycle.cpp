@@ -44,9 +44,7 @@ void ScanCycle::ScanDesktop() {
 }
 
 void ScanCycle::OnAutoHideTick() {
-  if (ports_.host.IsPasswordPromptShowing() || state_.m_pFilterDlg || state_.m_pHistoryDlg ||
-      state_.m_pSiteAdminDlg)
-    return;
+  if (!ports_.host.MayAutoHide()) return;
   ports_.timers.KillTimer(TIMER_AUTOHIDE);
   ports_.host.PostClosePanel();
 }

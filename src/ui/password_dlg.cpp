@@ -29,7 +29,7 @@ std::string TooShortMessage() {
 }  // namespace
 
 const DialogTemplate CPasswordDlg::kTemplate{
-    IDD_PASSWORD, "Ingrese su contraseña, por favor..."_ansi, 164, 70, "MS Sans Serif", 8, 0,
+    IDD_PASSWORD, "Ingrese su contraseña, por favor..."_ansi, 164, 70, "MS Sans Serif", 8, kCentred,
     kControls};
 
 bool CPasswordDlg::OnInitDialog() {

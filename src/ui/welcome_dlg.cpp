@@ -25,6 +25,6 @@ constexpr ControlTemplate kControls[] = {
 }  // namespace
 
 const DialogTemplate CWelcomeDlg::kTemplate{
-    IDD_WELCOME, "¡¡Bienvenido!!"_ansi, 253, 90, "Arial Narrow", 12, 0, kControls};
+    IDD_WELCOME, "¡¡Bienvenido!!"_ansi, 253, 90, "Arial Narrow", 12, kCentred, kControls};
 
 }  // namespace tevanor

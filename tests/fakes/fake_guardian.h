@@ -5,16 +5,14 @@
 #include "fakes/fake_pages.h"
 #include "fakes/fake_ports.h"
 #include "fakes/fake_profile.h"
+#include "fakes/fake_site_admin.h"
 #include "fakes/fake_timers.h"
-#include "guardian/guard_state.h"
-#include "guardian/scan_cycle.h"
-#include "guardian/window_guard.h"
+#include "guardian/guardian.h"
 
 namespace tevanor::testing {
 
-// The guardian's window test and scan cycle with their state, over a fake of every port.
+// The guardian over a fake of every port, with names for the parts tests reach.
 struct FakeGuardian {
-  GuardState state;
   FakeDesktop desktop;
   FakePageSource pages;
   FakeGuardHost host;
@@ -23,8 +21,12 @@ struct FakeGuardian {
   FakeClock clock;
   FakeTimers timers;
   FakeNetwork network;
-  WindowGuard guard{state, {desktop, desktop, pages, host, files, profile, clock}};
-  ScanCycle cycle{state, {profile, timers, desktop, network, host}, guard};
+  FakeSiteAdmin siteAdmin;
+  Guardian guardian{
+      {profile, files, timers, desktop, desktop, desktop, pages, network, clock, host, siteAdmin}};
+  GuardState& state = guardian.state();
+  WindowGuard& guard = guardian.windowGuard();
+  ScanCycle& cycle = guardian.cycle();
 };
 
 }  // namespace tevanor::testing

@@ -34,7 +34,7 @@ class FakeGuardHost final : public GuardHost {
  public:
   void PostShowPanel() override { ++showPanelPosts; }
   void PostClosePanel() override { ++closePanelPosts; }
-  bool IsPasswordPromptShowing() override { return promptShowing; }
+  bool MayAutoHide() override { return !panelBusy; }
   void CreateVersionNotice(const std::string& version, std::string_view address) override {
     notices.push_back({version, std::string(address)});
   }
@@ -44,7 +44,7 @@ class FakeGuardHost final : public GuardHost {
 
   int showPanelPosts = 0;
   int closePanelPosts = 0;
-  bool promptShowing = false;
+  bool panelBusy = false;  // a prompt or an editing dialog is up
   struct Notice {
     std::string version;
     std::string address;

@@ -16,16 +16,12 @@ std::string BlockLine(const BlockReport& block) {
 HeadlessGuard::HeadlessGuard(Ports ports, std::function<void(const std::string&)> print)
     : ports_(ports),
       print_(std::move(print)),
-      guard_(state_, {ports.inspector, ports.processes, ports.pages, *this, ports.files,
-                      ports.profile, ports.clock}),
-      cycle_(state_, {ports.profile, ports.timers, ports.windows, ports.network, *this}, guard_),
-      phrases_(state_.phrases, ports.files, ports.profile, cycle_),
-      sites_(state_.sites, ports.files, ports.profile, cycle_, *this) {}
+      guardian_({ports.profile, ports.files, ports.timers, ports.windows, ports.inspector,
+                 ports.processes, ports.pages, ports.network, ports.clock, *this, *this}) {}
 
 void HeadlessGuard::Start() {
-  ReadGuardSettings(state_, ports_.profile);
-  phrases_.RebuildPhraseList(true, true, true, state_.m_nProtLevel);
-  sites_.LoadSiteList(state_.m_bBuiltInSites != 0);
+  ReadGuardSettings(guardian_.state(), ports_.profile);
+  guardian_.LoadLists();
   ports_.timers.SetTimer(TIMER_SCAN, kScanPauseMs);
 }
 

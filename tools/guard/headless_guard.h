@@ -3,21 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "base/clock.h"
-#include "guardian/guard_host.h"
-#include "guardian/guard_state.h"
-#include "guardian/network.h"
-#include "guardian/page_source.h"
-#include "guardian/process_control.h"
-#include "guardian/scan_cycle.h"
-#include "guardian/timer_service.h"
-#include "guardian/window_guard.h"
-#include "guardian/window_inspector.h"
-#include "guardian/window_source.h"
-#include "rules/data_files.h"
-#include "rules/phrase_store.h"
-#include "rules/profile_store.h"
-#include "rules/site_store.h"
+#include "guardian/guardian.h"
 
 namespace tevanor {
 
@@ -48,14 +34,14 @@ class HeadlessGuard final : private GuardHost, private SiteAdminRequests {
   // Reads the settings, builds the lists and arms the scan.
   void Start();
   // The hosting window's WM_TIMER.
-  bool OnTimer(unsigned id) { return cycle_.OnTimer(id); }
-  const GuardState& state() const { return state_; }
+  bool OnTimer(unsigned id) { return guardian_.OnTimer(id); }
+  const GuardState& state() const { return guardian_.state(); }
 
  private:
   // GuardHost
   void PostShowPanel() override {}
   void PostClosePanel() override {}
-  bool IsPasswordPromptShowing() override { return false; }
+  bool MayAutoHide() override { return true; }
   void CreateVersionNotice(const std::string&, std::string_view) override {}
   void SetCaption(const std::string&) override {}
   void PostHistoryReload() override {}
@@ -66,11 +52,7 @@ class HeadlessGuard final : private GuardHost, private SiteAdminRequests {
 
   Ports ports_;
   std::function<void(const std::string&)> print_;
-  GuardState state_;
-  WindowGuard guard_;
-  ScanCycle cycle_;
-  PhraseStore phrases_;
-  SiteStore sites_;
+  Guardian guardian_;
 };
 
 }  // namespace tevanor

@@ -16,7 +16,7 @@ namespace {
 class PanelSettingsTest : public ::testing::Test, public FirstRunPrompts {
  protected:
   void ShowWelcome() override { prompts.push_back("welcome"); }
-  void ShowMessage(std::string_view text) override { prompts.push_back(std::string(text)); }
+  void ShowInformation(std::string_view text) override { prompts.push_back(std::string(text)); }
   void RunNewPasswordPrompt() override {
     prompts.push_back("new password");
     profile.WriteString(profile::kPassword, "\x01\x02\x03\x04");

@@ -87,19 +87,15 @@ TEST_F(ScanCycleTest, ScanDesktopWalksDescendantsDepthFirstAndStopsPerTopLevel) 
   EXPECT_EQ(test.visits, (std::vector<Visit>{{a1, a}, {test.stopAt, a}, {c1, c}, {c2, c}}));
 }
 
-TEST_F(ScanCycleTest, AutoHideWaitsForThePromptAndTheDialogs) {
-  static char dialog;  // only the dialogs' presence matters: the pointers are never followed
-  void* const open = &dialog;
-  for (int blocker = 0; blocker <= 4; ++blocker) {  // 4: none
-    host.promptShowing = blocker == 0;
-    state.m_pFilterDlg = static_cast<CFilterConfigDlg*>(blocker == 1 ? open : nullptr);
-    state.m_pHistoryDlg = static_cast<CHistoryDlg*>(blocker == 2 ? open : nullptr);
-    state.m_pSiteAdminDlg = static_cast<CSiteAdminDlg*>(blocker == 3 ? open : nullptr);
-    Run(kAutoHideMs);
-    EXPECT_EQ(host.closePanelPosts, blocker == 4 ? 1 : 0) << blocker;
-    EXPECT_EQ(timers.Period(TIMER_AUTOHIDE),
-              blocker < 4 ? std::optional(kAutoHideMs) : std::nullopt);
-  }
+TEST_F(ScanCycleTest, AutoHideWaitsWhileThePanelIsBusy) {
+  host.panelBusy = true;
+  Run(kAutoHideMs);
+  EXPECT_EQ(host.closePanelPosts, 0);
+  EXPECT_EQ(timers.Period(TIMER_AUTOHIDE), std::optional(kAutoHideMs));
+  host.panelBusy = false;
+  Run(kAutoHideMs);
+  EXPECT_EQ(host.closePanelPosts, 1);
+  EXPECT_EQ(timers.Period(TIMER_AUTOHIDE), std::nullopt);
 }
 
 TEST_F(ScanCycleTest, VersionTickRetriesEveryThreeSecondsOfflineAndTwoHoursAfterANotice) {

@@ -15,6 +15,7 @@
 #include "platform/win32/version_resource.h"
 #include "platform/win32/winsock_network.h"
 #include "rules/profile_values.h"
+#include "tevanor_version.h"
 
 namespace tevanor::win32 {
 namespace {
@@ -138,7 +139,7 @@ TEST(DesktopWindows, ListsTopLevelWindowsAndEveryDescendantDepthFirstUntilTold) 
 }
 
 TEST(SystemAdapters, GiveTheProgramsVersionTheHostsAddressesAndTheLocalTime) {
-  EXPECT_EQ(VersionText(VersionResource().ReadProductVersion()), "1,0,0,1");
+  EXPECT_EQ(VersionText(VersionResource().ReadProductVersion()), TEVANOR_VERSION_TEXT);
 
   WinsockNetwork network;
   const auto addresses = network.LocalHostAddresses();

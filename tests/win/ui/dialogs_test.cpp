@@ -1,5 +1,5 @@
-// The dialogs on the real system: their compiled templates hold what their C++ descriptions
-// say, as the fake host builds its controls from those descriptions; and they work as the
+// The dialogs on the real system: the templates built from their C++ descriptions hold what
+// the descriptions say, as the fake host builds its controls from them; and they work as the
 // unit tests say, driven through their window messages and captured as a person sees them.
 #include <gtest/gtest.h>
 // clang-format off
@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "platform/win32/framework/dialog_resource.h"
 #include "platform/win32/framework/win32_dialog_host.h"
 #include "platform/win32/registry_profile.h"
 #include "platform/win32/win32_text.h"
@@ -45,8 +46,9 @@ TEST_P(DialogTemplates, HoldEveryControlAtItsPlaceWithItsTextAndStyle) {
   const auto inert = [](HWND, UINT message, WPARAM, LPARAM) -> INT_PTR {
     return message == WM_INITDIALOG;
   };
-  win32::UniqueWindow dialog(::CreateDialogParamW(::GetModuleHandleW(nullptr),
-                                                  MAKEINTRESOURCEW(layout.id), nullptr, inert, 0));
+  const win32::DialogResource resource(layout);
+  win32::UniqueWindow dialog(
+      ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), resource.get(), nullptr, inert, 0));
   ASSERT_TRUE(dialog);
   HWND hwnd = dialog.get();
   wchar_t text[512] = {};

@@ -3,7 +3,10 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <stdexcept>
 
+#include "platform/win32/framework/dialog_resource.h"
 #include "platform/win32/win32_text.h"
 
 namespace tevanor::win32 {
@@ -52,7 +55,9 @@ bool IsListView(HWND control) {
 }  // namespace
 
 Win32DialogHost::Win32DialogHost(HINSTANCE resources, std::string messageCaption)
-    : instance_(resources), messageCaption_(Wide(messageCaption)) {
+    : instance_(resources),
+      messageCaption_(Wide(messageCaption)),
+      taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES |
                                                      ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controls);
@@ -75,8 +80,9 @@ HWND Win32DialogHost::WindowOf(const Dialog& dialog) {
 int Win32DialogHost::RunModal(Dialog& dialog, Dialog* owner) {
   HWND ownerWindow = owner != nullptr ? WindowOf(*owner) : nullptr;
   auto window = std::make_unique<Win32DialogWindow>(*this, dialog, true);
-  HWND hwnd = ::CreateDialogParamW(instance_, MAKEINTRESOURCEW(dialog.Layout().id), ownerWindow,
-                                   DialogProc, reinterpret_cast<LPARAM>(window.get()));
+  const DialogResource resource(dialog.Layout());
+  HWND hwnd = ::CreateDialogIndirectParamW(instance_, resource.get(), ownerWindow, DialogProc,
+                                           reinterpret_cast<LPARAM>(window.get()));
   if (hwnd == nullptr) return window->ended_ ? window->result_ : -1;
   const bool reenableOwner = ownerWindow != nullptr && ::EnableWindow(ownerWindow, FALSE) == 0;
   if (!window->ended_) ::ShowWindow(hwnd, SW_SHOW);
@@ -103,8 +109,9 @@ Dialog* Win32DialogHost::CreateModeless(std::unique_ptr<Dialog> dialog, Dialog* 
   window->owned_ = std::move(dialog);
   modeless_.push_back(std::move(window));
   HWND ownerWindow = owner != nullptr ? WindowOf(*owner) : nullptr;
-  HWND hwnd = ::CreateDialogParamW(instance_, MAKEINTRESOURCEW(created->Layout().id), ownerWindow,
-                                   DialogProc, reinterpret_cast<LPARAM>(raw));
+  const DialogResource resource(created->Layout());
+  HWND hwnd = ::CreateDialogIndirectParamW(instance_, resource.get(), ownerWindow, DialogProc,
+                                           reinterpret_cast<LPARAM>(raw));
   if (hwnd != nullptr) return created;
   // Never created, or destroyed during its initialisation.
   const auto it = std::find_if(modeless_.begin(), modeless_.end(),
@@ -159,10 +166,17 @@ INT_PTR Win32DialogHost::Handle(Win32DialogWindow& window, UINT message, WPARAM 
                                 LPARAM lParam) {
   ++depth_;
   INT_PTR result = FALSE;
+  // No exception leaves a window procedure. One that the program cannot go on from (it ran
+  // out of memory, say) leaves the message to the default handling; a programming error ends
+  // the program loudly rather than leaving a dialog half-handled.
   try {
     result = Route(window, message, wParam, lParam);
-  } catch (...) {
-    // No exception leaves a window procedure; the message gets the default handling.
+  } catch (const std::logic_error& error) {
+    ::OutputDebugStringA(error.what());
+    std::fprintf(stderr, "programming error: %s\n", error.what());
+    ::ExitProcess(3);
+  } catch (const std::exception& error) {
+    ::OutputDebugStringA(error.what());
   }
   // Windows that went during this message are released once no handler runs any more.
   if (--depth_ == 0) gone_.clear();
@@ -198,6 +212,9 @@ INT_PTR Win32DialogHost::Route(Win32DialogWindow& window, UINT message, WPARAM w
       return Reply(window, SysCommand{static_cast<unsigned>(wParam & 0xFFF0)});
     case WM_HOTKEY:
       return Reply(window, HotKey{static_cast<int>(wParam), LOWORD(lParam), HIWORD(lParam)});
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return ControlColour(window, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case kPostedEvent: {
       const auto it = pending_.find(static_cast<std::uint64_t>(lParam));
       if (it == pending_.end()) return TRUE;
@@ -217,10 +234,20 @@ INT_PTR Win32DialogHost::Route(Win32DialogWindow& window, UINT message, WPARAM w
       Gone(window);
       return FALSE;
     default:
+      if (message == taskbarCreated_ && message != 0) return Reply(window, TaskbarCreated{});
       if (message >= kFirstPrivate && message < WM_APP)
         return Reply(window, PrivateMessage{message - WM_USER, lParam, std::nullopt});
       return FALSE;
   }
+}
+
+INT_PTR Win32DialogHost::ControlColour(Win32DialogWindow& window, HDC dc, HWND control) {
+  DialogEvent event = tevanor::ControlColour{::GetDlgCtrlID(control)};
+  const auto colour = Deliver(window.dialog(), event);
+  if (!colour) return FALSE;  // the dialog manager's own colours
+  ::SetTextColor(dc, static_cast<COLORREF>(*colour));
+  ::SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_BTNFACE));
 }
 
 INT_PTR Win32DialogHost::RouteNotify(Win32DialogWindow& window, const NMHDR& header,

@@ -13,7 +13,8 @@
 
 namespace tevanor::win32 {
 
-// Dialogs on Win32, from the templates compiled into the module `resources`. Modal runs use
+// Dialogs on Win32, from templates built in memory from their descriptions; their pictures
+// come from the module `resources`. Modal runs use
 // their own message loop, which passes keyboard messages of every modeless dialog through
 // IsDialogMessage, so Enter, Esc and Tab work in all of them. Posted and sent events travel as
 // window messages; those that carry data the window message cannot hold go through the host.
@@ -49,6 +50,7 @@ class Win32DialogHost final : public DialogHost {
   INT_PTR Route(Win32DialogWindow& window, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Reply(Win32DialogWindow& window, DialogEvent event);
   INT_PTR RouteNotify(Win32DialogWindow& window, const NMHDR& header, LPARAM lParam);
+  INT_PTR ControlColour(Win32DialogWindow& window, HDC dc, HWND control);
   void Gone(Win32DialogWindow& window);
   void Dispatch(MSG& msg);
   void Post(Win32DialogWindow& window, DialogEvent event);
@@ -56,6 +58,7 @@ class Win32DialogHost final : public DialogHost {
 
   HINSTANCE instance_;
   std::wstring messageCaption_;
+  UINT taskbarCreated_;  // the shell's registered message for a new taskbar
   std::vector<Win32DialogWindow*> live_;
   std::vector<std::unique_ptr<Win32DialogWindow>> modeless_;
   std::vector<std::unique_ptr<Win32DialogWindow>> gone_;  // released when no handler runs

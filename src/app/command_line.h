@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tevanor {
+
+// What the command line asks for. The whole line counts, program path included, once every
+// double quote is removed: it ends in "/u" or "/U" for the uninstall path, and the text between
+// its first and second "/" names the uninstaller's directory (empty without a second "/").
+struct StartRequest {
+  bool uninstall = false;
+  std::string uninstallerDirectory;
+};
+
+StartRequest ParseCommandLine(std::string_view commandLine);
+
+// The uninstaller the installer leaves in `directory`, and what it is started with.
+inline constexpr std::string_view kUninstallerName = "lsb_un20.exe";
+inline constexpr std::string_view kUninstallerParameters = "/C=UC /N=Tevanor";
+std::string UninstallerPath(std::string_view directory);
+
+}  // namespace tevanor

@@ -1,0 +1,28 @@
+#include "app/guard_app.h"
+
+#include "app/command_line.h"
+#include "rules/profile_values.h"
+#include "ui/password_dlg.h"
+
+namespace tevanor {
+
+StartPath CGuardApp::InitInstance(std::string_view commandLine) {
+  ports_.registerServiceProcess();
+  const StartRequest request = ParseCommandLine(commandLine);
+  if (request.uninstall) {
+    // No lock is taken here, so a running copy does not stand in the way of its removal.
+    CPasswordDlg password(ports_.host, ports_.profile);
+    if (password.DoModal() == kIdOk)
+      ports_.shell.Open(UninstallerPath(request.uninstallerDirectory), kUninstallerParameters);
+    return StartPath::kUninstall;
+  }
+  if (!ports_.lock.Acquire()) {
+    // The running copy shows its panel at its next scan.
+    ports_.profile.WriteInt(profile::kSecondStart, 1);
+    return StartPath::kSecondStart;
+  }
+  ports_.runPanel();
+  return StartPath::kFirstCopy;
+}
+
+}  // namespace tevanor

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+#include "app/instance_lock.h"
+#include "framework/dialog_host.h"
+#include "rules/profile_store.h"
+#include "shell/shell_open.h"
+
+namespace tevanor {
+
+// The three ways a start of the program can go.
+enum class StartPath {
+  kUninstall,    // asked for the password, then started the uninstaller
+  kSecondStart,  // another copy runs: it was told to show its panel
+  kFirstCopy,    // ran the control panel until it was destroyed
+};
+
+// The program's start: from the command line and the single-instance lock it takes one of the
+// three paths, and returns when that path is over (the process then ends).
+class CGuardApp {
+ public:
+  struct Ports {
+    DialogHost& host;
+    ProfileStore& profile;
+    InstanceLock& lock;
+    ShellOpen& shell;
+    std::function<void()> registerServiceProcess;  // where the system has it; else nothing
+    std::function<void()> runPanel;                // the first copy's life
+  };
+
+  explicit CGuardApp(Ports ports) : ports_(std::move(ports)) {}
+
+  StartPath InitInstance(std::string_view commandLine);
+
+ private:
+  Ports ports_;
+};
+
+}  // namespace tevanor

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "base/clock.h"
+#include "guardian/guard_host.h"
+#include "guardian/guard_state.h"
+#include "guardian/network.h"
+#include "guardian/page_source.h"
+#include "guardian/process_control.h"
+#include "guardian/scan_cycle.h"
+#include "guardian/timer_service.h"
+#include "guardian/window_guard.h"
+#include "guardian/window_inspector.h"
+#include "guardian/window_source.h"
+#include "rules/data_files.h"
+#include "rules/phrase_store.h"
+#include "rules/profile_store.h"
+#include "rules/site_store.h"
+
+namespace tevanor {
+
+// Everything the guardian stands on: the system's windows, processes, pages, files, profile,
+// timers, network and clock, and the window that hosts it.
+struct GuardianPorts {
+  ProfileStore& profile;
+  DataDirectory& files;
+  TimerService& timers;
+  WindowSource& windows;
+  WindowInspector& inspector;
+  ProcessControl& processes;
+  PageSource& pages;
+  Network& network;
+  Clock& clock;
+  GuardHost& host;
+  SiteAdminRequests& siteAdmin;
+};
+
+// The guardian as one piece: its state, the window test, the scan cycle and the two list
+// stores. The control panel, the headless guardian and the tests assemble it alike.
+class Guardian {
+ public:
+  explicit Guardian(GuardianPorts ports);
+  Guardian(const Guardian&) = delete;
+  Guardian& operator=(const Guardian&) = delete;
+
+  // Builds the phrase list (the parent's words, then the built-in phrases of the level) and
+  // the site list from the built-in tables and the data files, with the settings in state().
+  void LoadLists();
+  // Releases the built-in phrases and the site list.
+  void ReleaseLists();
+  // The hosting window's WM_TIMER; false for a timer that is not the guardian's.
+  bool OnTimer(unsigned id) { return cycle_.OnTimer(id); }
+
+  GuardState& state() { return state_; }
+  const GuardState& state() const { return state_; }
+  PhraseStore& phrases() { return phrases_; }
+  SiteStore& sites() { return sites_; }
+  ScanCycle& cycle() { return cycle_; }
+  WindowGuard& windowGuard() { return guard_; }
+
+ private:
+  GuardState state_;
+  WindowGuard guard_;
+  ScanCycle cycle_;
+  PhraseStore phrases_;
+  SiteStore sites_;
+};
+
+}  // namespace tevanor

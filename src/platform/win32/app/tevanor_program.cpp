@@ -1,0 +1,79 @@
+#include "platform/win32/app/tevanor_program.h"
+
+#include <windows.h>
+
+#include "app/guard_app.h"
+#include "platform/win32/app/instance_lock.h"
+#include "platform/win32/data_directory.h"
+#include "platform/win32/desktop_windows.h"
+#include "platform/win32/framework/win32_dialog_host.h"
+#include "platform/win32/page_source.h"
+#include "platform/win32/process_control.h"
+#include "platform/win32/registry_profile.h"
+#include "platform/win32/shell/exit_hot_key.h"
+#include "platform/win32/shell/panel_frame.h"
+#include "platform/win32/shell/shell_open.h"
+#include "platform/win32/shell/tray_icon.h"
+#include "platform/win32/system_clock.h"
+#include "platform/win32/uninstall_registry.h"
+#include "platform/win32/version_resource.h"
+#include "platform/win32/win32_text.h"
+#include "platform/win32/window_inspector.h"
+#include "platform/win32/winsock_network.h"
+#include "resource.h"
+#include "ui/dialog_messages.h"
+#include "ui/panel_dlg.h"
+#include "ui/panel_editors.h"
+
+namespace tevanor::win32 {
+
+namespace {
+
+// Older systems hide a process registered as a service from the task list; where the call
+// does not exist nothing replaces it.
+void RegisterServiceProcessWhereExported() {
+  HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+  if (kernel == nullptr) return;
+  using Register = DWORD(WINAPI*)(DWORD, DWORD);
+  const auto call = reinterpret_cast<Register>(
+      reinterpret_cast<void*>(::GetProcAddress(kernel, "RegisterServiceProcess")));
+  if (call != nullptr) call(::GetCurrentProcessId(), 1);
+}
+
+// The first copy: the panel with every port of the guardian and of the shell, for the rest of
+// the process's life.
+void RunPanel(Win32DialogHost& host, RegistryProfile& profile, Win32ShellOpen& shell) {
+  Win32DataDirectory files(Win32DataDirectory::ProgramDirectory());
+  DesktopWindows windows;
+  Win32WindowInspector inspector;
+  Win32ProcessControl processes;
+  Win32PageSource pages;
+  WinsockNetwork network;
+  SystemClock clock;
+  Win32UninstallRegistry uninstall;
+  VersionResource version;
+  PanelWindow window;
+  Win32TrayIcon tray(window, host.resources(), IDB_TRAY, WM_USER + WM_TRAYNOTIFY);
+  Win32ExitHotKey hotKey(window);
+  Win32PanelFrame frame(window, host.resources(), IDI_MAIN);
+  PanelEditors editors;
+  CPanelDlg panel(host, {profile, files, windows, inspector, processes, pages, network, clock,
+                         uninstall, version, shell, tray, hotKey, frame, editors});
+  window.Bind(panel);
+  panel.DoModal();
+}
+
+}  // namespace
+
+int RunTevanor() {
+  Win32DialogHost host;
+  RegistryProfile profile;
+  NamedMutexLock lock;
+  Win32ShellOpen shell;
+  CGuardApp app({host, profile, lock, shell, RegisterServiceProcessWhereExported,
+                 [&] { RunPanel(host, profile, shell); }});
+  app.InitInstance(Narrow(::GetCommandLineW()));
+  return 0;
+}
+
+}  // namespace tevanor::win32
