@@ -7,7 +7,7 @@ namespace tevanor::win32 {
 void Win32PanelFrame::SetMainIcon() {
   HWND window = window_.hwnd();
   // Shared icons belong to the system's cache: nothing to release.
-  for (const auto [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+  for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
     const int size = ::GetSystemMetrics(metric);
     HANDLE icon =
         ::LoadImageW(resources_, MAKEINTRESOURCEW(iconId_), IMAGE_ICON, size, size, LR_SHARED);

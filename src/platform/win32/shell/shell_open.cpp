@@ -1,7 +1,9 @@
 #include "platform/win32/shell/shell_open.h"
 
-#include <shellapi.h>
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 #include "platform/win32/win32_text.h"
 

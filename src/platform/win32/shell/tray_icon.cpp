@@ -16,6 +16,14 @@ Win32TrayIcon::Win32TrayIcon(const PanelWindow& window, HINSTANCE resources, int
                                      IMAGE_BITMAP, LR_CREATEDIBSECTION),
               &::ImageList_Destroy) {}
 
+void Win32TrayIcon::Add(Image image, std::string_view tip) {
+  Notify(NIM_ADD, image, tip);
+}
+
+void Win32TrayIcon::Modify(Image image, std::string_view tip) {
+  Notify(NIM_MODIFY, image, tip);
+}
+
 void Win32TrayIcon::Notify(DWORD action, Image image, std::string_view tip) {
   NOTIFYICONDATAW data{};
   data.cbSize = sizeof data;

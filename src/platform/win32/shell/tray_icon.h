@@ -1,7 +1,9 @@
 #pragma once
 
-#include <commctrl.h>
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>
+// clang-format on
 
 #include <memory>
 #include <type_traits>
@@ -19,8 +21,8 @@ class Win32TrayIcon final : public TrayIcon {
 
   Win32TrayIcon(const PanelWindow& window, HINSTANCE resources, int bitmapId, UINT callbackMessage);
 
-  void Add(Image image, std::string_view tip) override { Notify(NIM_ADD, image, tip); }
-  void Modify(Image image, std::string_view tip) override { Notify(NIM_MODIFY, image, tip); }
+  void Add(Image image, std::string_view tip) override;
+  void Modify(Image image, std::string_view tip) override;
   void Delete() override;
 
  private:

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/instance_lock.h"
+#include "shell/exit_hot_key.h"
+#include "shell/panel_frame.h"
+#include "shell/shell_open.h"
+#include "shell/tray_icon.h"
+
+// Fakes of the shell's services: each holds what the real one would show.
+namespace tevanor::testing {
+
+class FakeTrayIcon final : public TrayIcon {
+ public:
+  void Add(Image i, std::string_view t) override { Set(i, t), ++adds, shown = true; }
+  void Modify(Image i, std::string_view t) override { Set(i, t); }
+  void Delete() override { shown = false; }
+
+  bool shown = false;
+  int adds = 0;
+  Image image = Image::kGuardOff;
+  std::string tip;
+
+ private:
+  void Set(Image i, std::string_view t) {
+    image = i;
+    tip = t;
+  }
+};
+
+class FakeExitHotKey final : public ExitHotKey {
+ public:
+  void Register() override { held = true; }
+  void Unregister() override { held = false; }
+  bool held = false;
+};
+
+class FakePanelFrame final : public PanelFrame {
+ public:
+  void SetMainIcon() override { iconSet = true; }
+  void AppendSystemMenuItem(unsigned command, std::string_view text) override {
+    menuItems.push_back(std::to_string(command) + " " + std::string(text));
+  }
+  ScreenRect Rect() override { return rect; }
+  void MoveTo(const ScreenRect& r) override { rect = r; }
+  void BringToFront() override { ++fronts; }
+  void Beep() override { ++beeps; }
+
+  bool iconSet = false;
+  std::vector<std::string> menuItems;
+  ScreenRect rect{100, 80, 580, 530};
+  int fronts = 0;
+  int beeps = 0;
+};
+
+class FakeShellOpen final : public ShellOpen {
+ public:
+  bool Open(std::string_view target, std::string_view parameters) override {
+    opened.push_back(std::string(target) + (parameters.empty() ? "" : " ") +
+                     std::string(parameters));
+    return succeeds;
+  }
+  std::vector<std::string> opened;
+  bool succeeds = true;
+};
+
+class FakeInstanceLock final : public InstanceLock {
+ public:
+  bool Acquire() override { return !heldElsewhere; }
+  bool heldElsewhere = false;
+};
+
+}  // namespace tevanor::testing

@@ -1,0 +1,343 @@
+// The control panel's life on the fake host: start, tray, password, auto-hide, Ctrl+S, and
+// what the panel shows of the guardian.
+#include <gtest/gtest.h>
+
+#include "fakes/fake_data_directory.h"
+#include "fakes/fake_desktop.h"
+#include "fakes/fake_pages.h"
+#include "fakes/fake_ports.h"
+#include "fakes/fake_profile.h"
+#include "fakes/fake_shell.h"
+#include "fakes/framework/fake_dialog_host.h"
+#include "resource.h"
+#include "rules/profile_values.h"
+#include "text/cp1252.h"
+#include "ui/dialog_messages.h"
+#include "ui/panel_dlg.h"
+#include "ui/password_form.h"
+
+namespace tevanor::testing {
+namespace {
+
+constexpr int IDD_STAND_IN = 990;
+constexpr ControlTemplate kStandInControls[] = {
+    {kCommandCloseUnsaved, ControlKind::kPushButton, "Cancela", {7, 7, 50, 14}},
+};
+
+// An editing dialog as the panel sees it: a modeless window that closes on command 1009.
+class StandIn final : public Dialog {
+ public:
+  static constexpr DialogTemplate kTemplate{IDD_STAND_IN,    "Stand-in", 100, 40,
+                                            "MS Sans Serif", 8,          0,   kStandInControls};
+  explicit StandIn(DialogHost& host) : Dialog(host, kTemplate) {}
+
+ protected:
+  void OnCommand(const Command& command) override {
+    if (command.id == kCommandCloseUnsaved) Window().Destroy();
+  }
+};
+
+class StandInEditors final : public EditingDialogs {
+ public:
+  explicit StandInEditors(DialogHost& host) : host_(host) {}
+  std::unique_ptr<Dialog> Make(EditingDialog which, CPanelDlg&) override {
+    made.push_back(which);
+    return std::make_unique<StandIn>(host_);
+  }
+  std::vector<EditingDialog> made;
+
+ private:
+  DialogHost& host_;
+};
+
+class FakeVersion final : public ProgramVersionSource {
+ public:
+  std::optional<ProductVersion> ReadProductVersion() override {
+    return ProductVersion{0x00010000, 0x00000001};
+  }
+};
+
+constexpr char kPassword[] = "Secreto1";
+constexpr unsigned kLeftClick = 0x201;
+constexpr unsigned kRightClick = 0x204;
+constexpr unsigned kMouseMove = 0x200;
+
+class PanelTest : public ::testing::Test {
+ protected:
+  PanelTest() {
+    profile.values[std::string(profile::kPassword)] = EncodePassword(kPassword);
+    desktop.AddChild(desktop.AddTopLevel("Shell_TrayWnd", "", 5), "Button");
+  }
+
+  // Runs the panel until the script is used up, then destroys it as Ctrl+S would.
+  int Run() {
+    host.Then([this] {
+      if (panel.HasWindow()) panel.Window().Destroy();
+    });
+    return panel.DoModal();
+  }
+  FakeDialogHost& At(std::uint64_t ms) { return host.Wait(ms - host.Now()); }
+  bool Visible() { return panel.HasWindow() && panel.Window().IsVisible(); }
+  bool PromptUp() { return !host.Dialogs(IDD_PASSWORD).empty(); }
+  void TrayClick(unsigned mouse = kLeftClick) {
+    panel.Post(PrivateMessage{WM_TRAYNOTIFY, static_cast<std::intptr_t>(mouse), std::nullopt});
+  }
+  void CtrlS() { panel.Post(HotKey{0xC001, ExitHotKey::kModifiers, ExitHotKey::kKey}); }
+  // Opens the panel from the tray with the right password.
+  void Unlock() {
+    host.Then([this] { TrayClick(); }).Type(IDC_PASSWORD_EDIT, kPassword).Click(kIdOk);
+  }
+  std::vector<std::string> Messages() {
+    std::vector<std::string> texts;
+    for (const auto& m : host.Messages()) texts.push_back(Cp1252ToUtf8(m.text));
+    return texts;
+  }
+
+  FakeProfile profile;
+  FakeDataDirectory files;
+  FakeDesktop desktop;
+  FakePageSource pages;
+  FakeNetwork network;
+  FakeClock clock;
+  FakeUninstallRegistry uninstall;
+  FakeVersion version;
+  FakeShellOpen shell;
+  FakeTrayIcon tray;
+  FakeExitHotKey hotKey;
+  FakePanelFrame frame;
+  FakeDialogHost host;
+  StandInEditors editors{host};
+  CPanelDlg panel{host,
+                  {profile, files, desktop, desktop, desktop, pages, network, clock, uninstall,
+                   version, shell, tray, hotKey, frame, editors}};
+};
+
+TEST_F(PanelTest, StartsHiddenGuardingAndEndsWithoutATrace) {
+  const ScreenRect placed = frame.rect;
+  host.Then([&] {
+    EXPECT_FALSE(Visible());
+    EXPECT_EQ(panel.Window().Caption(), "Tevanor - vigilando (0 sitios bloqueados)");
+    EXPECT_EQ(tray.tip, panel.Window().Caption());
+    EXPECT_EQ(tray.image, TrayIcon::Image::kGuardOn);
+    EXPECT_EQ(host.WindowOf(panel).ButtonImage(IDC_GUARD_SWITCH), IDB_GUARD_ON);
+    EXPECT_EQ(frame.rect, (ScreenRect{placed.left, placed.top, placed.left, placed.top}));
+    EXPECT_FALSE(hotKey.held);  // Ctrl+S belongs to the other programs while hidden
+    EXPECT_EQ(panel.guardian().state().m_strVersion, "1,0,0,1");
+    EXPECT_EQ(frame.menuItems, std::vector<std::string>{"16 &Acerca de Tevanor..."});
+    EXPECT_FALSE(panel.guardian().state().phrases.First() == nullptr);
+  });
+  Unlock();
+  host.Then([&] {
+    EXPECT_TRUE(Visible());
+    EXPECT_EQ(frame.rect, placed);  // back at its size and place
+    EXPECT_TRUE(hotKey.held);
+  });
+  Run();
+  EXPECT_FALSE(tray.shown);
+  EXPECT_FALSE(hotKey.held);
+  EXPECT_EQ(panel.guardian().state().sites.First(), nullptr);
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(PanelTest, ABlockCountsInTheCaptionOpensANoticeAndLeavesTheTipAsItWas) {
+  desktop.AddChild(desktop.AddTopLevel("Chat", "#sala - mIRC"), "Static");
+  At(1'000).Then([&] {
+    EXPECT_EQ(panel.Window().Caption(), "Tevanor - vigilando (1 sitios bloqueados)");
+    EXPECT_EQ(tray.tip, "Tevanor - vigilando (0 sitios bloqueados)");
+    EXPECT_EQ(host.Dialogs(IDD_BLOCK_NOTICE).size(), 1u);
+    EXPECT_FALSE(files.Content("Tevanor.his").value_or("").empty());
+  });
+  Run();
+}
+
+// A tray click with either button while hidden asks for the password with the panel behind
+// the prompt; anything but the password hides it again. A click while it is on screen only
+// brings it forward; a click while the prompt is up does nothing.
+TEST_F(PanelTest, TheTrayOpensThePanelOnlyBehindThePassword) {
+  for (const unsigned mouse : {kLeftClick, kRightClick}) {
+    host.Then([&, mouse] { TrayClick(mouse); }).Then([&] {
+      EXPECT_TRUE(Visible());
+      EXPECT_TRUE(PromptUp());
+      TrayClick();  // the prompt is up: the panel is only raised
+    });
+    host.Then([&] { EXPECT_EQ(host.Dialogs(IDD_PASSWORD).size(), 1u); });
+    host.Type(IDC_PASSWORD_EDIT, "otra").Click(kIdOk).Wait(10'000).Then([&] {
+      EXPECT_FALSE(PromptUp());
+      EXPECT_FALSE(Visible());
+    });
+  }
+  host.Then([&] { TrayClick(); }).Click(IDC_PASSWORD_CANCEL).Then([&] { EXPECT_FALSE(Visible()); });
+  host.Then([&] { TrayClick(kMouseMove); }).Then([&] { EXPECT_FALSE(Visible()); });
+  Unlock();
+  host.Then([&] { TrayClick(); }).Then([&] {
+    EXPECT_TRUE(Visible());
+    EXPECT_FALSE(PromptUp());
+    EXPECT_EQ(frame.fronts, 7);  // four shows and three clicks while visible
+  });
+  Run();
+}
+
+TEST_F(PanelTest, CtrlSEndsTheProgramOnlyFromTheOpenPanelAndOnlyOnYes) {
+  host.Then([&] { CtrlS(); }).Then([&] { EXPECT_TRUE(Messages().empty()); });  // hidden
+  host.Then([&] { TrayClick(); }).Then([&] { CtrlS(); }).Then([&] {
+    EXPECT_TRUE(Messages().empty());  // the prompt is up
+  });
+  host.Type(IDC_PASSWORD_EDIT, kPassword).Click(kIdOk);
+  host.Then([&] { CtrlS(); }).Answer(kIdNo).Then([&] {
+    EXPECT_TRUE(Visible());
+    EXPECT_TRUE(tray.shown);
+    panel.Post(HotKey{1, ExitHotKey::kModifiers | 4, ExitHotKey::kKey});  // Ctrl+Shift+S
+  });
+  host.Then([&] { CtrlS(); }).Answer(kIdYes);
+  EXPECT_EQ(panel.DoModal(), -1);  // destroyed, not ended
+  EXPECT_EQ(Messages(),
+            std::vector<std::string>(2, "¿Desea salir de la aplicación y terminar la protección?"));
+  EXPECT_FALSE(tray.shown);
+  EXPECT_FALSE(hotKey.held);
+}
+
+TEST_F(PanelTest, DetectaSwitchesTheGuardianOffAndOnWithCaptionTipAndImages) {
+  desktop.AddChild(desktop.AddTopLevel("Chat", "#sala - mIRC"), "Static");
+  Unlock();
+  host.Click(IDC_GUARD_SWITCH).Then([&] {
+    FakeWindow& window = host.WindowOf(panel);
+    EXPECT_EQ(window.Caption(), "Tevanor - detenido");
+    EXPECT_EQ(tray.tip, "Tevanor - detenido");
+    EXPECT_EQ(tray.image, TrayIcon::Image::kGuardOff);
+    EXPECT_EQ(window.ButtonImage(IDC_GUARD_SWITCH), IDB_GUARD_OFF);
+    EXPECT_EQ(window.ControlText(IDC_GUARD_SWITCH), "Protege");
+    EXPECT_EQ(window.ControlText(IDC_GUARD_GROUP), "Guardián inactivo"_ansi);
+  });
+  host.Wait(5'000).Then([&] { EXPECT_TRUE(desktop.ended.empty()); });  // no scan
+  host.Click(IDC_GUARD_SWITCH).Then([&] {
+    EXPECT_EQ(tray.tip, "Tevanor - vigilando (0 sitios bloqueados)");
+    EXPECT_EQ(host.WindowOf(panel).ControlText(IDC_GUARD_SWITCH), "Desprotege");
+  });
+  host.Wait(1'000).Then([&] { EXPECT_EQ(desktop.ended.size(), 1u); });
+  // Turning it on armed a new auto-hide.
+  host.Wait(9'000).Then([&] { EXPECT_FALSE(Visible()); });
+  Run();
+}
+
+// The start's auto-hide fires 10 s after the start; it waits while the prompt or an editing
+// dialog is up. A panel opened after it stays on screen.
+TEST_F(PanelTest, AutoHideWaitsForThePromptAndTheEditingDialogs) {
+  At(2'000);
+  Unlock();
+  host.Click(IDC_PANEL_FILTER).Then([&] { EXPECT_EQ(host.Dialogs(IDD_STAND_IN).size(), 1u); });
+  At(10'500).Then([&] { EXPECT_TRUE(Visible()); });  // the filter dialog is open
+  host.Click(IDC_PANEL_FILTER).Then([&] {
+    EXPECT_EQ(host.Dialogs(IDD_STAND_IN).size(), 1u);  // the same one, raised
+    EXPECT_EQ(editors.made.size(), 1u);
+  });
+  host.Then([&] { panel.m_pFilterDlg->Post(Command{kCommandCloseUnsaved, kButtonClicked, true}); });
+  host.Wait(10'000).Then([&] { EXPECT_FALSE(Visible()); });
+  Unlock();
+  host.Wait(30'000).Then([&] { EXPECT_TRUE(Visible()); });  // the auto-hide is spent
+  Run();
+}
+
+TEST_F(PanelTest, HidingClosesTheEditingDialogsUnsavedAndKeepsTheGuardian) {
+  Unlock();
+  host.Click(IDC_PANEL_FILTER, &panel)
+      .Click(IDC_PANEL_SITES, &panel)
+      .Click(IDC_PANEL_HISTORY, &panel);
+  host.Then([&] {
+    EXPECT_EQ(host.Dialogs(IDD_STAND_IN).size(), 3u);
+    EXPECT_NE(panel.m_pHistoryDlg, nullptr);
+  });
+  host.Click(IDC_PANEL_EXIT, &panel).Then([&] {
+    EXPECT_FALSE(Visible());
+    EXPECT_TRUE(host.Dialogs(IDD_STAND_IN).empty());
+    EXPECT_EQ(panel.m_pFilterDlg, nullptr);
+    EXPECT_EQ(panel.guardian().state().m_bGuardActive, 1);
+  });
+  Unlock();
+  host.PressEnter(&panel).PressEscape(&panel).Then([&] { EXPECT_TRUE(Visible()); });
+  host.PressAltF4(&panel).Then([&] { EXPECT_FALSE(Visible()); });
+  Run();
+  EXPECT_EQ(editors.made, (std::vector{EditingDialog::kFilter, EditingDialog::kSiteAdmin,
+                                       EditingDialog::kHistory}));
+}
+
+TEST_F(PanelTest, PermisosAsksForTheNewPasswordOnlyAfterTheOldOne) {
+  Unlock();
+  host.Click(IDC_PANEL_PASSWORDS).Click(IDC_PASSWORD_CANCEL).Then([&] {
+    EXPECT_FALSE(PromptUp());
+  });
+  host.Click(IDC_PANEL_PASSWORDS).Type(IDC_PASSWORD_EDIT, kPassword).Click(kIdOk);
+  host.Type(IDC_PASSWORD_EDIT, "Nueva99").Type(IDC_CONFIRM_EDIT, "Nueva99").Click(kIdOk);
+  Run();
+  EXPECT_EQ(std::get<std::string>(profile.values[std::string(profile::kPassword)]),
+            EncodePassword("Nueva99"));
+}
+
+// A first run welcomes the parent and asks for a password before the panel hides; a start
+// that finds no password says so first.
+TEST_F(PanelTest, AFirstRunWelcomesAndAsksForAPassword) {
+  for (const bool firstRun : {true, false}) {
+    SCOPED_TRACE(firstRun ? "first run" : "password removed");
+    FakeDialogHost h;
+    profile.values.clear();
+    if (firstRun) profile.values["Pr"] = 1;
+    CPanelDlg p{h,
+                {profile, files, desktop, desktop, desktop, pages, network, clock, uninstall,
+                 version, shell, tray, hotKey, frame, editors}};
+    if (firstRun) {
+      h.Then([&] { EXPECT_EQ(h.Dialogs(IDD_WELCOME).size(), 1u); }).PressEnter();
+    } else {
+      h.Then([&] {
+         ASSERT_EQ(h.Messages().size(), 1u);
+         EXPECT_EQ(h.Messages()[0].text, "Por favor, configure nuevamente su contraseña."_ansi);
+       }).Answer(kIdOk);
+    }
+    h.Type(IDC_PASSWORD_EDIT, "Clave1").Type(IDC_CONFIRM_EDIT, "Clave1").Click(kIdOk);
+    h.Then([&] {
+      EXPECT_FALSE(p.Window().IsVisible());
+      EXPECT_TRUE(tray.shown);
+      p.Window().Destroy();
+    });
+    p.DoModal();
+    EXPECT_EQ(profile.GetInt("Pr", 0), 0);
+    EXPECT_EQ(profile.GetString(profile::kPassword, ""), EncodePassword("Clave1"));
+  }
+}
+
+TEST_F(PanelTest, ASecondStartBringsThePanelUpBehindThePromptAtTheNextScan) {
+  At(1'000).Then([&] { profile.values["SINST"] = 1; });
+  host.Wait(500).Then([&] {
+    EXPECT_TRUE(Visible());
+    EXPECT_TRUE(PromptUp());
+    EXPECT_EQ(profile.GetInt("SINST", -1), 0);
+  });
+  host.Click(IDC_PASSWORD_CANCEL).Then([&] { EXPECT_FALSE(Visible()); });
+  Run();
+}
+
+TEST_F(PanelTest, AboutColoursHelpAndANewTaskbar) {
+  Unlock();
+  host.Then([&] { panel.Post(SysCommand{IDM_ABOUTBOX}); }).Then([&] {
+    EXPECT_EQ(host.Dialogs(IDD_ABOUT).size(), 1u);
+  });
+  host.PressEnter().Then([&] {
+    EXPECT_EQ(panel.Send(ControlColour{IDC_GUARD_GROUP}), PackRgb(0, 0, 0));
+    EXPECT_EQ(panel.Send(ControlColour{IDC_HELP_TEXT}), PackRgb(100, 100, 100));
+    EXPECT_EQ(panel.Send(ControlColour{IDC_CTRL_S_TEXT}), std::nullopt);
+    shell.succeeds = false;
+  });
+  host.Click(IDC_PANEL_HELP).Then([&] { EXPECT_EQ(frame.beeps, 1); }).Answer(kIdOk);
+  host.Then([&] {
+    tray.shown = false;  // the shell restarted
+    panel.Send(TaskbarCreated{});
+    EXPECT_TRUE(tray.shown);
+    EXPECT_EQ(tray.image, TrayIcon::Image::kGuardOn);
+    EXPECT_EQ(tray.tip, "Tevanor - vigilando (0 sitios bloqueados)");
+  });
+  Run();
+  EXPECT_EQ(shell.opened, std::vector<std::string>{"http://www.orvelda.example/"});
+  EXPECT_EQ(Messages(), std::vector<std::string>{
+                            "¡¡No es posible mostrar la ayuda!!\nContáctese con Orvelda."});
+}
+
+}  // namespace
+}  // namespace tevanor::testing
