@@ -98,10 +98,11 @@ TEST(GuardianE2E, HungWindowsDoNotStopTheGuardian) {
   const Program chat(HelperCommand({L"window", L"#hung - mIRC", L"Static"}));
   EXPECT_EQ(notepad.WaitForExit(kDeadline), 0u);
   EXPECT_EQ(chat.WaitForExit(kDeadline), 0u);
+  // A program is ended before its block is recorded: wait for the two records themselves.
+  EXPECT_TRUE(WaitUntil([&] { return run.History().size() == 2 * 3u; }, kDeadline));
   // The hung edit control's text could never be read.
   EXPECT_EQ((std::array{hung.edit.Running(), hung.browser.Running(), run.Running()}),
             (std::array{true, true, true}));
-  EXPECT_EQ(run.History().size(), 2 * 3u);  // two records
 }
 
 TEST(GuardianE2E, VanishingWindowsAndProcessesThatCannotBeOpened) {

@@ -19,6 +19,7 @@
 #include "text/cp1252.h"
 #include "ui/about_dlg.h"
 #include "ui/block_notice_dlg.h"
+#include "ui/panel_dlg.h"
 #include "ui/password_dlg.h"
 #include "ui/password_form.h"
 #include "ui/welcome_dlg.h"
@@ -111,7 +112,8 @@ TEST_P(DialogTemplates, HoldEveryControlAtItsPlaceWithItsTextAndStyle) {
 
 INSTANTIATE_TEST_SUITE_P(Tevanor, DialogTemplates,
                          ::testing::Values(&CAboutDlg::kTemplate, &CPasswordDlg::kTemplate,
-                                           &CWelcomeDlg::kTemplate, &CBlockNoticeDlg::kTemplate),
+                                           &CWelcomeDlg::kTemplate, &CBlockNoticeDlg::kTemplate,
+                                           &CPanelDlg::kTemplate),
                          [](const auto& info) { return std::to_string(info.param->id); });
 
 TEST(BlockNotice, ShowsItselfAndGoesAwayAfterFiveSeconds) {
