@@ -130,7 +130,8 @@ void CPanelDlg::RefreshGuardian() {
   window.SetButtonImage(IDC_GUARD_SWITCH, IDB_GUARD_OFF);
   window.SetControlText(IDC_GUARD_GROUP, "Guardián inactivo"_ansi);
   window.SetControlText(
-      IDC_GUARD_TEXT, "El sistema se encuentra desprotegido. Presione el botón si desea comenzar.");
+      IDC_GUARD_TEXT,
+      "El sistema se encuentra desprotegido. Presione el botón si desea comenzar."_ansi);
   trayImage_ = TrayIcon::Image::kGuardOff;
   trayTip_ = state.m_strCaption;
   ports_.tray.Modify(trayImage_, trayTip_);

@@ -39,13 +39,13 @@ inline void WriteBytes(const std::wstring& path, const std::string& bytes) {
   ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
-// The fields of a file in the guardian's directory, each ended by `separator`; none when the
-// file does not exist. A file the guardian holds only while it writes is tried again a while.
-inline std::vector<std::string> ReadFields(const wchar_t* name, char separator) {
+// The fields of a file, each ended by `separator`; none when the file does not exist. A file
+// that the program holds only while it writes is tried again a while.
+inline std::vector<std::string> ReadFields(const std::wstring& path, char separator) {
   std::vector<std::string> fields(1);
   WaitUntil(
       [&] {
-        const win32::UniqueFile file(::CreateFileW((GuardDirectory() + name).c_str(), GENERIC_READ,
+        const win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ,
                                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         char buffer[4096];
@@ -154,9 +154,13 @@ class GuardRun {
 
   bool Running() const { return guard_.Running(); }
   // The history file's fields, three to a record (Windows-1252).
-  std::vector<std::string> History() const { return ReadFields(L"Tevanor.his", '\x08'); }
+  std::vector<std::string> History() const {
+    return ReadFields(GuardDirectory() + L"Tevanor.his", '\x08');
+  }
   // The lines the guardian has printed so far, standard output and error together.
-  std::vector<std::string> Output() const { return ReadFields(L"output.txt", '\n'); }
+  std::vector<std::string> Output() const {
+    return ReadFields(GuardDirectory() + L"output.txt", '\n');
+  }
 
  private:
   // Writes the profile and the files; returns the output file, open for the guardian.

@@ -207,6 +207,8 @@ TEST_F(PanelTest, DetectaSwitchesTheGuardianOffAndOnWithCaptionTipAndImages) {
     EXPECT_EQ(window.ButtonImage(IDC_GUARD_SWITCH), IDB_GUARD_OFF);
     EXPECT_EQ(window.ControlText(IDC_GUARD_SWITCH), "Protege");
     EXPECT_EQ(window.ControlText(IDC_GUARD_GROUP), "Guardián inactivo"_ansi);
+    EXPECT_EQ(window.ControlText(IDC_GUARD_TEXT),
+              "El sistema se encuentra desprotegido. Presione el botón si desea comenzar."_ansi);
   });
   host.Wait(5'000).Then([&] { EXPECT_TRUE(desktop.ended.empty()); });  // no scan
   host.Click(IDC_GUARD_SWITCH).Then([&] {

@@ -1,0 +1,200 @@
+// Tevanor.exe itself on a Wine virtual desktop: it starts hidden and guards, comes back only
+// behind the password, ends only on Ctrl+S and Yes, runs one copy at a time, and starts the
+// uninstaller only after the password. Each test waits for what it checks, never for a cause.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+// clang-format off
+#include <windows.h>
+#include <shellapi.h>
+// clang-format on
+
+#include <memory>
+
+#include "screen.h"
+#include "tevanor_run.h"
+
+namespace tevanor::e2e {
+namespace {
+
+constexpr wchar_t kWatching0[] = L"Tevanor - vigilando (0 sitios bloqueados)";
+
+// Whether the notification area holds the panel's icon: only an icon that exists can be
+// modified.
+bool TrayHasIcon(HWND panel) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = panel;
+  data.uID = 168;
+  return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+// The hidden panel of a copy that has started with a stored password.
+HWND StartedPanel() {
+  HWND panel = nullptr;
+  WaitUntil([&] { return (panel = Panel()) != nullptr && Caption(panel) == kWatching0; },
+            kDeadline);
+  return panel;
+}
+
+// A second start: the running copy shows its panel behind the password prompt.
+HWND SecondStartPrompt() {
+  const Program second(TevanorRun::Command());
+  return WaitForVisible([] { return FindDialog(kPromptCaption, true); });
+}
+
+void Capture(HWND window, const std::string& name) {
+  testing::BringForward(window);
+  ::Sleep(500);  // Wine paints once the program's loop has run
+  testing::Capture(window, name);
+}
+
+class ProgramE2E : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetProfile(Profile::kPasswordStored); }
+};
+
+TEST_F(ProgramE2E, StartsHiddenAndGuardsWithACountAndANotice) {
+  const TevanorRun run;
+  HWND panel = StartedPanel();
+  ASSERT_NE(panel, nullptr);
+  EXPECT_FALSE(::IsWindowVisible(panel));
+  EXPECT_TRUE(TrayHasIcon(panel));
+  EXPECT_TRUE(CtrlSIsFree());  // every other program keeps its Ctrl+S while the panel hides
+
+  const Program notepad(NotepadCommand("This page is for adults only.\r\n"));
+  EXPECT_TRUE(WaitUntil(
+      [&] { return Caption(panel) == L"Tevanor - vigilando (1 sitios bloqueados)"; }, kDeadline));
+  HWND notice = WaitForVisible([] {
+    HWND box = ::FindWindowW(L"#32770", L"Tevanor");
+    wchar_t text[32] = {};
+    ::GetDlgItemTextW(box, 1040, text, 32);
+    return std::wstring_view(text) == L"Protegiendo......" ? box : nullptr;
+  });
+  EXPECT_NE(notice, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return run.History().size() == 3u; }, kDeadline));
+  EXPECT_THAT(run.History(),
+              ::testing::ElementsAre(::testing::HasSubstr(".txt - "), ::testing::_, "ADULTS ONLY"));
+}
+
+TEST_F(ProgramE2E, ASecondStartShowsThePanelOnlyBehindThePassword) {
+  const TevanorRun run;
+  HWND panel = StartedPanel();
+  ASSERT_NE(panel, nullptr);
+
+  HWND prompt = SecondStartPrompt();
+  ASSERT_NE(prompt, nullptr);
+  EXPECT_TRUE(::IsWindowVisible(panel));
+  EnterPassword(prompt, L"otra");  // wrong: the prompt stays until its time is up
+  EXPECT_TRUE(
+      WaitUntil([&] { return !::IsWindow(prompt) && !::IsWindowVisible(panel); }, kDeadline));
+
+  prompt = SecondStartPrompt();
+  ASSERT_NE(prompt, nullptr);
+  EnterPassword(prompt, kPassword);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(prompt); }, kDeadline));
+  EXPECT_TRUE(::IsWindowVisible(panel));
+  EXPECT_FALSE(CtrlSIsFree());  // held while the panel is on screen
+  Capture(panel, "panel_guardian_on");
+
+  Click(panel, 1000);  // "Detecta"
+  EXPECT_TRUE(WaitUntil([&] { return Caption(panel) == L"Tevanor - detenido"; }, kDeadline));
+  Capture(panel, "panel_guardian_off");
+  Click(panel, 1024);  // "Salida"
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(panel); }, kDeadline));
+  EXPECT_TRUE(CtrlSIsFree());
+}
+
+TEST_F(ProgramE2E, CtrlSAsksAndOnlyYesEndsTheProgram) {
+  const TevanorRun run;
+  HWND panel = StartedPanel();
+  ASSERT_NE(panel, nullptr);
+  PressCtrlS();  // hidden: nothing happens
+  HWND prompt = SecondStartPrompt();
+  ASSERT_NE(prompt, nullptr);
+  EnterPassword(prompt, kPassword);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(prompt); }, kDeadline));
+  EXPECT_EQ(MessageBoxWith(IDYES), nullptr);
+
+  PressCtrlS();
+  HWND question = WaitForVisible([] { return MessageBoxWith(IDYES); });
+  ASSERT_NE(question, nullptr);
+  Click(question, IDNO);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(question); }, kDeadline));
+  EXPECT_TRUE(::IsWindowVisible(panel));
+  EXPECT_TRUE(TrayHasIcon(panel));
+
+  PressCtrlS();
+  question = WaitForVisible([] { return MessageBoxWith(IDYES); });
+  ASSERT_NE(question, nullptr);
+  Click(question, IDYES);
+  EXPECT_TRUE(WaitUntil([&] { return !TrayHasIcon(panel); }, kDeadline));
+  EXPECT_EQ(run.program().WaitForExit(kDeadline), 0u);
+}
+
+TEST_F(ProgramE2E, TheUninstallPathStartsTheUninstallerOnlyAfterThePassword) {
+  const std::wstring directory = ProgramDirectory() + L"desinstalar";
+  ::CreateDirectoryW(directory.c_str(), nullptr);
+  const std::wstring record = directory + L"\\uninstaller-ran.txt";
+  ::DeleteFileW(record.c_str());
+  ::CopyFileW((win32::Win32DataDirectory::ProgramDirectory() + L"uninstaller_stand_in.exe").c_str(),
+              (directory + L"\\lsb_un20.exe").c_str(), FALSE);
+  const TevanorRun running;  // removal works while a copy runs
+  ASSERT_NE(StartedPanel(), nullptr);
+
+  for (const bool right : {false, true}) {
+    SCOPED_TRACE(right ? "right password" : "wrong password");
+    const Program uninstall(TevanorRun::Command() + L" /" + directory + L"/u");
+    HWND prompt = WaitForVisible([] { return FindDialog(kPromptCaption, true); });
+    ASSERT_NE(prompt, nullptr);
+    EnterPassword(prompt, right ? kPassword : L"otra");
+    if (!right) Click(prompt, 1019);  // "Cancela"
+    ASSERT_EQ(uninstall.WaitForExit(kDeadline), 0u);
+    const bool ran =
+        WaitUntil([&] { return ::GetFileAttributesW(record.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                  right ? kDeadline : 3'000);
+    EXPECT_EQ(ran, right);
+  }
+  const std::vector<std::string> line = ReadFields(record, '\0');
+  std::string joined;
+  for (const std::string& part : line) joined += part;  // UTF-16 of ASCII: every other byte
+  EXPECT_THAT(joined, ::testing::HasSubstr("lsb_un20.exe"));
+  EXPECT_THAT(joined, ::testing::EndsWith("/C=UC /N=Tevanor"));
+}
+
+TEST_F(ProgramE2E, FiftyStartsAtOnceLeaveOneRunningCopy) {
+  std::vector<std::unique_ptr<Program>> starts;
+  for (int i = 0; i < 50; ++i) starts.push_back(std::make_unique<Program>(TevanorRun::Command()));
+  const auto running = [&] {
+    int count = 0;
+    for (const auto& start : starts) count += start->Running() ? 1 : 0;
+    return count;
+  };
+  EXPECT_TRUE(WaitUntil([&] { return running() == 1; }, 120'000));
+  ::Sleep(2'000);
+  EXPECT_EQ(running(), 1);
+  EXPECT_NE(Panel(), nullptr);
+}
+
+TEST_F(ProgramE2E, AFirstRunWelcomesTheParentAndAsksForAPassword) {
+  ResetProfile(Profile::kFirstRun);
+  const TevanorRun run;
+  HWND welcome = WaitForVisible([] { return FindDialog(L"¡¡Bienvenido!!", true); });
+  ASSERT_NE(welcome, nullptr);
+  Capture(welcome, "first_run_welcome");
+  Click(welcome, IDOK);
+  HWND prompt = WaitForVisible([] { return FindDialog(kNewPasswordCaption, true); });
+  ASSERT_NE(prompt, nullptr);
+  ::SetDlgItemTextW(prompt, 1015, kPassword);
+  ::SetDlgItemTextW(prompt, 1018, kPassword);
+  Capture(prompt, "first_run_new_password");
+  Click(prompt, IDOK);
+  HWND panel = StartedPanel();
+  ASSERT_NE(panel, nullptr);
+  EXPECT_FALSE(::IsWindowVisible(panel));
+  win32::RegistryProfile profile;
+  EXPECT_EQ(profile.GetInt(profile::kFirstRun, -1), 0);
+  EXPECT_EQ(profile.GetString(profile::kPassword, ""), EncodePassword(win32::Narrow(kPassword)));
+}
+
+}  // namespace
+}  // namespace tevanor::e2e

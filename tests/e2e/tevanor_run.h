@@ -1,0 +1,148 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "e2e_support.h"
+#include "platform/win32/registry_profile.h"
+#include "platform/win32/win32_text.h"
+#include "rules/profile_values.h"
+#include "ui/password_form.h"
+
+// What the end-to-end tests of the program itself need: Tevanor.exe in a directory of its own,
+// its profile, and the windows it shows, found as a person sees them.
+namespace tevanor::e2e {
+
+inline constexpr wchar_t kPassword[] = L"Secreto1";
+inline constexpr wchar_t kPromptCaption[] = L"Ingrese su contraseña, por favor...";
+inline constexpr wchar_t kNewPasswordCaption[] = L"Ingrese la nueva contraseña";
+inline constexpr DWORD kDeadline = 30'000;  // milliseconds for an effect to show
+
+// The directory Tevanor.exe runs in, with its data files; made by the first call.
+inline std::wstring ProgramDirectory() {
+  const std::wstring path = win32::Win32DataDirectory::ProgramDirectory() + L"e2e-tevanor\\";
+  ::CreateDirectoryW(path.c_str(), nullptr);
+  return path;
+}
+
+// The profile as a parent leaves it: a stored password, or a first run as the installer
+// leaves it (the flag set, no password yet), and nothing else.
+enum class Profile { kPasswordStored, kFirstRun };
+
+inline void ResetProfile(Profile profile) {
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tevanor\\Tevanor");
+  win32::RegistryProfile registry;
+  if (profile == Profile::kFirstRun) {
+    registry.WriteInt(profile::kFirstRun, 1);
+    return;
+  }
+  registry.WriteString(profile::kPassword, EncodePassword(win32::Narrow(kPassword)));
+}
+
+// Tevanor.exe copied fresh into ProgramDirectory(), without data files, started with
+// `arguments`. Ended, if it still runs, when the object goes.
+class TevanorRun {
+ public:
+  explicit TevanorRun(const std::wstring& arguments = L"")
+      : program_(Prepare() + L" " + arguments) {}
+  const Program& program() const { return program_; }
+  std::vector<std::string> History() const {
+    return ReadFields(ProgramDirectory() + L"Tevanor.his", '\x08');
+  }
+
+  // A later start of the same program beside the running one.
+  static std::wstring Command() { return L"\"" + ProgramDirectory() + L"Tevanor.exe\""; }
+
+ private:
+  static std::wstring Prepare() {
+    const std::wstring directory = ProgramDirectory();
+    ::CopyFileW((win32::Win32DataDirectory::ProgramDirectory() + L"Tevanor.exe").c_str(),
+                (directory + L"Tevanor.exe").c_str(), FALSE);
+    for (const wchar_t* name : {L"Tevanor.fil", L"Tevanor.asw", L"Tevanor.his"})
+      ::DeleteFileW((directory + name).c_str());
+    return Command();
+  }
+
+  Program program_;
+};
+
+// The first top-level dialog whose caption starts with `caption`, or nullptr.
+inline HWND FindDialog(std::wstring_view caption, bool exact = false) {
+  struct Search {
+    std::wstring_view caption;
+    bool exact;
+    HWND found = nullptr;
+  } search{caption, exact};
+  ::EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(param);
+        wchar_t name[16] = {};
+        wchar_t text[256] = {};
+        ::GetClassNameW(window, name, 16);
+        ::GetWindowTextW(window, text, 256);
+        const std::wstring_view title(text);
+        if (std::wstring_view(name) != L"#32770") return TRUE;
+        if (s.exact ? title != s.caption : !title.starts_with(s.caption)) return TRUE;
+        s.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+inline HWND Panel() {
+  return FindDialog(L"Tevanor - ");
+}
+inline std::wstring Caption(HWND window) {
+  wchar_t text[256] = {};
+  ::GetWindowTextW(window, text, 256);
+  return text;
+}
+// The window `find` returns, once it is on screen.
+template <typename Find>
+HWND WaitForVisible(Find find, DWORD ms = kDeadline) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = find()) != nullptr && ::IsWindowVisible(found); }, ms);
+  return found;
+}
+
+// A message box of the program: caption "Tevanor", with a Yes button or an OK button.
+inline HWND MessageBoxWith(int button) {
+  HWND box = nullptr;
+  while ((box = ::FindWindowExW(nullptr, box, L"#32770", L"Tevanor")) != nullptr)
+    if (::GetDlgItem(box, button) != nullptr && ::IsWindowVisible(box)) return box;
+  return nullptr;
+}
+
+inline void Click(HWND dialog, int id) {
+  ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+// Types the password into a prompt and confirms it.
+inline void EnterPassword(HWND prompt, const wchar_t* password) {
+  ::SetDlgItemTextW(prompt, 1015, password);
+  Click(prompt, IDOK);
+}
+
+// True when no window holds Ctrl+S: this program can take it and let it go again.
+inline bool CtrlSIsFree() {
+  if (!::RegisterHotKey(nullptr, 0x7000, MOD_CONTROL, 'S')) return false;
+  ::UnregisterHotKey(nullptr, 0x7000);
+  return true;
+}
+
+// Ctrl+S as typed on the keyboard.
+inline void PressCtrlS() {
+  INPUT keys[4] = {};
+  const WORD codes[4] = {VK_CONTROL, 'S', 'S', VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = codes[i];
+    keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+  }
+  ::SendInput(4, keys, sizeof(INPUT));
+}
+
+}  // namespace tevanor::e2e
