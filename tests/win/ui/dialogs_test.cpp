@@ -98,9 +98,10 @@ TEST_P(DialogTemplates, HoldEveryControlAtItsPlaceWithItsTextAndStyle) {
     ::MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&actual), 2);
     EXPECT_EQ(std::make_pair(actual.left, actual.top), std::make_pair(place.left, place.top));
     if (c.kind == ControlKind::kIcon || c.kind == ControlKind::kPicture) {
-      // A picture sizes its control itself; it must be loaded.
-      const WPARAM image = c.kind == ControlKind::kIcon ? IMAGE_ICON : IMAGE_BITMAP;
-      EXPECT_NE(::SendMessageW(child, STM_GETIMAGE, image, 0), 0);
+      // An icon sizes its control itself and must be loaded; the host gives pictures theirs.
+      if (c.kind == ControlKind::kIcon) {
+        EXPECT_NE(::SendMessageW(child, STM_GETIMAGE, IMAGE_ICON, 0), 0);
+      }
       continue;
     }
     EXPECT_EQ(std::make_pair(actual.right - actual.left, actual.bottom - actual.top),
@@ -125,6 +126,11 @@ TEST(BlockNotice, ShowsItselfAndGoesAwayAfterFiveSeconds) {
   ::GetDlgItemTextW(notice, IDC_NOTICE_TEXT, text, 32);
   EXPECT_STREQ(text, L"Protegiendo......");
   EXPECT_NE(::SendDlgItemMessageW(notice, IDOK, BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+  HWND picture = ::GetWindow(notice, GW_CHILD);
+  while (picture != nullptr && (::GetWindowLongW(picture, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+    picture = ::GetWindow(picture, GW_HWNDNEXT);
+  ASSERT_NE(picture, nullptr);
+  EXPECT_NE(::SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
   const auto pump = [&](DWORD ms) {
     for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < ms && ::IsWindow(notice);
          ::Sleep(10))

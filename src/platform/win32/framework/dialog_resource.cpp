@@ -105,7 +105,8 @@ void DialogResource::Control(const ControlTemplate& c) {
     default:
       Ordinal(kStaticClass);
   }
-  if (c.kind == ControlKind::kIcon || c.kind == ControlKind::kPicture)
+  // Icons are the system's shared copies; pictures are loaded and owned by the host.
+  if (c.kind == ControlKind::kIcon)
     Ordinal(static_cast<WORD>(c.image));
   else
     Text(Wide(c.text));

@@ -196,6 +196,7 @@ INT_PTR Win32DialogHost::Route(Win32DialogWindow& window, UINT message, WPARAM w
     case WM_INITDIALOG:
       live_.push_back(&window);
       Attach(window.dialog(), window);
+      window.LoadPictures();
       return Initialise(window.dialog()) ? TRUE : FALSE;
     case WM_COMMAND:
       return Reply(window, Command{LOWORD(wParam), HIWORD(wParam), lParam != 0});

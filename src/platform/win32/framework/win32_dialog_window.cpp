@@ -100,6 +100,24 @@ void Win32DialogWindow::SetButtonImage(int id, int bitmapId) {
   buttonImages_[id] = std::move(bitmap);
 }
 
+void Win32DialogWindow::LoadPictures() {
+  // The children come in the template's order.
+  HWND child = ::GetWindow(hwnd_, GW_CHILD);
+  for (const ControlTemplate& control : dialog_.Layout().controls) {
+    if (child == nullptr) return;
+    if (control.kind == ControlKind::kPicture) {
+      UniqueBitmap bitmap(
+          static_cast<HBITMAP>(::LoadImageW(host_.resources(), MAKEINTRESOURCEW(control.image),
+                                            IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+      if (bitmap) {
+        ::SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get()));
+        pictures_.push_back(std::move(bitmap));
+      }
+    }
+    child = ::GetWindow(child, GW_HWNDNEXT);
+  }
+}
+
 void Win32DialogWindow::SetToolTip(int id, std::string_view text) {
   HWND control = Item(id);
   if (control == nullptr) return;

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "framework/dialog.h"
 #include "platform/win32/framework/gdi_handles.h"
@@ -58,6 +59,9 @@ class Win32DialogWindow final : public DialogWindow {
  private:
   friend class Win32DialogHost;
   HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
+  // Gives the template's pictures their bitmaps, which this window owns: a static control never
+  // deletes the bitmap it shows, so each notice would otherwise leave its picture behind.
+  void LoadPictures();
 
   Win32DialogHost& host_;
   Dialog& dialog_;
@@ -67,6 +71,7 @@ class Win32DialogWindow final : public DialogWindow {
   int result_ = -1;
   std::unique_ptr<Dialog> owned_;             // a modeless dialog, released with its window
   std::map<int, UniqueBitmap> buttonImages_;  // deleted after the window and its buttons
+  std::vector<UniqueBitmap> pictures_;        // likewise
   HWND toolTips_ = nullptr;  // owned by the dialog window, which destroys it with itself
 };
 
