@@ -13,6 +13,10 @@ void RecordBlock(GuardState& state, RecordPorts ports, const BlockRecord& record
   ++state.m_nBlocked;
   state.m_strCaption = WatchingCaption(state.m_nBlocked);
   ports.host.SetCaption(state.m_strCaption);
+  RecordHistoryEntry(state, ports, record);
+}
+
+void RecordHistoryEntry(GuardState& state, RecordPorts ports, const BlockRecord& record) {
   if (!AppendBlockRecord(ports.files, record, state.m_bHistoryOpen)) return;
   RecordFileStamp(ports.profile, ports.files, kHistoryFileName);
   ports.host.PostHistoryReload();

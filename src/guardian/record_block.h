@@ -24,4 +24,7 @@ struct RecordPorts {
 // reload. A history file that cannot be opened or written loses the record silently.
 void RecordBlock(GuardState& state, RecordPorts ports, const BlockRecord& record);
 
+// Appends a record that is not a block (a gap in the protection): no count, no caption.
+void RecordHistoryEntry(GuardState& state, RecordPorts ports, const BlockRecord& record);
+
 }  // namespace tevanor

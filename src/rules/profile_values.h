@@ -14,6 +14,9 @@ inline constexpr std::string_view kBuiltInSites = "AdmSitioIntr";  // default 1
 inline constexpr std::string_view kPassword = "contraseña"_ansi;   // default empty
 inline constexpr std::string_view kSecondStart = "SINST";          // default 0
 inline constexpr std::string_view kFirstRun = "Pr";                // default 0
+// While the program runs, the last time it was seen running ("%H:%M-%d/%m/%Y"); empty after a
+// clean end. A start that finds it set knows the previous run ended without Ctrl+S.
+inline constexpr std::string_view kLastSeen = "UltimaVez";  // default empty
 
 inline constexpr int kProtectionLevelDefault = -1;
 inline constexpr int kJavaChatDefault = 0;

@@ -74,12 +74,19 @@ CPanelDlg::CPanelDlg(DialogHost& host, PanelPorts ports)
       ports_(ports),
       guardian_({ports.profile, ports.files, timers_, ports.windows, ports.inspector,
                  ports.processes, ports.pages, ports.network, ports.clock, *this, *this}),
+      gaps_(ports.profile, ports.clock,
+            [this](const BlockRecord& record) {
+              RecordHistoryEntry(guardian_.state(), {*this, ports_.files, ports_.profile}, record);
+            }),
       m_dlgPassword(host, ports.profile) {}
 
 bool CPanelDlg::OnInitDialog() {
   DialogWindow& window = Window();
   GuardState& state = guardian_.state();
   m_bFirstShow = 1;
+  // A previous run that ended without Ctrl+S left a gap in the protection, until now.
+  gaps_.OnStart();
+  window.SetTimer(ProtectionGaps::TIMER_LAST_SEEN, ProtectionGaps::kLastSeenMs);
   ports_.frame.AppendSystemMenuItem(IDM_ABOUTBOX, kAboutItem);
   ports_.frame.SetMainIcon();
   trayImage_ = TrayIcon::Image::kGuardOff;
@@ -140,6 +147,7 @@ void CPanelDlg::RefreshGuardian() {
 void CPanelDlg::ToggleGuardian() {
   GuardState& state = guardian_.state();
   state.m_bGuardActive = state.m_bGuardActive ? 0 : 1;
+  gaps_.OnGuardianSwitched(state.m_bGuardActive != 0);
   RefreshGuardian();
 }
 
@@ -195,6 +203,7 @@ void CPanelDlg::OpenEditor(Dialog*& slot, EditingDialog which) {
 }
 
 void CPanelDlg::OnTimer(unsigned id) {
+  if (id == ProtectionGaps::TIMER_LAST_SEEN) return gaps_.OnStillRunning();
   guardian_.OnTimer(id);
 }
 
@@ -256,8 +265,10 @@ void CPanelDlg::OnHotKey(const HotKey& key) {
   if (key.modifiers != ExitHotKey::kModifiers || key.key != ExitHotKey::kKey) return;
   if (m_dlgPassword.m_bPromptShowing || !Window().IsVisible()) return;
   if (Dialog::ShowMessage("¿Desea salir de la aplicación y terminar la protección?"_ansi,
-                          MessageButtons::kYesNo) == kIdYes)
-    Window().Destroy();
+                          MessageButtons::kYesNo) != kIdYes)
+    return;
+  gaps_.OnCleanEnd();
+  Window().Destroy();
 }
 
 std::optional<std::intptr_t> CPanelDlg::OnControlColour(int controlId) {

@@ -7,6 +7,7 @@
 #include "guardian/guardian.h"
 #include "guardian/panel_settings.h"
 #include "guardian/program_version.h"
+#include "guardian/protection_gaps.h"
 #include "rules/uninstall_entry.h"
 #include "shell/exit_hot_key.h"
 #include "shell/panel_frame.h"
@@ -113,6 +114,7 @@ class CPanelDlg final : public Dialog,
   PanelPorts ports_;
   WindowTimers timers_{*this};
   Guardian guardian_;
+  ProtectionGaps gaps_;
   CPasswordDlg m_dlgPassword;
   int m_bFirstShow = 0;
   ScreenRect m_rcSaved;

@@ -8,6 +8,7 @@
 #include <shellapi.h>
 // clang-format on
 
+#include <cstdio>
 #include <memory>
 
 #include "screen.h"
@@ -28,11 +29,16 @@ bool TrayHasIcon(HWND panel) {
   return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
-// The hidden panel of a copy that has started with a stored password.
+// The panel of a copy that has started, once it has hidden itself: it is shown only for the
+// moment its first show takes to shrink it and hide it.
 HWND StartedPanel() {
   HWND panel = nullptr;
-  WaitUntil([&] { return (panel = Panel()) != nullptr && Caption(panel) == kWatching0; },
-            kDeadline);
+  WaitUntil(
+      [&] {
+        panel = Panel();
+        return panel != nullptr && Caption(panel) == kWatching0 && !::IsWindowVisible(panel);
+      },
+      kDeadline);
   return panel;
 }
 
@@ -194,6 +200,54 @@ TEST_F(ProgramE2E, AFirstRunWelcomesTheParentAndAsksForAPassword) {
   win32::RegistryProfile profile;
   EXPECT_EQ(profile.GetInt(profile::kFirstRun, -1), 0);
   EXPECT_EQ(profile.GetString(profile::kPassword, ""), EncodePassword(win32::Narrow(kPassword)));
+}
+
+// The program ended from outside leaves a gap that the next start finds and records, with the
+// time the ended run was last seen; the rules tool shows it as the newest record.
+TEST_F(ProgramE2E, AnEndFromOutsideIsRecordedAtTheNextStart) {
+  const auto now = [] {
+    SYSTEMTIME t{};
+    ::GetLocalTime(&t);
+    char text[32];
+    std::snprintf(text, sizeof text, "%02u:%02u-%02u/%02u/%04u", t.wHour, t.wMinute, t.wDay,
+                  t.wMonth, t.wYear);
+    return std::string(text);
+  };
+  std::string started, ended;
+  {
+    const TevanorRun first;
+    started = now();
+    ASSERT_NE(StartedPanel(), nullptr);
+    ended = now();
+  }  // ended from outside (TerminateProcess)
+  ASSERT_TRUE(WaitUntil([] { return Panel() == nullptr; }, kDeadline));
+  const Program second(TevanorRun::Command());
+  ASSERT_TRUE(WaitUntil([] { return Panel() != nullptr; }, kDeadline));
+
+  const std::wstring listing = ProgramDirectory() + L"history.txt";
+  // Without its last backslash, which would escape the closing quote.
+  const std::wstring directory = ProgramDirectory().substr(0, ProgramDirectory().size() - 1);
+  std::vector<std::string> lines;
+  WaitUntil(
+      [&] {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        win32::UniqueFile output(::CreateFileW(listing.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                               &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                               nullptr));
+        const Program rules(L"\"" + win32::Win32DataDirectory::ProgramDirectory() +
+                                L"tevanor-rules.exe\" --dir \"" + directory + L"\" history",
+                            output.get());
+        rules.WaitForExit(kDeadline);
+        output.reset();
+        lines = ReadFields(listing, '\n');
+        return !lines.empty();
+      },
+      kDeadline);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_THAT(lines.front(), ::testing::StartsWith("Tevanor\t"));
+  EXPECT_THAT(lines.front(), ::testing::HasSubstr("\tTevanor no estuvo activo hasta "));
+  const std::string seen = lines.front().substr(8, 16);
+  EXPECT_TRUE(seen == started || seen == ended) << seen;
 }
 
 }  // namespace

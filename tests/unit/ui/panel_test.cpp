@@ -10,6 +10,7 @@
 #include "fakes/fake_shell.h"
 #include "fakes/framework/fake_dialog_host.h"
 #include "resource.h"
+#include "rules/history_file.h"
 #include "rules/profile_values.h"
 #include "text/cp1252.h"
 #include "ui/dialog_messages.h"
@@ -339,6 +340,70 @@ TEST_F(PanelTest, AboutColoursHelpAndANewTaskbar) {
   EXPECT_EQ(shell.opened, std::vector<std::string>{"http://www.orvelda.example/"});
   EXPECT_EQ(Messages(), std::vector<std::string>{
                             "¡¡No es posible mostrar la ayuda!!\nContáctese con Orvelda."});
+}
+
+// Gaps in the protection go into the history as records that count nowhere.
+class ProtectionGapTest : public PanelTest {
+ protected:
+  std::vector<BlockRecord> History() {
+    int open = 0;
+    std::vector<BlockRecord> records =
+        LoadHistoryList(files, open).value_or(std::vector<BlockRecord>{});
+    return {records.rbegin(), records.rend()};  // oldest first
+  }
+  void At(int hour, int minute) { clock.time = {2026, 12, 7, hour, minute, 0}; }
+  std::string LastSeen() { return profile.GetString(profile::kLastSeen, "?"); }
+};
+
+TEST_F(ProtectionGapTest, TheSwitchAndCtrlSAreRecordedAndACleanEndLeavesNothingForTheNextStart) {
+  At(14, 0);
+  host.Then([&] {
+    EXPECT_TRUE(History().empty());  // nothing before this run
+    EXPECT_EQ(LastSeen(), "14:00-07/12/2026");
+    At(14, 1);
+  });
+  host.Wait(60'000).Then([&] { EXPECT_EQ(LastSeen(), "14:01-07/12/2026"); });
+  Unlock();
+  host.Then([&] { At(14, 2); }).Click(IDC_GUARD_SWITCH);
+  host.Then([&] { At(14, 7); }).Click(IDC_GUARD_SWITCH);
+  host.Then([&] {
+    At(14, 9);
+    CtrlS();
+  });
+  host.Answer(kIdYes);
+  panel.DoModal();
+  EXPECT_EQ(History(), (std::vector<BlockRecord>{
+                           {"Tevanor", "14:02-07/12/2026", "Vigilancia detenida desde el panel"},
+                           {"Tevanor", "14:07-07/12/2026", "Vigilancia reanudada"},
+                           {"Tevanor", "14:09-07/12/2026", "Tevanor cerrado con Ctrl+S"}}));
+  EXPECT_EQ(LastSeen(), "");
+  EXPECT_EQ(panel.guardian().state().m_nBlocked, 0);
+
+  FakeDialogHost again;
+  CPanelDlg next{again,
+                 {profile, files, desktop, desktop, desktop, pages, network, clock, uninstall,
+                  version, shell, tray, hotKey, frame, editors}};
+  again.Then([&] { next.Window().Destroy(); });
+  next.DoModal();
+  EXPECT_EQ(History().size(), 3u);
+}
+
+// A run that ended without Ctrl+S, however short, is found at the next start: the gap from the
+// time it was last seen to this start, as a record that is no block.
+TEST_F(ProtectionGapTest, AnEndWithoutCtrlSIsFoundAtTheNextStart) {
+  profile.values[std::string(profile::kLastSeen)] = std::string("14:05-07/12/2026");
+  At(15, 30);
+  host.Then([&] {
+    EXPECT_EQ(History(),
+              (std::vector<BlockRecord>{{"Tevanor", "14:05-07/12/2026",
+                                         "Tevanor no estuvo activo hasta 15:30-07/12/2026"}}));
+    EXPECT_EQ(panel.Window().Caption(), "Tevanor - vigilando (0 sitios bloqueados)");
+    EXPECT_EQ(tray.tip, "Tevanor - vigilando (0 sitios bloqueados)");
+    EXPECT_TRUE(host.Dialogs(IDD_BLOCK_NOTICE).empty());
+    EXPECT_EQ(LastSeen(), "15:30-07/12/2026");
+  });
+  Run();  // ended from outside: the last-seen time stays for the next start
+  EXPECT_EQ(LastSeen(), "15:30-07/12/2026");
 }
 
 }  // namespace
