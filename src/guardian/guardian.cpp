@@ -3,12 +3,14 @@
 namespace tevanor {
 
 Guardian::Guardian(GuardianPorts ports)
-    : guard_(state_, {ports.inspector, ports.processes, ports.pages, ports.host, ports.files,
-                      ports.profile, ports.clock}),
-      cycle_(state_, {ports.profile, ports.timers, ports.windows, ports.network, ports.host},
+    : guard_(state_, {ports.system.inspector, ports.system.processes, ports.system.pages,
+                      ports.host, ports.system.files, ports.system.profile, ports.system.clock}),
+      cycle_(state_,
+             {ports.system.profile, ports.timers, ports.system.windows, ports.system.network,
+              ports.host},
              guard_),
-      phrases_(state_.phrases, ports.files, ports.profile, cycle_),
-      sites_(state_.sites, ports.files, ports.profile, cycle_, ports.siteAdmin) {}
+      phrases_(state_.phrases, ports.system.files, ports.system.profile, cycle_),
+      sites_(state_.sites, ports.system.files, ports.system.profile, cycle_, ports.siteAdmin) {}
 
 void Guardian::LoadLists() {
   phrases_.RebuildPhraseList(true, true, true, state_.m_nProtLevel);

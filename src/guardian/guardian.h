@@ -18,18 +18,23 @@
 
 namespace tevanor {
 
-// Everything the guardian stands on: the system's windows, processes, pages, files, profile,
-// timers, network and clock, and the window that hosts it.
-struct GuardianPorts {
+// What the guardian reads and acts on: the desktop's windows, processes and pages, the data
+// files, the profile, the network and the clock.
+struct SystemPorts {
   ProfileStore& profile;
   DataDirectory& files;
-  TimerService& timers;
   WindowSource& windows;
   WindowInspector& inspector;
   ProcessControl& processes;
   PageSource& pages;
   Network& network;
   Clock& clock;
+};
+
+// Everything the guardian stands on: the system, and the window that hosts it with its timers.
+struct GuardianPorts {
+  SystemPorts system;
+  TimerService& timers;
   GuardHost& host;
   SiteAdminRequests& siteAdmin;
 };

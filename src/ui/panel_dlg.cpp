@@ -72,13 +72,13 @@ const DialogTemplate CPanelDlg::kTemplate{
 CPanelDlg::CPanelDlg(DialogHost& host, PanelPorts ports)
     : Dialog(host, kTemplate),
       ports_(ports),
-      guardian_({ports.profile, ports.files, timers_, ports.windows, ports.inspector,
-                 ports.processes, ports.pages, ports.network, ports.clock, *this, *this}),
-      gaps_(ports.profile, ports.clock,
+      guardian_({ports.system, timers_, *this, *this}),
+      gaps_(ports.system.profile, ports.system.clock,
             [this](const BlockRecord& record) {
-              RecordHistoryEntry(guardian_.state(), {*this, ports_.files, ports_.profile}, record);
+              RecordHistoryEntry(guardian_.state(),
+                                 {*this, ports_.system.files, ports_.system.profile}, record);
             }),
-      m_dlgPassword(host, ports.profile) {}
+      m_dlgPassword(host, ports.system.profile) {}
 
 bool CPanelDlg::OnInitDialog() {
   DialogWindow& window = Window();
@@ -96,7 +96,7 @@ bool CPanelDlg::OnInitDialog() {
   state.m_strVersion = VersionText(ports_.version.ReadProductVersion());
   // Repairs the uninstall entry, reads the settings, and on a first run (or without a stored
   // password) welcomes the parent and asks for a new password.
-  ReadPanelSettings(state, ports_.profile, ports_.uninstall, *this);
+  ReadPanelSettings(state, ports_.system.profile, ports_.uninstall, *this);
   guardian_.LoadLists();
   window.SetTimer(TIMER_VERSION, kVersionRetryMs);
   RefreshGuardian();

@@ -21,16 +21,9 @@ namespace tevanor {
 // The maker's home page, opened by "Ayuda".
 inline constexpr std::string_view kMakerHomePage = "http://www.orvelda.example/";
 
-// What the panel stands on: the guardian's ports and the shell's services for its window.
+// What the panel stands on: the guardian's system, and the shell's services for its window.
 struct PanelPorts {
-  ProfileStore& profile;
-  DataDirectory& files;
-  WindowSource& windows;
-  WindowInspector& inspector;
-  ProcessControl& processes;
-  PageSource& pages;
-  Network& network;
-  Clock& clock;
+  SystemPorts system;
   UninstallRegistry& uninstall;
   ProgramVersionSource& version;
   ShellOpen& shell;

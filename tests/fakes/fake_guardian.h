@@ -22,8 +22,10 @@ struct FakeGuardian {
   FakeTimers timers;
   FakeNetwork network;
   FakeSiteAdmin siteAdmin;
-  Guardian guardian{
-      {profile, files, timers, desktop, desktop, desktop, pages, network, clock, host, siteAdmin}};
+  Guardian guardian{{{profile, files, desktop, desktop, desktop, pages, network, clock},
+                     timers,
+                     host,
+                     siteAdmin}};
   GuardState& state = guardian.state();
   WindowGuard& guard = guardian.windowGuard();
   ScanCycle& cycle = guardian.cycle();

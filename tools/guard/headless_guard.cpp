@@ -13,16 +13,17 @@ std::string BlockLine(const BlockReport& block) {
          Cp1252ToUtf8(block.cause) + "\t" + action;
 }
 
-HeadlessGuard::HeadlessGuard(Ports ports, std::function<void(const std::string&)> print)
-    : ports_(ports),
+HeadlessGuard::HeadlessGuard(SystemPorts system, TimerService& timers,
+                             std::function<void(const std::string&)> print)
+    : system_(system),
+      timers_(timers),
       print_(std::move(print)),
-      guardian_({ports.profile, ports.files, ports.timers, ports.windows, ports.inspector,
-                 ports.processes, ports.pages, ports.network, ports.clock, *this, *this}) {}
+      guardian_({system, timers, *this, *this}) {}
 
 void HeadlessGuard::Start() {
-  ReadGuardSettings(guardian_.state(), ports_.profile);
+  ReadGuardSettings(guardian_.state(), system_.profile);
   guardian_.LoadLists();
-  ports_.timers.SetTimer(TIMER_SCAN, kScanPauseMs);
+  timers_.SetTimer(TIMER_SCAN, kScanPauseMs);
 }
 
 }  // namespace tevanor

@@ -17,19 +17,8 @@ std::string BlockLine(const BlockReport& block);
 // notice).
 class HeadlessGuard final : private GuardHost, private SiteAdminRequests {
  public:
-  struct Ports {
-    ProfileStore& profile;
-    DataDirectory& files;
-    TimerService& timers;
-    WindowSource& windows;
-    WindowInspector& inspector;
-    ProcessControl& processes;
-    PageSource& pages;
-    Network& network;
-    Clock& clock;
-  };
-
-  HeadlessGuard(Ports ports, std::function<void(const std::string&)> print);
+  HeadlessGuard(SystemPorts system, TimerService& timers,
+                std::function<void(const std::string&)> print);
 
   // Reads the settings, builds the lists and arms the scan.
   void Start();
@@ -50,7 +39,8 @@ class HeadlessGuard final : private GuardHost, private SiteAdminRequests {
   void AddSiteAndSave(std::string_view, bool) override {}
   void PostRefill() override {}
 
-  Ports ports_;
+  SystemPorts system_;
+  TimerService& timers_;
   std::function<void(const std::string&)> print_;
   Guardian guardian_;
 };

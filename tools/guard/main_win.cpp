@@ -56,7 +56,7 @@ int wmain(int argc, wchar_t** argv) {
   tevanor::win32::WinsockNetwork network;
   tevanor::win32::SystemClock clock;
   tevanor::HeadlessGuard guard(
-      {profile, files, window.Timers(), windows, inspector, processes, pages, network, clock},
+      {profile, files, windows, inspector, processes, pages, network, clock}, window.Timers(),
       [](const std::string& line) {
         std::fwrite(line.data(), 1, line.size(), stdout);
         std::fputc('\n', stdout);

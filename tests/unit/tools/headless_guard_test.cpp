@@ -23,7 +23,8 @@ TEST(HeadlessGuard, BlocksWithTheProfilesSwitchesAndTheDataFilesAndPrintsEachBlo
   testing::FakeNetwork network;
   testing::FakeClock clock;
   std::vector<std::string> lines;
-  HeadlessGuard guard{{profile, files, timers, desktop, desktop, desktop, pages, network, clock},
+  HeadlessGuard guard{{profile, files, desktop, desktop, desktop, pages, network, clock},
+                      timers,
                       [&lines](const std::string& line) { lines.push_back(line); }};
   desktop.AddChild(desktop.AddTopLevel("Shell_TrayWnd", "", 5), "Button");
   desktop.AddChild(desktop.AddTopLevel("Notepad", "nota - Notepad"), "Edit", "un Casino");

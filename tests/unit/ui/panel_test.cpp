@@ -109,8 +109,14 @@ class PanelTest : public ::testing::Test {
   FakeDialogHost host;
   StandInEditors editors{host};
   CPanelDlg panel{host,
-                  {profile, files, desktop, desktop, desktop, pages, network, clock, uninstall,
-                   version, shell, tray, hotKey, frame, editors}};
+                  {{profile, files, desktop, desktop, desktop, pages, network, clock},
+                   uninstall,
+                   version,
+                   shell,
+                   tray,
+                   hotKey,
+                   frame,
+                   editors}};
 };
 
 TEST_F(PanelTest, StartsHiddenGuardingAndEndsWithoutATrace) {
@@ -284,8 +290,14 @@ TEST_F(PanelTest, AFirstRunWelcomesAndAsksForAPassword) {
     profile.values.clear();
     if (firstRun) profile.values["Pr"] = 1;
     CPanelDlg p{h,
-                {profile, files, desktop, desktop, desktop, pages, network, clock, uninstall,
-                 version, shell, tray, hotKey, frame, editors}};
+                {{profile, files, desktop, desktop, desktop, pages, network, clock},
+                 uninstall,
+                 version,
+                 shell,
+                 tray,
+                 hotKey,
+                 frame,
+                 editors}};
     if (firstRun) {
       h.Then([&] { EXPECT_EQ(h.Dialogs(IDD_WELCOME).size(), 1u); }).PressEnter();
     } else {
@@ -381,8 +393,14 @@ TEST_F(ProtectionGapTest, TheSwitchAndCtrlSAreRecordedAndACleanEndLeavesNothingF
 
   FakeDialogHost again;
   CPanelDlg next{again,
-                 {profile, files, desktop, desktop, desktop, pages, network, clock, uninstall,
-                  version, shell, tray, hotKey, frame, editors}};
+                 {{profile, files, desktop, desktop, desktop, pages, network, clock},
+                  uninstall,
+                  version,
+                  shell,
+                  tray,
+                  hotKey,
+                  frame,
+                  editors}};
   again.Then([&] { next.Window().Destroy(); });
   next.DoModal();
   EXPECT_EQ(History().size(), 3u);

@@ -57,8 +57,14 @@ void RunPanel(Win32DialogHost& host, RegistryProfile& profile, Win32ShellOpen& s
   Win32ExitHotKey hotKey(window);
   Win32PanelFrame frame(window, host.resources(), IDI_MAIN);
   PanelEditors editors;
-  CPanelDlg panel(host, {profile, files, windows, inspector, processes, pages, network, clock,
-                         uninstall, version, shell, tray, hotKey, frame, editors});
+  CPanelDlg panel(host, {{profile, files, windows, inspector, processes, pages, network, clock},
+                         uninstall,
+                         version,
+                         shell,
+                         tray,
+                         hotKey,
+                         frame,
+                         editors});
   window.Bind(panel);
   panel.DoModal();
 }
