@@ -32,7 +32,11 @@ constexpr ControlTemplate kControls[] = {
     {IDC_LEVEL_TOTAL, ControlKind::kRadioButton, "", {117, 81, 99, 10}},
     {IDC_CHAT_GROUP, ControlKind::kGroupBox, "Canales de Chat", {114, 95, 108, 51}},
     {IDC_JAVA_CHAT, ControlKind::kCheckBox, "", {117, 102, 12, 15}},
-    {kNoControlId, ControlKind::kText, "", {131, 105, 84, 24}},
+    // Without an id its text cannot be set at initialisation: the template carries it.
+    {kNoControlId,
+     ControlKind::kText,
+     "Detecta componentes de Java característicos de los canales de chat."_ansi,
+     {131, 105, 84, 24}},
     {IDC_MIRC_CHAT, ControlKind::kCheckBox, "", {117, 134, 12, 8}},
     {IDC_MIRC_TEXT, ControlKind::kText, "", {131, 134, 84, 9}},
     {IDC_FILTER_ACCEPT, ControlKind::kPushButton, "Aceptar", {113, 150, 54, 18}, kImageButton},

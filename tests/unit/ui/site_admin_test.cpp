@@ -225,6 +225,22 @@ TEST_F(SiteAdmin, ShowPrefersTheProhibitedSiteAndAsksOnlyForIt) {
   EXPECT_THAT(panel->commands, ElementsAre(kCommandToggleGuardian));
 }
 
+// An empty allowed entry of the file would end the batch at once: it is never sent, and every
+// other entry is saved.
+TEST_F(SiteAdmin, AnEmptyAllowedEntryNeverEndsTheBatchEarly) {
+  files.Put(kSiteFile, "\t" + kStoredSites);
+  store.FreeSiteList();
+  store.LoadSiteList(false);
+  dialog->Send(PrivateMessage{WM_REFILLSITES, 0, std::nullopt});
+  ASSERT_EQ(Rows(IDC_SITES_ALLOWED).size(), 2u);
+  host.Click(IDC_SITES_BUILTIN, dialog).Click(IDC_SITES_BUILTIN, dialog);
+  host.Click(IDC_SITES_ACCEPT, dialog);
+  host.Run();
+  EXPECT_EQ(dialog, nullptr);
+  EXPECT_EQ(files.Content(kSiteFile),
+            "http://malo.example\bhttp://peor.example/x\bhttp://bueno.example\t");
+}
+
 // A save that fails keeps the file, says so and leaves the dialog open with its lists.
 TEST_F(SiteAdmin, FailedSaveIsReportedAndKeepsTheDialogOpen) {
   files.failReplace = true;
