@@ -117,9 +117,11 @@ bool CFilterConfigDlg::FillList(bool withBuiltIn) {
   std::vector<const PhraseEntry*> shown;
   for (const PhraseEntry* e = data_.state.phrases.First(); e != nullptr; e = e->next)
     if (withBuiltIn || !e->builtIn) shown.push_back(e);
+  window.ListSetRedraw(IDC_FILTER_LIST, false);
   for (auto it = shown.rbegin(); it != shown.rend(); ++it)
     window.ListInsert(IDC_FILTER_LIST, window.ListCount(IDC_FILTER_LIST), (*it)->text,
                       RowImage(**it), RowData(**it));
+  window.ListSetRedraw(IDC_FILTER_LIST, true);
   return true;
 }
 
@@ -261,6 +263,7 @@ bool CFilterConfigDlg::SaveWords() {
 
 void CFilterConfigDlg::OnDestroy() {
   if (data_.words.IsWordFileOpen()) data_.words.OpenWordFile(false);
+  Window().ListSetRedraw(IDC_FILTER_LIST, false);  // the rows go unseen with the window
   if (!m_bModified) return;
   data_.words.RebuildPhraseList(true, false, false, data_.state.m_nProtLevel);
   data_.words.RebuildPhraseList(true, true, true, data_.state.m_nProtLevel);

@@ -78,6 +78,7 @@ void CHistoryDlg::LoadHistoryList() {
   auto records = tevanor::LoadHistoryList(data_.files, data_.state.m_bHistoryOpen);
   if (!records) return;  // no file, or an empty one: the rows stay
   DialogWindow& window = Window();
+  window.ListSetRedraw(IDC_HISTORY_LIST, false);
   window.ListDeleteAll(IDC_HISTORY_LIST);
   // The records come newest first, the order of the rows.
   int row = 0;
@@ -87,6 +88,7 @@ void CHistoryDlg::LoadHistoryList() {
     window.ListSetText(IDC_HISTORY_LIST, row, 2, record.cause);
     ++row;
   }
+  window.ListSetRedraw(IDC_HISTORY_LIST, true);
 }
 
 void CHistoryDlg::OnCommand(const Command& command) {

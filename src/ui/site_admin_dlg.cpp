@@ -132,6 +132,8 @@ bool CSiteAdminDlg::OnInitDialog() {
 
 void CSiteAdminDlg::Refill(bool withBuiltIn) {
   DialogWindow& window = Window();
+  for (const int list : {IDC_SITES_ALLOWED, IDC_SITES_PROHIBITED})
+    window.ListSetRedraw(list, false);
   window.ListDeleteAll(IDC_SITES_ALLOWED);
   window.ListDeleteAll(IDC_SITES_PROHIBITED);
   window.SetCheck(IDC_SITES_BUILTIN, data_.state.m_bBuiltInSites != 0);
@@ -141,6 +143,7 @@ void CSiteAdminDlg::Refill(bool withBuiltIn) {
     window.ListInsert(prohibited ? IDC_SITES_PROHIBITED : IDC_SITES_ALLOWED, 0, e->text,
                       prohibited ? kProhibitedImage : kAllowedImage, e->builtIn ? kBuiltInRow : 0);
   }
+  for (const int list : {IDC_SITES_ALLOWED, IDC_SITES_PROHIBITED}) window.ListSetRedraw(list, true);
 }
 
 void CSiteAdminDlg::AddSite(std::string_view address, std::intptr_t list) {
@@ -279,6 +282,8 @@ void CSiteAdminDlg::OnAccept() {
     data_.sites.FreeSiteList();
     data_.sites.LoadSiteList(state.m_bBuiltInSites != 0);
   }
+  for (const int list : {IDC_SITES_ALLOWED, IDC_SITES_PROHIBITED})
+    Window().ListSetRedraw(list, false);  // the entries go unseen with the window
   Window().Destroy();
 }
 

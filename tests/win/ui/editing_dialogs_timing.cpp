@@ -1,12 +1,13 @@
 // How long the editing dialogs take on large lists on the real system: prints one line per
 // measure. A measuring program, not a test: it asserts nothing and no test runs it.
-//   editing_dialogs_timing.exe
+//   editing_dialogs_timing.exe [ENTRIES]
 // clang-format off
 #include <windows.h>
 #include <psapi.h>
 // clang-format on
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -71,7 +72,7 @@ double PeakMegabytes() {
   return counters.PeakWorkingSetSize / 1e6;
 }
 
-int Run() {
+int Run(int entries) {
   const std::wstring directory =
       std::filesystem::temp_directory_path().wstring() + L"tevanor-timing\\";
   std::filesystem::remove_all(directory);
@@ -91,15 +92,15 @@ int Run() {
   Panel* panel = OpenModeless<Panel>(host, nullptr, sites);
 
   std::string text;
-  for (int i = 0; i < 20'000; ++i) text += "palabra prohibida " + std::to_string(i) + "\b";
+  for (int i = 0; i < entries; ++i) text += "palabra prohibida " + std::to_string(i) + "\b";
   put(L"Tevanor.fil", text);
   words.RebuildPhraseList(true, true, true, 0);
   CFilterConfigDlg* filter = nullptr;
-  std::printf("filter, 20000 words: open %.3f s\n", Seconds([&] {
+  std::printf("filter, %d words: open %.3f s\n", entries, Seconds([&] {
                 OpenSingle(filter, host, panel, *panel, FilterConfigData{state, words, profile});
               }));
   std::printf(
-      "filter, 20000 words: accept and rebuild %.3f s\n", Seconds([&] {
+      "filter, %d words: accept and rebuild %.3f s\n", entries, Seconds([&] {
         ::SendMessageW(::GetDlgItem(win32::Win32DialogHost::WindowOf(*filter), IDC_LEVEL_TOTAL),
                        BM_CLICK, 0, 0);
         ::SendMessageW(::GetDlgItem(win32::Win32DialogHost::WindowOf(*filter), IDC_FILTER_ACCEPT),
@@ -107,7 +108,7 @@ int Run() {
       }));
 
   text.clear();
-  for (int i = 0; i < 20'000; ++i)
+  for (int i = 0; i < entries; ++i)
     text += "http://prohibido" + std::to_string(i) + ".example\bhttp://libre" + std::to_string(i) +
             ".example\t";
   put(L"Tevanor.asw", text);
@@ -115,10 +116,10 @@ int Run() {
   sites.LoadSiteList(false);
   CSiteAdminDlg* siteAdmin = nullptr;
   std::printf(
-      "sites, 20000 per list: open %.3f s\n", Seconds([&] {
+      "sites, %d per list: open %.3f s\n", entries, Seconds([&] {
         OpenSingle(siteAdmin, host, panel, *panel, SiteAdminData{state, sites, profile, shell});
       }));
-  std::printf("sites, 20000 per list: accept and reload %.3f s\n",
+  std::printf("sites, %d per list: accept and reload %.3f s\n", entries,
               Seconds([&] { siteAdmin->AddSiteAndAccept("http://otro.example", true); }));
 
   for (const int megabytes : {10, 100}) {
@@ -147,6 +148,7 @@ int Run() {
 }  // namespace
 }  // namespace tevanor
 
-int main() {
-  return tevanor::Run();
+int main(int argc, char** argv) {
+  // The number of words, and of sites per list; the histories are 10 and 100 MB.
+  return tevanor::Run(argc > 1 ? std::atoi(argv[1]) : 20'000);
 }
