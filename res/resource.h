@@ -64,3 +64,72 @@
 #define IDC_HELP_TEXT 1033
 #define IDC_PANEL_HELP 1040
 #define IDC_CTRL_S_TEXT 1049
+// Pictures of the parent's editing dialogs.
+#define IDB_FILTER_ROWS 130        // filter rows: six 10x10 images in a 60x10 strip
+#define IDB_ADD_WORD_BUTTON 139    // "Agregar", 81x29
+#define IDB_DELETE_BUTTON 140      // "Borrar", 81x29
+#define IDB_EMPTY_BUTTON 141       // "Vaciar", 81x29
+#define IDB_SHOW_BUTTON 144        // "Examina", 81x29
+#define IDB_SITE_ROWS 152          // site rows: allowed, prohibited; 10x10 each
+#define IDB_ALLOW_BUTTON 154       // "Agrega" of the site entry
+#define IDB_ADD_SITE_BUTTON 155    // "Agr. Sitio"
+#define IDB_BLOCK_BUTTON 156       // "Bloquea"
+#define IDB_ALLOWED_LIST_BUTTON 158     // "Lista permitidos"
+#define IDB_PROHIBITED_LIST_BUTTON 159  // "Lista prohibidos"
+#define IDB_MOVE_BUTTON 163        // "Pasar"
+#define IDB_OPTIMISE_BUTTON 164    // "Optimización"
+
+// Filter configuration.
+#define IDD_FILTER_CONFIG 129
+#define IDC_FILTER_CANCEL 1009
+#define IDC_FILTER_ACCEPT 1010
+#define IDC_FILTER_ADD 1011
+#define IDC_FILTER_EMPTY 1012
+#define IDC_FILTER_DELETE 1013
+#define IDC_FILTER_LIST 1014
+#define IDC_FILTER_LIBRARY_GROUP 1026
+#define IDC_LEVEL_OFF 1027
+#define IDC_LEVEL_MEDIUM 1028
+#define IDC_LEVEL_TOTAL 1029
+#define IDC_CHAT_GROUP 1030
+#define IDC_JAVA_CHAT 1051
+#define IDC_MIRC_CHAT 1053
+#define IDC_MIRC_TEXT 1055
+
+// Word entry.
+#define IDD_WORD_ENTRY 131
+#define IDC_WORD_EDIT 1015
+#define IDC_WORD_CANCEL 1019
+
+// History.
+#define IDD_HISTORY 132
+#define IDC_HISTORY_CLOSE 1009
+#define IDC_HISTORY_SHOW 1010
+#define IDC_HISTORY_CLEAR 1012
+#define IDC_HISTORY_LIST 1013
+#define IDC_HISTORY_PROHIBIT 1014
+#define IDC_HISTORY_ALLOW 1016
+
+// Site administration.
+#define IDD_SITE_ADMIN 150
+#define IDC_SITES_ALLOWED_GROUP 1004
+#define IDC_SITES_PROHIBITED_GROUP 1005
+#define IDC_SITES_CANCEL 1009
+#define IDC_SITES_ACCEPT 1010
+#define IDC_SITES_DELETE 1013
+#define IDC_SITES_SHOW 1014
+#define IDC_SITES_BUILTIN 1022
+#define IDC_SITES_ALLOWED 1033
+#define IDC_SITES_PROHIBITED 1034
+#define IDC_SITES_ADD 1035
+#define IDC_SITES_EMPTY_ALLOWED 1036
+#define IDC_SITES_EMPTY_PROHIBITED 1037
+#define IDC_SITES_OPTIMISE 1039
+#define IDC_SITES_MOVE 1041
+
+// Site entry.
+#define IDD_SITE_ENTRY 151
+#define IDC_SITE_EDIT 1015
+#define IDC_SITE_ALLOW 1
+#define IDC_SITE_BLOCK 1020  // not 2 (IDCANCEL), so that Esc never prohibits
+#define IDC_SITE_CANCEL 1019

@@ -335,6 +335,103 @@ def tray_images():
     return canvas
 
 
+# Pictures of the parent's editing dialogs: symbol buttons and the list rows' small images.
+
+
+def symbol_button(width, height, top, bottom, symbol, line=2.4):
+    """A push-button picture with one white symbol in the middle of a coloured face."""
+    canvas = Canvas(width, height, FACE)
+    inset = 3
+    canvas.paint(vertical_gradient(top, bottom, inset, height - inset),
+                 rounded_rect(inset, inset, width - inset, height - inset, 5))
+    size = min(height - 2 * inset - 6, 17)
+    lines = symbol(width / 2 - size / 2, height / 2 - size / 2, size)
+    canvas.paint(solid(WHITE), strokes(lines, line), bounds(lines, 3))
+    return canvas
+
+
+def plus(x, y, size):
+    return [[(x + size / 2, y + 1), (x + size / 2, y + size - 1)],
+            [(x + 1, y + size / 2), (x + size - 1, y + size / 2)]]
+
+
+def minus(x, y, size):
+    return [[(x + 1, y + size / 2), (x + size - 1, y + size / 2)]]
+
+
+def emptied_list(x, y, size):
+    """Three lines of a list struck through."""
+    rows = [[(x + 1, y + size * f), (x + size - 1, y + size * f)] for f in (0.2, 0.5, 0.8)]
+    return rows + [[(x, y + size), (x + size, y)]]
+
+
+def eye(x, y, size):
+    upper = arc(x + size / 2, y + size * 0.95, size * 0.62, size * 0.62, 216, 324, 16)
+    lower = arc(x + size / 2, y + size * 0.05, size * 0.62, size * 0.62, 36, 144, 16)
+    return [upper, lower, arc(x + size / 2, y + size / 2, size * 0.16, size * 0.16, 0, 360, 12)]
+
+
+def swap_arrows(x, y, size):
+    top, bottom = y + size * 0.3, y + size * 0.7
+    return [[(x + 1, top), (x + size - 1, top)],
+            [(x + size - 5, top - 4), (x + size - 1, top), (x + size - 5, top + 4)],
+            [(x + size - 1, bottom), (x + 1, bottom)],
+            [(x + 5, bottom - 4), (x + 1, bottom), (x + 5, bottom + 4)]]
+
+
+def sparkle(x, y, size):
+    cx, cy, r = x + size / 2, y + size / 2, size / 2
+    return [[(cx, cy - r), (cx, cy + r)], [(cx - r, cy), (cx + r, cy)],
+            [(cx - r * 0.55, cy - r * 0.55), (cx + r * 0.55, cy + r * 0.55)],
+            [(cx - r * 0.55, cy + r * 0.55), (cx + r * 0.55, cy - r * 0.55)]]
+
+
+def globe_with(mark):
+    def symbol(x, y, size):
+        ring = arc(x + size * 0.4, y + size * 0.45, size * 0.38, size * 0.38, 0, 360, 24)
+        return [ring, [(x + size * 0.02, y + size * 0.45), (x + size * 0.78, y + size * 0.45)]] + \
+            mark(x + size * 0.55, y + size * 0.55, size * 0.45)
+    return symbol
+
+
+def row_strip(colours, size=10):
+    """Small list images side by side; white is transparent in the list views."""
+    canvas = Canvas(size * len(colours), size, WHITE)
+    for i, colour in enumerate(colours):
+        if colour is not None:
+            canvas.paint(solid(colour), circle(i * size + size / 2, size / 2, size / 2 - 1.2),
+                         (i * size, 0, i * size + size, size))
+    return canvas
+
+
+GREEN = ((76, 175, 80), (36, 122, 48))
+RED = ((226, 86, 70), (170, 40, 32))
+BLUE = ((66, 133, 224), (28, 78, 160))
+GREY = ((150, 158, 170), (96, 104, 116))
+AMBER = ((240, 170, 60), (196, 120, 20))
+
+
+def editing_pictures():
+    return {
+        # Filter rows: 1 a word compared with case, 2 without, 3 built-in, 5 new.
+        "filter_rows.bmp": row_strip([None, (28, 78, 160), (66, 133, 224), (150, 158, 170),
+                                      None, (76, 175, 80)]),
+        "add_word_button.bmp": symbol_button(81, 29, *GREEN, plus),
+        "delete_button.bmp": symbol_button(81, 29, *RED, minus, 3),
+        "empty_button.bmp": symbol_button(81, 29, *AMBER, emptied_list),
+        "show_button.bmp": symbol_button(81, 29, *BLUE, eye),
+        # Site rows: 0 allowed, 1 prohibited.
+        "site_rows.bmp": row_strip([(76, 175, 80), (210, 50, 40)]),
+        "allow_button.bmp": symbol_button(38, 24, *GREEN, check_mark),
+        "add_site_button.bmp": symbol_button(81, 46, *GREEN, globe_with(plus)),
+        "block_button.bmp": symbol_button(38, 24, *RED, cross),
+        "allowed_list_button.bmp": symbol_button(81, 29, *GREEN, globe_with(check_mark)),
+        "prohibited_list_button.bmp": symbol_button(81, 29, *RED, globe_with(cross)),
+        "move_button.bmp": symbol_button(81, 29, *BLUE, swap_arrows),
+        "optimise_button.bmp": symbol_button(81, 29, *GREY, sparkle, 2),
+    }
+
+
 # ---------------------------------------------------------------------------------------------
 # Files
 
@@ -428,6 +525,8 @@ def main():
         write(name, bmp_8(panel_button(79, 58, top, bottom, draw)))
     write("help_button.bmp", bmp_24(panel_button(62, 42, *BLUE, draw_info)))
     write("tray.bmp", bmp_24(tray_images()))
+    for name, canvas in editing_pictures().items():
+        write(name, bmp_24(canvas))
 
 
 if __name__ == "__main__":

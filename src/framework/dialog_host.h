@@ -49,7 +49,7 @@ T* OpenModeless(DialogHost& host, Dialog* owner, Args&&... args) {
 // std::unique_ptr<T>, or null) and shown when it does not. `ref` is cleared when the window
 // goes, so there is never a second one.
 template <typename T, typename Make>
-T* OpenSingle(T*& ref, DialogHost& host, Dialog* owner, Make make) {
+T* OpenSingleFrom(T*& ref, DialogHost& host, Dialog* owner, Make make) {
   if (ref == nullptr) {
     std::unique_ptr<T> dialog = make();
     T* const created = dialog.get();
@@ -60,6 +60,13 @@ T* OpenSingle(T*& ref, DialogHost& host, Dialog* owner, Make make) {
   }
   if (ref != nullptr) ref->Window().Show(true);
   return ref;
+}
+
+// The same, made as T(host, args...).
+template <typename T, typename... Args>
+T* OpenSingle(T*& ref, DialogHost& host, Dialog* owner, Args&&... args) {
+  return OpenSingleFrom(ref, host, owner,
+                        [&] { return std::make_unique<T>(host, std::forward<Args>(args)...); });
 }
 
 }  // namespace tevanor

@@ -69,6 +69,9 @@ class DialogWindow {
   virtual int ListNextSelected(int list, int after) const = 0;
   virtual void ListSelect(int list, int item, bool selected) = 0;
   virtual void ListSetSelectionMark(int list, int item) = 0;
+  // Stops (false) or resumes (true) the list's painting, around a fill of many items; resuming
+  // repaints it. Items, notifications and counts are unaffected.
+  virtual void ListSetRedraw(int list, bool redraw) = 0;
 };
 
 }  // namespace tevanor

@@ -49,15 +49,17 @@ int SiteStore::OnSiteEdit(std::string text, int code) {
   }
 
   // The end marker. A batch that wrote nothing and lost nothing held no entries: the file goes.
+  bool saved = false;
   if (m_fileSites)
-    m_fileSites->Commit();
+    saved = m_fileSites->Commit();
   else if (!batchFailed_)
-    files_.Remove(kSiteFileName);
+    saved = files_.Remove(kSiteFileName) || !files_.Exists(kSiteFileName);
   m_fileSites.reset();
   batchFailed_ = false;
   RecordFileStamp(profile_, files_, kSiteFileName);
+  if (!saved) return kSiteEditNotSaved;
   admin_.PostRefill();
-  return 1;
+  return kSiteEditSaved;
 }
 
 }  // namespace tevanor

@@ -30,6 +30,10 @@ inline constexpr int kSiteEditAllowed = 0;     // an allowed record; an empty te
 inline constexpr int kSiteEditProhibited = 1;  // a prohibited record, empty text included
 inline constexpr int kSiteEditAddAllowed = 2;
 inline constexpr int kSiteEditAddProhibited = 3;
+// OnSiteEdit's answer to an end marker: the batch is in the file, or the file kept its old
+// content (a record could not be written, or the file could not be replaced or removed).
+inline constexpr int kSiteEditSaved = 1;
+inline constexpr int kSiteEditNotSaved = 2;
 
 // Builds the site list from the built-in table and the site file "Tevanor.asw", and writes the
 // site file one record per message. Owned by the panel beside its GuardState, whose site list it
@@ -50,8 +54,10 @@ class SiteStore {
   bool LoadSiteList(bool builtInSites);
   void FreeSiteList();
 
-  // The panel's WM_SITEEDIT handler, which owns `text`: 1 after an end marker or a code 2 or
-  // 3, 0 otherwise. Record texts are written with 0x08 and 0x09 bytes as spaces.
+  // The panel's WM_SITEEDIT handler, which owns `text`: after an end marker kSiteEditSaved or
+  // kSiteEditNotSaved, 1 after a code 2 or 3, 0 otherwise. Record texts are written with 0x08
+  // and 0x09 bytes as spaces. Only a saved batch asks the dialog to refill: after a failure the
+  // dialog keeps the parent's entries.
   int OnSiteEdit(std::string text, int code);
   bool IsSiteFileOpen() const { return m_fileSites != nullptr; }
 

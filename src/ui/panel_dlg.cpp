@@ -6,6 +6,7 @@
 #include "ui/about_dlg.h"
 #include "ui/block_notice_dlg.h"
 #include "ui/dialog_messages.h"
+#include "ui/site_admin_dlg.h"
 #include "ui/welcome_dlg.h"
 
 namespace tevanor {
@@ -199,7 +200,7 @@ void CPanelDlg::OpenHelp() {
 }
 
 void CPanelDlg::OpenEditor(Dialog*& slot, EditingDialog which) {
-  OpenSingle(slot, Host(), this, [&] { return ports_.editors.Make(which, *this); });
+  OpenSingleFrom(slot, Host(), this, [&] { return ports_.editors.Make(which, *this); });
 }
 
 void CPanelDlg::OnTimer(unsigned id) {
@@ -321,8 +322,10 @@ void CPanelDlg::OpenBlockNotice(const BlockReport&) {
   CBlockNoticeDlg::Open(Host());
 }
 
-void CPanelDlg::AddSiteAndSave(std::string_view, bool) {
+void CPanelDlg::AddSiteAndSave(std::string_view address, bool prohibited) {
   OpenEditor(m_pSiteAdminDlg, EditingDialog::kSiteAdmin);
+  if (auto* admin = dynamic_cast<CSiteAdminDlg*>(m_pSiteAdminDlg))
+    admin->AddSiteAndAccept(address, prohibited);
 }
 
 void CPanelDlg::PostRefill() {

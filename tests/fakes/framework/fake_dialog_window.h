@@ -82,6 +82,7 @@ class FakeWindow final : public DialogWindow {
   int ListNextSelected(int list, int after) const override;
   void ListSelect(int list, int item, bool selected) override;
   void ListSetSelectionMark(int list, int item) override;
+  void ListSetRedraw(int list, bool) override { List(list); }  // nothing is painted here
 
  private:
   friend class FakeDialogHost;

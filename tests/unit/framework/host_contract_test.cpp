@@ -123,16 +123,16 @@ TEST_F(HostContract, CloseDefaultsToTheCancelCommandWhichHidesAModelessDialog) {
 TEST_F(HostContract, AModelessDialogIsReleasedWithItsWindowAndItsReferenceCleared) {
   ProbeDialog* single = nullptr;
   const auto make = [&] { return std::make_unique<ProbeDialog>(*host, &released); };
-  ProbeDialog* first = OpenSingle(single, *host, nullptr, make);
+  ProbeDialog* first = OpenSingleFrom(single, *host, nullptr, make);
   ASSERT_NE(first, nullptr);
-  EXPECT_EQ(OpenSingle(single, *host, nullptr, make), first);
+  EXPECT_EQ(OpenSingleFrom(single, *host, nullptr, make), first);
   first->Post(PrivateMessage{9, 0, "never"});
   first->onCommand = [&](const Command&) { first->Window().Destroy(); };
   first->Send(Command{IDC_PROBE_BUTTON, kButtonClicked, true});
   EXPECT_EQ(single, nullptr);
   EXPECT_EQ(released, 1);
   RunPending(*host);  // the message posted to the gone window goes nowhere
-  EXPECT_NE(OpenSingle(single, *host, nullptr, make), nullptr);
+  EXPECT_NE(OpenSingleFrom(single, *host, nullptr, make), nullptr);
   EXPECT_EQ(released, 1);
 }
 

@@ -168,14 +168,15 @@ TEST_F(RecordStoresTest, AFailedSaveKeepsTheOldFile) {
   siteStore.OnSiteEdit("new1", 1);
   siteStore.OnSiteEdit("new2", 1);
   files.writeBudget = -1;
-  EXPECT_EQ(SaveSites({{"new3", true}}), 1);
+  EXPECT_EQ(SaveSites({{"new3", true}}), kSiteEditNotSaved);
   files.failReplace = true;
   EXPECT_FALSE(SaveWords({{"new", true}}));
   files.failReplace = false;
   files.HoldOpen(SideFileName(kWordFileName));  // the new content cannot be created
   files.HoldOpen(SideFileName(kSiteFileName));
   EXPECT_FALSE(SaveWords({{"new", true}}));
-  EXPECT_EQ(SaveSites({{"new", true}}), 1);
+  EXPECT_EQ(SaveSites({{"new", true}}), kSiteEditNotSaved);
+  EXPECT_EQ(admin.refills, 0) << "a failed batch leaves the dialog's entries";
   for (const std::string_view name : {kWordFileName, kSiteFileName})
     EXPECT_EQ(files.Content(name), "keep\bme\t") << name;
   files.Release(SideFileName(kSiteFileName));

@@ -15,6 +15,7 @@
 #include "text/cp1252.h"
 #include "ui/dialog_messages.h"
 #include "ui/panel_dlg.h"
+#include "ui/panel_editors.h"
 #include "ui/password_form.h"
 
 namespace tevanor::testing {
@@ -38,14 +39,17 @@ class StandIn final : public Dialog {
   }
 };
 
+// Stand-ins, or the program's own dialogs once `real` is set.
 class StandInEditors final : public EditingDialogs {
  public:
   explicit StandInEditors(DialogHost& host) : host_(host) {}
-  std::unique_ptr<Dialog> Make(EditingDialog which, CPanelDlg&) override {
+  std::unique_ptr<Dialog> Make(EditingDialog which, CPanelDlg& panel) override {
     made.push_back(which);
+    if (real != nullptr) return real->Make(which, panel);
     return std::make_unique<StandIn>(host_);
   }
   std::vector<EditingDialog> made;
+  EditingDialogs* real = nullptr;
 
  private:
   DialogHost& host_;
@@ -352,6 +356,28 @@ TEST_F(PanelTest, AboutColoursHelpAndANewTaskbar) {
   EXPECT_EQ(shell.opened, std::vector<std::string>{"http://www.orvelda.example/"});
   EXPECT_EQ(Messages(), std::vector<std::string>{
                             "¡¡No es posible mostrar la ayuda!!\nContáctese con Orvelda."});
+}
+
+// The panel routes a site that the history dialog prohibits through its site store to the site
+// administration dialog, which saves it with the site file and closes.
+TEST_F(PanelTest, TheHistoryProhibitsASiteThroughThePanelAndTheSiteDialog) {
+  files.Put("Tevanor.his", "http://visto.example\b10:00-01/02/2026\bSitio prohibido\b");
+  PanelEditors real(profile, files, shell);
+  editors.real = &real;
+  Unlock();
+  host.Click(IDC_PANEL_HISTORY).Then([&] {
+    Dialog& history = *panel.m_pHistoryDlg;
+    host.WindowOf(history).ListSelect(IDC_HISTORY_LIST, 0, true);
+    history.Send(ListNotification{IDC_HISTORY_LIST, ListNotification::Kind::kClick, 0});
+    history.Post(Command{IDC_HISTORY_PROHIBIT, kButtonClicked, true});
+  });
+  host.Answer(kIdOk).Then([&] {
+    EXPECT_EQ(files.Content("Tevanor.asw"), "http://visto.example\b");
+    EXPECT_EQ(panel.m_pSiteAdminDlg, nullptr);
+    EXPECT_NE(panel.m_pHistoryDlg, nullptr);
+  });
+  Run();
+  EXPECT_EQ(editors.made, (std::vector{EditingDialog::kHistory, EditingDialog::kSiteAdmin}));
 }
 
 // Gaps in the protection go into the history as records that count nowhere.

@@ -19,9 +19,12 @@
 #include "text/cp1252.h"
 #include "ui/about_dlg.h"
 #include "ui/block_notice_dlg.h"
+#include "ui/filter_config_dlg.h"
+#include "ui/history_dlg.h"
 #include "ui/panel_dlg.h"
 #include "ui/password_dlg.h"
 #include "ui/password_form.h"
+#include "ui/site_admin_dlg.h"
 #include "ui/welcome_dlg.h"
 
 namespace tevanor::testing {
@@ -114,7 +117,9 @@ TEST_P(DialogTemplates, HoldEveryControlAtItsPlaceWithItsTextAndStyle) {
 INSTANTIATE_TEST_SUITE_P(Tevanor, DialogTemplates,
                          ::testing::Values(&CAboutDlg::kTemplate, &CPasswordDlg::kTemplate,
                                            &CWelcomeDlg::kTemplate, &CBlockNoticeDlg::kTemplate,
-                                           &CPanelDlg::kTemplate),
+                                           &CPanelDlg::kTemplate, &CFilterConfigDlg::kTemplate,
+                                           &CWordEntryDlg::kTemplate, &CHistoryDlg::kTemplate,
+                                           &CSiteAdminDlg::kTemplate, &CSiteEntryDlg::kTemplate),
                          [](const auto& info) { return std::to_string(info.param->id); });
 
 TEST(BlockNotice, ShowsItselfAndGoesAwayAfterFiveSeconds) {

@@ -56,7 +56,7 @@ void RunPanel(Win32DialogHost& host, RegistryProfile& profile, Win32ShellOpen& s
   Win32TrayIcon tray(window, host.resources(), IDB_TRAY, WM_USER + WM_TRAYNOTIFY);
   Win32ExitHotKey hotKey(window);
   Win32PanelFrame frame(window, host.resources(), IDI_MAIN);
-  PanelEditors editors;
+  PanelEditors editors(profile, files, shell);
   CPanelDlg panel(host, {{profile, files, windows, inspector, processes, pages, network, clock},
                          uninstall,
                          version,

@@ -234,4 +234,10 @@ void Win32DialogWindow::ListSetSelectionMark(int list, int item) {
   ListView_SetSelectionMark(Item(list), item);
 }
 
+void Win32DialogWindow::ListSetRedraw(int list, bool redraw) {
+  HWND view = Item(list);
+  ::SendMessageW(view, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+  if (redraw) ::InvalidateRect(view, nullptr, TRUE);
+}
+
 }  // namespace tevanor::win32

@@ -55,6 +55,7 @@ class Win32DialogWindow final : public DialogWindow {
   int ListNextSelected(int list, int after) const override;
   void ListSelect(int list, int item, bool selected) override;
   void ListSetSelectionMark(int list, int item) override;
+  void ListSetRedraw(int list, bool redraw) override;
 
  private:
   friend class Win32DialogHost;

@@ -1,0 +1,170 @@
+#include "ui/history_dlg.h"
+
+#include <string>
+
+#include "resource.h"
+#include "rules/history_file.h"
+#include "rules/site_store.h"
+#include "text/cp1252.h"
+#include "ui/dialog_messages.h"
+
+namespace tevanor {
+
+namespace {
+
+constexpr ControlTemplate kControls[] = {
+    {IDC_HISTORY_LIST, ControlKind::kListView, "", {7, 7, 340, 127}, kReportView},
+    {IDC_HISTORY_SHOW,
+     ControlKind::kPushButton,
+     "Examina",
+     {7, 137, 54, 18},
+     kImageButton | kHidden},
+    {IDC_HISTORY_ALLOW,
+     ControlKind::kPushButton,
+     "Lista permitidos",
+     {78, 137, 54, 18},
+     kImageButton | kHidden},
+    {IDC_HISTORY_PROHIBIT,
+     ControlKind::kPushButton,
+     "Lista prohibidos",
+     {149, 137, 54, 18},
+     kImageButton | kHidden},
+    {IDC_HISTORY_CLEAR,
+     ControlKind::kPushButton,
+     "Vacia",
+     {220, 137, 54, 18},
+     kImageButton | kHidden},
+    {IDC_HISTORY_CLOSE, ControlKind::kDefaultButton, "OK", {291, 137, 54, 18}, kImageButton},
+};
+
+constexpr int kRowButtons[] = {IDC_HISTORY_SHOW, IDC_HISTORY_ALLOW, IDC_HISTORY_PROHIBIT};
+
+// Only web and file-transfer addresses can be opened or put into a site list.
+bool IsAddress(std::string_view subject) {
+  return subject.starts_with("http:") || subject.starts_with("ftp:");
+}
+
+std::string Formatted(std::string_view format, std::string_view text) {
+  const std::size_t at = format.find("%s");
+  return std::string(format.substr(0, at)) + std::string(text) + std::string(format.substr(at + 2));
+}
+
+}  // namespace
+
+const DialogTemplate CHistoryDlg::kTemplate{
+    IDD_HISTORY, "Últimos bloqueos"_ansi, 354, 162, "MS Sans Serif", 8, 0, kControls};
+
+bool CHistoryDlg::OnInitDialog() {
+  DialogWindow& window = Window();
+  const int width = window.ListClientWidth(IDC_HISTORY_LIST);
+  window.ListAddColumn(IDC_HISTORY_LIST, "URL", static_cast<int>(width * 0.38));
+  window.ListAddColumn(IDC_HISTORY_LIST, "HORA", static_cast<int>(width * 0.2));
+  window.ListAddColumn(IDC_HISTORY_LIST, "CAUSA", static_cast<int>(width * 0.42));
+  window.SetButtonImage(IDC_HISTORY_SHOW, IDB_SHOW_BUTTON);
+  window.SetButtonImage(IDC_HISTORY_ALLOW, IDB_ALLOWED_LIST_BUTTON);
+  window.SetButtonImage(IDC_HISTORY_PROHIBIT, IDB_PROHIBITED_LIST_BUTTON);
+  window.SetButtonImage(IDC_HISTORY_CLOSE, IDB_CANCEL_BUTTON);
+  window.SetButtonImage(IDC_HISTORY_CLEAR, IDB_EMPTY_BUTTON);
+  LoadHistoryList();
+  window.SetToolTip(IDC_HISTORY_CLOSE, "Sale");
+  window.SetToolTip(IDC_HISTORY_SHOW, "Muestra este sitio");
+  window.SetToolTip(IDC_HISTORY_CLEAR, "Vacia la lista");
+  window.SetToolTip(IDC_HISTORY_PROHIBIT, "Da acceso prohibido a este sitio");
+  window.SetToolTip(IDC_HISTORY_ALLOW, "Da acceso libre a este sitio");
+  return true;
+}
+
+void CHistoryDlg::LoadHistoryList() {
+  auto records = tevanor::LoadHistoryList(data_.files, data_.state.m_bHistoryOpen);
+  if (!records) return;  // no file, or an empty one: the rows stay
+  DialogWindow& window = Window();
+  window.ListSetRedraw(IDC_HISTORY_LIST, false);
+  window.ListDeleteAll(IDC_HISTORY_LIST);
+  // The records come newest first, the order of the rows.
+  int row = 0;
+  for (const BlockRecord& record : *records) {
+    window.ListInsert(IDC_HISTORY_LIST, row, record.siteText, 0, 0);
+    window.ListSetText(IDC_HISTORY_LIST, row, 1, record.time);
+    window.ListSetText(IDC_HISTORY_LIST, row, 2, record.cause);
+    ++row;
+  }
+  window.ListSetRedraw(IDC_HISTORY_LIST, true);
+}
+
+void CHistoryDlg::OnCommand(const Command& command) {
+  if (command.code != kButtonClicked) return;
+  switch (command.id) {
+    case IDC_HISTORY_SHOW:
+      return OnShow();
+    case IDC_HISTORY_ALLOW:
+      return OnGiveAccess(false);
+    case IDC_HISTORY_PROHIBIT:
+      return OnGiveAccess(true);
+    case IDC_HISTORY_CLEAR:
+      return OnClear();
+    case IDC_HISTORY_CLOSE:
+      return Window().Destroy();
+    default:
+      return;  // Esc (kIdCancel) does nothing
+  }
+}
+
+void CHistoryDlg::OnListNotify(const ListNotification& note) {
+  if (note.listId != IDC_HISTORY_LIST) return;
+  if (note.kind == ListNotification::Kind::kItemInserted)
+    Window().ShowControl(IDC_HISTORY_CLEAR, true);
+  if (note.kind == ListNotification::Kind::kClick) UpdateRowButtons();
+}
+
+void CHistoryDlg::UpdateRowButtons() {
+  DialogWindow& window = Window();
+  const int row = window.ListNextSelected(IDC_HISTORY_LIST, -1);
+  const bool show = row >= 0 && IsAddress(window.ListText(IDC_HISTORY_LIST, row, 0));
+  for (const int id : kRowButtons) window.ShowControl(id, show);
+}
+
+void CHistoryDlg::OnShow() {
+  DialogWindow& window = Window();
+  const int row = window.ListNextSelected(IDC_HISTORY_LIST, -1);
+  if (row < 0) return;
+  const std::string subject = window.ListText(IDC_HISTORY_LIST, row, 0);
+  if (subject.empty()) return;
+  if (data_.state.m_bGuardActive && ShowMessage("¿Detener la vigilancia para poder examinar?"_ansi,
+                                                MessageButtons::kYesNo) == kIdYes)
+    panel_.Send(Command{kCommandToggleGuardian, kButtonClicked, true});
+  // Opened also when the parent chose to keep the guardian running.
+  data_.shell.Open(subject);
+}
+
+void CHistoryDlg::OnGiveAccess(bool prohibited) {
+  DialogWindow& window = Window();
+  const int row = window.ListNextSelected(IDC_HISTORY_LIST, -1);
+  if (row < 0) return;
+  const std::string subject = window.ListText(IDC_HISTORY_LIST, row, 0);
+  const std::string confirmation = Formatted(
+      prohibited ? "¡¡¡Acceso prohibido para %s!!!"_ansi : "¡¡¡Acceso libre para %s!!!"_ansi,
+      subject);
+  panel_.Send(PrivateMessage{WM_SITEEDIT, prohibited ? kSiteEditAddProhibited : kSiteEditAddAllowed,
+                             subject});
+  // Only the view loses the row: the file is unchanged and the next reload shows it again.
+  if (HasWindow()) window.ListDelete(IDC_HISTORY_LIST, row);
+  ShowMessage(confirmation);
+}
+
+void CHistoryDlg::OnClear() {
+  if (ShowMessage("Se borrará toda la lista.\n¿Desea continuar?"_ansi, MessageButtons::kYesNo) !=
+      kIdYes)
+    return;
+  if (!ClearHistory(data_.files)) return;
+  DialogWindow& window = Window();
+  window.ShowControl(IDC_HISTORY_CLEAR, false);
+  window.ShowControl(IDC_HISTORY_SHOW, false);
+  window.ListDeleteAll(IDC_HISTORY_LIST);
+}
+
+std::intptr_t CHistoryDlg::OnPrivateMessage(PrivateMessage& message) {
+  if (message.number == WM_RELOADHISTORY) LoadHistoryList();
+  return 0;
+}
+
+}  // namespace tevanor

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "framework/dialog_host.h"
+#include "guardian/guard_state.h"
+#include "rules/data_files.h"
+#include "shell/shell_open.h"
+
+namespace tevanor {
+
+// What the history dialog reads and acts on: the guardian's state (m_bHistoryOpen,
+// m_bGuardActive), the data files and the shell that opens an address.
+struct HistoryData {
+  GuardState& state;
+  DataDirectory& files;
+  ShellOpen& shell;
+};
+
+// "Últimos bloqueos": the block history, newest first. A web or file-transfer address can be
+// opened, or given free or prohibited access through the panel's site batch; the whole history
+// can be emptied. Reloads on WM_RELOADHISTORY. Esc does nothing; "OK" (Enter) closes it.
+class CHistoryDlg final : public Dialog {
+ public:
+  static const DialogTemplate kTemplate;
+
+  CHistoryDlg(DialogHost& host, Dialog& panel, HistoryData data)
+      : Dialog(host, kTemplate), panel_(panel), data_(data) {}
+
+  void LoadHistoryList();
+
+ protected:
+  bool OnInitDialog() override;
+  void OnCommand(const Command& command) override;
+  void OnListNotify(const ListNotification& note) override;
+  std::intptr_t OnPrivateMessage(PrivateMessage& message) override;
+
+ private:
+  void UpdateRowButtons();
+  void OnShow();
+  void OnGiveAccess(bool prohibited);
+  void OnClear();
+
+  Dialog& panel_;
+  HistoryData data_;
+};
+
+}  // namespace tevanor

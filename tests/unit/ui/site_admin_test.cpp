@@ -1,0 +1,285 @@
+// The site administration and site entry dialogs on the fake host, as a parent uses them, with
+// the panel's site batch going to a real site store.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "fakes/fake_data_directory.h"
+#include "fakes/fake_profile.h"
+#include "fakes/fake_scan_timer.h"
+#include "fakes/fake_shell.h"
+#include "fakes/framework/fake_dialog_host.h"
+#include "resource.h"
+#include "rules/builtin_sites.h"
+#include "rules/profile_values.h"
+#include "text/cp1252.h"
+#include "ui/history_dlg.h"
+#include "ui/site_admin_dlg.h"
+#include "unit/ui/stand_in_panel.h"
+
+namespace tevanor::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr std::string_view kSiteFile = "Tevanor.asw";
+const std::string kStoredSites =
+    "http://malo.example\b"
+    "http://bueno.example\t"
+    "http://peor.example/x\b";
+
+class SiteAdmin : public ::testing::Test, public SiteAdminRequests {
+ public:
+  void SetUp() override {
+    files.Put(kSiteFile, kStoredSites);
+    state.m_bBuiltInSites = 0;
+    store.LoadSiteList(false);
+    panel = OpenModeless<StandInPanel>(host, nullptr);
+    panel->sites = &store;
+    Open();
+    profile.writes.clear();
+  }
+  // The panel's side of the site batch: open or raise the dialog, then add and accept.
+  void AddSiteAndSave(std::string_view address, bool prohibited) override {
+    Open();
+    if (dialog != nullptr) dialog->AddSiteAndAccept(address, prohibited);
+  }
+  void PostRefill() override {
+    if (dialog != nullptr) dialog->Post(PrivateMessage{WM_REFILLSITES, 0, std::nullopt});
+  }
+  void Open() {
+    OpenSingleFrom(dialog, host, panel, [&] {
+      return std::make_unique<CSiteAdminDlg>(host, *panel,
+                                             SiteAdminData{state, store, profile, shell});
+    });
+  }
+  FakeWindow& Window() const { return host.WindowOf(*dialog); }
+  std::vector<std::string> Rows(int list) const {
+    std::vector<std::string> rows;
+    for (const auto& item : Window().Control(list).items) rows.push_back(item.texts[0]);
+    return rows;
+  }
+  std::vector<std::pair<std::string, int>> Sites() const {
+    std::vector<std::pair<std::string, int>> sites;
+    for (const SiteEntry* e = state.sites.First(); e != nullptr; e = e->next)
+      if (!e->builtIn) sites.emplace_back(e->text, e->prohibited);
+    return sites;
+  }
+  bool Shown(int id) const { return Window().IsControlVisible(id); }
+  void Select(int list, std::initializer_list<int> chosen) {
+    host.Then([this, list, rows = std::vector<int>(chosen)] {
+      for (const int l : {IDC_SITES_ALLOWED, IDC_SITES_PROHIBITED})
+        for (int i = 0; i < Window().ListCount(l); ++i) Window().ListSelect(l, i, false);
+      for (int row : rows) Window().ListSelect(list, row, true);
+      dialog->Send(ListNotification{list, ListNotification::Kind::kClick, -1});
+    });
+  }
+  void Enter(const std::string& address, int button) {
+    host.Click(IDC_SITES_ADD, dialog).Type(IDC_SITE_EDIT, address).Click(button);
+  }
+
+  FakeDataDirectory files;
+  FakeProfile profile;
+  FakeScanTimer scan;
+  FakeShellOpen shell;
+  GuardState state;
+  SiteStore store{state.sites, files, profile, scan, *this};
+  FakeDialogHost host;
+  StandInPanel* panel = nullptr;
+  CSiteAdminDlg* dialog = nullptr;
+};
+
+// Both lists sorted, from the site file only; "Acepta" without a change only closes.
+TEST_F(SiteAdmin, OpensWithBothSortedListsAndAcceptsWithoutChangeByClosing) {
+  EXPECT_THAT(Rows(IDC_SITES_PROHIBITED),
+              ElementsAre("http://malo.example", "http://peor.example/x"));
+  EXPECT_THAT(Rows(IDC_SITES_ALLOWED), ElementsAre("http://bueno.example"));
+  EXPECT_TRUE(Shown(IDC_SITES_EMPTY_ALLOWED) && Shown(IDC_SITES_EMPTY_PROHIBITED));
+  EXPECT_FALSE(Window().IsChecked(IDC_SITES_BUILTIN));
+  host.PressEscape(dialog);
+  host.Run();
+  ASSERT_NE(dialog, nullptr) << "Esc does nothing";
+  host.PressEnter(dialog);
+  host.Run();
+  EXPECT_EQ(dialog, nullptr);
+  EXPECT_THAT(panel->messages, IsEmpty());
+  EXPECT_THAT(profile.writes, IsEmpty()) << "neither the switch nor a stamp";
+}
+
+// The entry box: "Agrega" allows, "Bloquea" prohibits, Esc and "Cancela" add nothing; a site
+// already in either list, in any letter case, moves; an empty text adds nothing.
+TEST_F(SiteAdmin, SiteEntryAddsMovesAndEscAddsNothing) {
+  host.Click(IDC_SITES_ADD, dialog)
+      .Then([this] {
+        const FakeWindow& entry = host.WindowOf(*host.Dialogs(IDD_SITE_ENTRY)[0]);
+        EXPECT_EQ(entry.ControlText(IDC_SITE_EDIT), "http://");
+        EXPECT_TRUE(entry.IsControlVisible(IDC_SITE_ALLOW) &&
+                    entry.IsControlVisible(IDC_SITE_BLOCK));
+      })
+      .PressEscape();
+  host.Click(IDC_SITES_ADD, dialog).Type(IDC_SITE_EDIT, "http://x").Click(IDC_SITE_CANCEL);
+  host.Click(IDC_SITES_ADD, dialog).Type(IDC_SITE_EDIT, "").PressEnter();
+  host.Run();
+  EXPECT_EQ(Rows(IDC_SITES_PROHIBITED).size() + Rows(IDC_SITES_ALLOWED).size(), 3u);
+  EXPECT_EQ(dialog->m_bModified, 1) << "set whatever the box's result";
+
+  Enter("HTTP://MALO.example", IDC_SITE_ALLOW);
+  Enter("http://nuevo.example", IDC_SITE_BLOCK);
+  Enter("http://Bueno.example", IDC_SITE_BLOCK);
+  host.Run();
+  EXPECT_THAT(Rows(IDC_SITES_ALLOWED), ElementsAre("HTTP://MALO.example"));
+  EXPECT_THAT(Rows(IDC_SITES_PROHIBITED),
+              ElementsAre("http://Bueno.example", "http://nuevo.example", "http://peor.example/x"));
+  host.Click(IDC_SITES_ACCEPT, dialog);
+  host.Run();
+  EXPECT_EQ(files.Content(kSiteFile),
+            "http://Bueno.example\bhttp://nuevo.example\b"
+            "http://peor.example/x\bHTTP://MALO.example\t");
+  EXPECT_THAT(Sites(), ElementsAre(std::pair<std::string, int>{"http://Bueno.example", 1},
+                                   std::pair<std::string, int>{"http://nuevo.example", 1},
+                                   std::pair<std::string, int>{"http://peor.example/x", 1},
+                                   std::pair<std::string, int>{"HTTP://MALO.example", 0}));
+}
+
+// Delete, move and empty, and what the row buttons show.
+TEST_F(SiteAdmin, DeleteMoveAndEmptyEditTheLists) {
+  Select(IDC_SITES_PROHIBITED, {0});
+  host.Then([&] {
+    EXPECT_TRUE(Shown(IDC_SITES_DELETE) && Shown(IDC_SITES_MOVE) && Shown(IDC_SITES_SHOW));
+  });
+  host.Click(IDC_SITES_MOVE, dialog);
+  host.Run();
+  EXPECT_THAT(Rows(IDC_SITES_ALLOWED), ElementsAre("http://bueno.example", "http://malo.example"));
+  Select(IDC_SITES_ALLOWED, {0});
+  host.Click(IDC_SITES_DELETE, dialog);
+  host.Run();
+  EXPECT_THAT(Rows(IDC_SITES_ALLOWED), ElementsAre("http://malo.example"));
+  EXPECT_FALSE(Shown(IDC_SITES_DELETE));
+  host.Click(IDC_SITES_EMPTY_PROHIBITED, dialog);
+  host.Run();
+  EXPECT_FALSE(Shown(IDC_SITES_EMPTY_PROHIBITED));
+  host.Click(IDC_SITES_EMPTY_ALLOWED, dialog).Click(IDC_SITES_ACCEPT, dialog);
+  host.Run();
+  EXPECT_FALSE(files.Exists(kSiteFile)) << "two empty lists are no file";
+  EXPECT_THAT(Sites(), IsEmpty());
+}
+
+// Optimisation cuts prohibited and allowed addresses to their host and drops a repeat only
+// next to its equal.
+TEST_F(SiteAdmin, OptimiseShortensAndDropsNeighbourRepeats) {
+  files.Put(kSiteFile,
+            std::string("http://a.example\bhttp://a.example/uno\bhttp://a.example/dos\b") +
+                "sin-barras/x\bhttp://b.example\bhttp://b.example-x\bhttp://b.example/q\b" +
+                "http://c.example/p\t");
+  store.FreeSiteList();
+  store.LoadSiteList(false);
+  dialog->Send(PrivateMessage{WM_REFILLSITES, 0, std::nullopt});
+  host.Click(IDC_SITES_OPTIMISE, dialog);
+  host.Run();
+  EXPECT_THAT(Rows(IDC_SITES_PROHIBITED),
+              ElementsAre("http://a.example", "http://b.example", "http://b.example-x",
+                          "http://b.example", "sin-barras/x"));
+  EXPECT_THAT(Rows(IDC_SITES_ALLOWED), ElementsAre("http://c.example"));
+  EXPECT_EQ(Window().Caption(), CSiteAdminDlg::kTemplate.caption);
+  EXPECT_TRUE(Shown(IDC_SITES_OPTIMISE));
+}
+
+// The switch of the built-in list is stored and rebuilds the list; the built-in rows the
+// hidden view shows are never written to the site file.
+TEST_F(SiteAdmin, BuiltInSitesAreSwitchedButNeverSaved) {
+  for (int i = 0; i < CSiteAdminDlg::kRevealPresses; ++i)
+    dialog->Send(ListNotification{IDC_SITES_PROHIBITED, ListNotification::Kind::kKeyDown, 0,
+                                  CSiteAdminDlg::kRevealKey});
+  host.Run();
+  EXPECT_EQ(Rows(IDC_SITES_PROHIBITED).size(), 2u) << "the switch is off: none are listed";
+  host.Click(IDC_SITES_BUILTIN, dialog).Click(IDC_SITES_ACCEPT, dialog);
+  host.Run();
+  EXPECT_EQ(profile.GetInt(profile::kBuiltInSites, -1), 1);
+  std::size_t builtIn = 0;
+  while (!kBuiltInSiteTable[builtIn].empty()) ++builtIn;
+  std::size_t listed = 0;
+  for (const SiteEntry* e = state.sites.First(); e != nullptr; e = e->next) ++listed;
+  EXPECT_EQ(listed, builtIn + 3);
+
+  Open();
+  for (int i = 0; i < CSiteAdminDlg::kRevealPresses; ++i)
+    dialog->Send(ListNotification{IDC_SITES_PROHIBITED, ListNotification::Kind::kKeyDown, 0,
+                                  CSiteAdminDlg::kRevealKey});
+  host.Run();
+  EXPECT_EQ(Rows(IDC_SITES_PROHIBITED).size(), builtIn + 2);
+  Enter("http://otro.example", IDC_SITE_BLOCK);
+  host.Click(IDC_SITES_ACCEPT, dialog);
+  host.Run();
+  EXPECT_EQ(files.Content(kSiteFile),
+            "http://malo.example\bhttp://otro.example\b"
+            "http://peor.example/x\bhttp://bueno.example\t");
+}
+
+// "Examina" on a prohibited site asks before stopping the guardian; an allowed one does not.
+TEST_F(SiteAdmin, ShowPrefersTheProhibitedSiteAndAsksOnlyForIt) {
+  state.m_bGuardActive = 1;
+  Select(IDC_SITES_ALLOWED, {0});
+  host.Click(IDC_SITES_SHOW, dialog);
+  host.Then([&] { Window().ListSelect(IDC_SITES_PROHIBITED, 1, true); });
+  host.Click(IDC_SITES_SHOW, dialog).Answer(kIdYes);
+  host.Run();
+  EXPECT_THAT(shell.opened, ElementsAre("http://bueno.example", "http://peor.example/x"));
+  EXPECT_EQ(host.Messages().size(), 1u);
+  EXPECT_THAT(panel->commands, ElementsAre(kCommandToggleGuardian));
+}
+
+// An empty allowed entry of the file would end the batch at once: it is never sent, and every
+// other entry is saved.
+TEST_F(SiteAdmin, AnEmptyAllowedEntryNeverEndsTheBatchEarly) {
+  files.Put(kSiteFile, "\t" + kStoredSites);
+  store.FreeSiteList();
+  store.LoadSiteList(false);
+  dialog->Send(PrivateMessage{WM_REFILLSITES, 0, std::nullopt});
+  ASSERT_EQ(Rows(IDC_SITES_ALLOWED).size(), 2u);
+  host.Click(IDC_SITES_BUILTIN, dialog).Click(IDC_SITES_BUILTIN, dialog);
+  host.Click(IDC_SITES_ACCEPT, dialog);
+  host.Run();
+  EXPECT_EQ(dialog, nullptr);
+  EXPECT_EQ(files.Content(kSiteFile),
+            "http://malo.example\bhttp://peor.example/x\bhttp://bueno.example\t");
+}
+
+// A save that fails keeps the file, says so and leaves the dialog open with its lists.
+TEST_F(SiteAdmin, FailedSaveIsReportedAndKeepsTheDialogOpen) {
+  files.failReplace = true;
+  Enter("http://nuevo.example", IDC_SITE_BLOCK);
+  host.Click(IDC_SITES_ACCEPT, dialog).Answer(kIdOk);
+  host.Run();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(host.Messages().at(0).text, "No se pudo guardar la lista de sitios.");
+  EXPECT_EQ(files.Content(kSiteFile), kStoredSites);
+  EXPECT_EQ(Rows(IDC_SITES_PROHIBITED).size(), 3u);
+  files.failReplace = false;
+  host.Click(IDC_SITES_ACCEPT, dialog);
+  host.Run();
+  EXPECT_EQ(dialog, nullptr);
+  EXPECT_EQ(Sites().size(), 4u);
+}
+
+// The history's site buttons save the open dialog's unsaved changes with the new site and
+// close it.
+TEST_F(SiteAdmin, HistorySiteButtonSavesTheOpenDialogsChanges) {
+  files.Put("Tevanor.his", "http://visto.example\b10:00-01/02/2026\bSitio prohibido\b");
+  CHistoryDlg* history = nullptr;
+  OpenSingleFrom(history, host, panel, [&] {
+    return std::make_unique<CHistoryDlg>(host, *panel, HistoryData{state, files, shell});
+  });
+  host.Click(IDC_SITES_EMPTY_ALLOWED, dialog);
+  host.Then([&] {
+    host.WindowOf(*history).ListSelect(IDC_HISTORY_LIST, 0, true);
+    history->Send(ListNotification{IDC_HISTORY_LIST, ListNotification::Kind::kClick, 0});
+  });
+  host.Click(IDC_HISTORY_PROHIBIT, history).Answer(kIdOk);
+  host.Run();
+  EXPECT_EQ(dialog, nullptr);
+  EXPECT_EQ(files.Content(kSiteFile),
+            "http://malo.example\bhttp://peor.example/x\bhttp://visto.example\b");
+}
+
+}  // namespace
+}  // namespace tevanor::testing
