@@ -16,6 +16,7 @@
 #include "rules/profile_values.h"
 #include "screen.h"
 #include "text/cp1252.h"
+#include "notice/web_notice_dlg.h"
 #include "ui/about_dlg.h"
 #include "ui/block_notice_dlg.h"
 #include "ui/password_dlg.h"
@@ -109,7 +110,8 @@ TEST_P(DialogTemplates, HoldEveryControlAtItsPlaceWithItsTextAndStyle) {
 
 INSTANTIATE_TEST_SUITE_P(Tevanor, DialogTemplates,
                          ::testing::Values(&CAboutDlg::kTemplate, &CPasswordDlg::kTemplate,
-                                           &CWelcomeDlg::kTemplate, &CBlockNoticeDlg::kTemplate),
+                                           &CWelcomeDlg::kTemplate, &CBlockNoticeDlg::kTemplate,
+                                           &CWebNoticeDlg::kTemplate),
                          [](const auto& info) { return std::to_string(info.param->id); });
 
 TEST(BlockNotice, ShowsItselfAndGoesAwayAfterFiveSeconds) {
