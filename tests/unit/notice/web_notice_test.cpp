@@ -43,8 +43,8 @@ struct Notice {
   FakeWindow& Window() const { return host.WindowOf(*host.Dialogs(IDD_WEB_NOTICE).front()); }
   FakePageView& View() const { return *views.live.at(0); }
 
+  FakePageViewFactory views;  // outlives the host, which destroys the notices' views
   FakeDialogHost host;
-  FakePageViewFactory views;
 };
 
 TEST(WebNotice, StartsHiddenWithItsCaptionAndLoadsTheVersionPageOnce) {

@@ -53,8 +53,8 @@ HWND FindDescendant(HWND parent, int id) {
 }
 
 TEST(WebNoticeBrowser, TakesThePlaceholdersPlaceAndANoticeWithoutPageEndsHidden) {
+  win32::WebBrowserViewFactory views;  // outlives the notices' views
   Win32DialogHost host;
-  win32::WebBrowserViewFactory views;
   ASSERT_TRUE(
       CWebNoticeDlg::Open(host, nullptr, views, "1, 0, 0, 1", "http://127.0.0.1:9/version"));
   HWND notice = FindNotice();
@@ -80,8 +80,8 @@ TEST(WebNoticeBrowser, TakesThePlaceholdersPlaceAndANoticeWithoutPageEndsHidden)
 }
 
 TEST(WebNoticeWindow, APageWithAnotherVersionAndASizeShowsItThereAndItGetsItsCloseBox) {
-  Win32DialogHost host;
   FakePageViewFactory views;
+  Win32DialogHost host;
   ASSERT_TRUE(CWebNoticeDlg::Open(host, nullptr, views, "1, 0, 0, 1", "about:blank"));
   HWND notice = FindNotice();
   ASSERT_NE(notice, nullptr);
