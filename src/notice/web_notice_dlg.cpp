@@ -71,6 +71,14 @@ bool CWebNoticeDlg::OnClose() {
   return true;
 }
 
+void CWebNoticeDlg::OnOK() {
+  Window().Destroy();
+}
+
+void CWebNoticeDlg::OnCancel() {
+  Window().Destroy();
+}
+
 void CWebNoticeDlg::OnDestroy() {
   m_browser.Release();
 }

@@ -32,6 +32,10 @@ class CWebNoticeDlg final : public Dialog, private PageViewEvents {
   bool OnInitDialog() override;
   void OnTimer(unsigned id) override;
   bool OnClose() override;
+  // Enter and Esc close the notice like its close box: the dialog manager's default would
+  // only hide it, and a hidden notice past its timer would stay hidden for good.
+  void OnOK() override;
+  void OnCancel() override;
   void OnDestroy() override;
 
  private:

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 
 #include "fakes/fake_page_view.h"
 #include "fakes/framework/fake_dialog_host.h"
