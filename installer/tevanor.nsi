@@ -67,8 +67,21 @@ VIAddVersionKey /LANG=${LANG_SPANISH} "LegalCopyright" "${MAKER}"
   Pop $0
 !macroend
 
+; Both need administrator rights: they write to Program Files and the machine's registry. The
+; manifest asks for them; a run that still lacks them ends at once instead of half installing.
+!macro RequireAdministrator what
+  UserInfo::GetAccountType
+  Pop $0
+  ${If} $0 != "admin"
+    MessageBox MB_OK|MB_ICONSTOP "Para ${what} ${PRODUCT} hacen falta derechos de administrador." /SD IDOK
+    SetErrorLevel 740
+    Quit
+  ${EndIf}
+!macroend
+
 Function .onInit
   SetRegView 64
+  !insertmacro RequireAdministrator "instalar"
 FunctionEnd
 
 Section "${PRODUCT}"
@@ -107,6 +120,7 @@ SectionEnd
 
 Function un.onInit
   SetRegView 64
+  !insertmacro RequireAdministrator "desinstalar"
 FunctionEnd
 
 Section "Uninstall"
