@@ -122,6 +122,10 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
       ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
 }
 
+void WriteLists(const std::wstring& dir) {
+  for (const wchar_t* list : kLists) WriteFileBytes(dir + L"\\" + list, "lista\x08");
+}
+
 // A silent install, waited for by its last effect on an installation: the uninstall entry
 // written after the files, then the first-run flag when it is a new one.
 void InstallSilently() {
@@ -197,7 +201,7 @@ TEST_F(Installation, InstallingAgainKeepsListsPasswordAndTheFirstRunFlag) {
   win32::RegistryProfile profile;
   ASSERT_TRUE(profile.WriteInt(profile::kFirstRun, 0));  // as after the first start
   ASSERT_TRUE(profile.WriteString(profile::kPassword, "\xBE\xBD\xBC"));
-  for (const wchar_t* list : kLists) WriteFileBytes(dir + L"\\" + list, "lista\x08");
+  WriteLists(dir);
   InstallSilently();
   EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, kProfileKey, L"Pr"), 0u);
   EXPECT_EQ(profile.GetString(profile::kPassword, ""), "\xBE\xBD\xBC");
@@ -215,6 +219,7 @@ void ExpectRemovedKeepingLists(const std::wstring& dir) {
 }
 
 TEST_F(Installation, SilentRemovalEndsTheRunningCopyAndKeepsTheLists) {
+  WriteLists(dir);
   // A stand-in for the running copy under the program's name: a window of its own.
   ASSERT_TRUE(::CopyFileW((ProgramDirectory() + L"tevanor_helper.exe").c_str(),
                           (dir + L"\\Tevanor.exe").c_str(), FALSE));
@@ -233,6 +238,7 @@ TEST_F(Installation, SilentRemovalEndsTheRunningCopyAndKeepsTheLists) {
 
 TEST_F(Installation, TheSystemsUninstallCommandAsksForThePasswordFirst) {
   InstallSilently();
+  WriteLists(dir);
   win32::RegistryProfile profile;
   ASSERT_TRUE(profile.WriteInt(profile::kFirstRun, 0));
   ASSERT_TRUE(profile.WriteString(profile::kPassword, "\xBE\xBD\xBC"));  // "abc"
@@ -263,6 +269,22 @@ TEST_F(Installation, TheSystemsUninstallCommandAsksForThePasswordFirst) {
   ExpectRemovedKeepingLists(dir);
 }
 
+TEST_F(Installation, AnsweringNoToTheQuestionRemovesTheListsToo) {
+  InstallSilently();
+  WriteLists(dir);
+  const UniqueKernelHandle uninstaller = Start(L"\"" + dir + L"\\lsb_un20.exe\" /C=UC /N=Tevanor");
+  ASSERT_TRUE(uninstaller);
+  HWND question = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (question = FindDialog(L"", true)) != nullptr; }));
+  ::PostMessageW(question, WM_COMMAND, IDNO, 0);
+  EXPECT_TRUE(WaitUntil([&] {
+    return !KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey) && !FileExists(dir + L"\\Tevanor.exe") &&
+           !FileExists(dir + L"\\Tevanor.fil") && !FileExists(dir + L"\\Tevanor.asw") &&
+           !FileExists(dir + L"\\Tevanor.his");
+  }));
+  EXPECT_TRUE(WaitUntil([&] { return !FileExists(dir); })) << "the empty directory stays";
+}
+
 // The installer's first page and the uninstaller's question, as PNG files for a person.
 TEST_F(Installation, ScreensOfTheInstallerAndTheUninstallersQuestion) {
   const UniqueKernelHandle setup = Start(L"\"" + SetupProgram() + L"\"");
@@ -277,6 +299,7 @@ TEST_F(Installation, ScreensOfTheInstallerAndTheUninstallersQuestion) {
   Ended(setup);
 
   InstallSilently();
+  WriteLists(dir);
   const UniqueKernelHandle uninstaller =
       Start(L"\"" + InstallDirectory() + L"\\lsb_un20.exe\" /C=UC /N=Tevanor");
   ASSERT_TRUE(uninstaller);
