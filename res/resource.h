@@ -23,6 +23,10 @@
 #define IDC_CONFIRM_EDIT 1018
 #define IDC_PASSWORD_CANCEL 1019
 
+// Web notice: the placeholder that the browser view replaces.
+#define IDD_WEB_NOTICE 148
+#define IDC_WEB_NOTICE_VIEW 1025
+
 // Welcome.
 #define IDD_WELCOME 149
 

@@ -8,6 +8,7 @@ packages=(
   clang libclang-rt-14-dev         # libFuzzer targets
   mingw-w64                        # Windows cross build
   wine64 xvfb                      # Windows tests and end-to-end tests
+  nsis                             # the installer (makensis)
 )
 
 missing=()

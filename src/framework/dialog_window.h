@@ -29,6 +29,10 @@ class DialogWindow {
   virtual std::string Caption() const = 0;
   virtual void Show(bool show) = 0;
   virtual bool IsVisible() const = 0;
+  // Gives the window its outer size in pixels, frame included, without moving it.
+  virtual void Resize(int widthPixels, int heightPixels) = 0;
+  // Adds a system menu, and with it the close box, to a window created without one.
+  virtual void AddSystemMenu() = 0;
   // A modal run returns `result`; a modeless window is only hidden.
   virtual void EndDialog(int result) = 0;
   virtual void Destroy() = 0;

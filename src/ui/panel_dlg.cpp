@@ -1,6 +1,7 @@
 #include "ui/panel_dlg.h"
 
 #include "guardian/record_block.h"
+#include "notice/web_notice_dlg.h"
 #include "resource.h"
 #include "text/cp1252.h"
 #include "ui/about_dlg.h"
@@ -306,8 +307,8 @@ bool CPanelDlg::MayAutoHide() {
   return !m_dlgPassword.m_bPromptShowing && !AnyEditorOpen();
 }
 
-void CPanelDlg::CreateVersionNotice(const std::string&, std::string_view) {
-  // The web notice is not part of the program yet.
+void CPanelDlg::CreateVersionNotice(const std::string& version, std::string_view address) {
+  CWebNoticeDlg::Open(Host(), this, ports_.views, version, address);
 }
 
 void CPanelDlg::SetCaption(const std::string& caption) {

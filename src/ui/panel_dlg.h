@@ -8,6 +8,7 @@
 #include "guardian/panel_settings.h"
 #include "guardian/program_version.h"
 #include "guardian/protection_gaps.h"
+#include "notice/page_view.h"
 #include "rules/uninstall_entry.h"
 #include "shell/exit_hot_key.h"
 #include "shell/panel_frame.h"
@@ -31,6 +32,7 @@ struct PanelPorts {
   ExitHotKey& hotKey;
   PanelFrame& frame;
   EditingDialogs& editors;
+  PageViewFactory& views;  // for the version notices
 };
 
 // The program's main window and the owner of everything that lives longer than one message:

@@ -49,7 +49,7 @@ bool Run(const std::wstring& directory) {
   const std::vector<std::string> record = run.History();
   Say("the history records: " + Cp1252ToUtf8(record[0]) + " | " + record[1] + " | " +
       Cp1252ToUtf8(record[2]));
-  HWND notice = WaitForVisible([] { return ::FindWindowW(L"#32770", L"Tevanor"); });
+  HWND notice = WaitForVisible(BlockNotice);
   if (notice == nullptr) return fail("the notice");
   Shoot(notice, directory, "notice");
   Say("the caption now: " + Cp1252ToUtf8(win32::Narrow(Caption(panel))));

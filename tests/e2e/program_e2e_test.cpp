@@ -70,12 +70,7 @@ TEST_F(ProgramE2E, StartsHiddenAndGuardsWithACountAndANotice) {
   const Program notepad(NotepadCommand("This page is for adults only.\r\n"));
   EXPECT_TRUE(WaitUntil(
       [&] { return Caption(panel) == L"Tevanor - vigilando (1 sitios bloqueados)"; }, kDeadline));
-  HWND notice = WaitForVisible([] {
-    HWND box = ::FindWindowW(L"#32770", L"Tevanor");
-    wchar_t text[32] = {};
-    ::GetDlgItemTextW(box, 1040, text, 32);
-    return std::wstring_view(text) == L"Protegiendo......" ? box : nullptr;
-  });
+  HWND notice = WaitForVisible(BlockNotice);
   EXPECT_NE(notice, nullptr);
   EXPECT_TRUE(WaitUntil([&] { return run.History().size() == 3u; }, kDeadline));
   EXPECT_THAT(run.History(),

@@ -116,6 +116,18 @@ inline HWND MessageBoxWith(int button) {
   return nullptr;
 }
 
+// The block notice on screen, "Protegiendo......" (other windows of the program share its
+// caption: the version notice, message boxes).
+inline HWND BlockNotice() {
+  HWND box = nullptr;
+  while ((box = ::FindWindowExW(nullptr, box, L"#32770", L"Tevanor")) != nullptr) {
+    wchar_t text[32] = {};
+    ::GetDlgItemTextW(box, 1040, text, 32);
+    if (std::wstring_view(text) == L"Protegiendo......" && ::IsWindowVisible(box)) return box;
+  }
+  return nullptr;
+}
+
 inline void Click(HWND dialog, int id) {
   ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));

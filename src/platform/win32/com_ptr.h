@@ -3,6 +3,7 @@
 #include <oleauto.h>
 #include <unknwn.h>
 
+#include <string_view>
 #include <utility>
 
 namespace tevanor::win32 {
@@ -45,6 +46,9 @@ class ComPtr {
 class UniqueBstr {
  public:
   UniqueBstr() = default;
+  // A copy of `text`, for calls that take a BSTR argument.
+  explicit UniqueBstr(std::wstring_view text)
+      : text_(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
   ~UniqueBstr() { ::SysFreeString(text_); }
   UniqueBstr(const UniqueBstr&) = delete;
   UniqueBstr& operator=(const UniqueBstr&) = delete;
@@ -53,12 +57,31 @@ class UniqueBstr {
     ::SysFreeString(std::exchange(text_, nullptr));
     return &text_;
   }
+  BSTR get() const { return text_; }
   std::wstring_view view() const {
     return {text_ ? text_ : L"", text_ ? ::SysStringLen(text_) : 0};
   }
 
  private:
   BSTR text_ = nullptr;
+};
+
+// Owns a VARIANT and clears it, with whatever it holds, when it goes.
+class UniqueVariant {
+ public:
+  UniqueVariant() { ::VariantInit(&value_); }
+  ~UniqueVariant() { ::VariantClear(&value_); }
+  UniqueVariant(const UniqueVariant&) = delete;
+  UniqueVariant& operator=(const UniqueVariant&) = delete;
+
+  VARIANT* Put() {
+    ::VariantClear(&value_);
+    return &value_;
+  }
+  const VARIANT& get() const { return value_; }
+
+ private:
+  VARIANT value_;
 };
 
 }  // namespace tevanor::win32

@@ -4,6 +4,7 @@
 
 #include "fakes/fake_data_directory.h"
 #include "fakes/fake_desktop.h"
+#include "fakes/fake_page_view.h"
 #include "fakes/fake_pages.h"
 #include "fakes/fake_ports.h"
 #include "fakes/fake_profile.h"
@@ -81,6 +82,17 @@ class PanelTest : public ::testing::Test {
     });
     return panel.DoModal();
   }
+  PanelPorts Ports() {
+    return {{profile, files, desktop, desktop, desktop, pages, network, clock},
+            uninstall,
+            version,
+            shell,
+            tray,
+            hotKey,
+            frame,
+            editors,
+            views};
+  }
   FakeDialogHost& At(std::uint64_t ms) { return host.Wait(ms - host.Now()); }
   bool Visible() { return panel.HasWindow() && panel.Window().IsVisible(); }
   bool PromptUp() { return !host.Dialogs(IDD_PASSWORD).empty(); }
@@ -110,17 +122,10 @@ class PanelTest : public ::testing::Test {
   FakeTrayIcon tray;
   FakeExitHotKey hotKey;
   FakePanelFrame frame;
+  FakePageViewFactory views;  // outlives the host, which may hold its views
   FakeDialogHost host;
   StandInEditors editors{host};
-  CPanelDlg panel{host,
-                  {{profile, files, desktop, desktop, desktop, pages, network, clock},
-                   uninstall,
-                   version,
-                   shell,
-                   tray,
-                   hotKey,
-                   frame,
-                   editors}};
+  CPanelDlg panel{host, Ports()};
 };
 
 TEST_F(PanelTest, StartsHiddenGuardingAndEndsWithoutATrace) {
@@ -293,15 +298,7 @@ TEST_F(PanelTest, AFirstRunWelcomesAndAsksForAPassword) {
     FakeDialogHost h;
     profile.values.clear();
     if (firstRun) profile.values["Pr"] = 1;
-    CPanelDlg p{h,
-                {{profile, files, desktop, desktop, desktop, pages, network, clock},
-                 uninstall,
-                 version,
-                 shell,
-                 tray,
-                 hotKey,
-                 frame,
-                 editors}};
+    CPanelDlg p{h, Ports()};
     if (firstRun) {
       h.Then([&] { EXPECT_EQ(h.Dialogs(IDD_WELCOME).size(), 1u); }).PressEnter();
     } else {
@@ -418,15 +415,7 @@ TEST_F(ProtectionGapTest, TheSwitchAndCtrlSAreRecordedAndACleanEndLeavesNothingF
   EXPECT_EQ(panel.guardian().state().m_nBlocked, 0);
 
   FakeDialogHost again;
-  CPanelDlg next{again,
-                 {{profile, files, desktop, desktop, desktop, pages, network, clock},
-                  uninstall,
-                  version,
-                  shell,
-                  tray,
-                  hotKey,
-                  frame,
-                  editors}};
+  CPanelDlg next{again, Ports()};
   again.Then([&] { next.Window().Destroy(); });
   next.DoModal();
   EXPECT_EQ(History().size(), 3u);

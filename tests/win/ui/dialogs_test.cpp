@@ -17,6 +17,7 @@
 #include "rules/profile_values.h"
 #include "screen.h"
 #include "text/cp1252.h"
+#include "notice/web_notice_dlg.h"
 #include "ui/about_dlg.h"
 #include "ui/block_notice_dlg.h"
 #include "ui/filter_config_dlg.h"
@@ -119,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(Tevanor, DialogTemplates,
                                            &CWelcomeDlg::kTemplate, &CBlockNoticeDlg::kTemplate,
                                            &CPanelDlg::kTemplate, &CFilterConfigDlg::kTemplate,
                                            &CWordEntryDlg::kTemplate, &CHistoryDlg::kTemplate,
-                                           &CSiteAdminDlg::kTemplate, &CSiteEntryDlg::kTemplate),
+                                           &CSiteAdminDlg::kTemplate, &CSiteEntryDlg::kTemplate,
+                                           &CWebNoticeDlg::kTemplate),
                          [](const auto& info) { return std::to_string(info.param->id); });
 
 TEST(BlockNotice, ShowsItselfAndGoesAwayAfterFiveSeconds) {

@@ -17,6 +17,7 @@
 #include "platform/win32/system_clock.h"
 #include "platform/win32/uninstall_registry.h"
 #include "platform/win32/version_resource.h"
+#include "platform/win32/web_browser_view.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/window_inspector.h"
 #include "platform/win32/winsock_network.h"
@@ -57,6 +58,7 @@ void RunPanel(Win32DialogHost& host, RegistryProfile& profile, Win32ShellOpen& s
   Win32ExitHotKey hotKey(window);
   Win32PanelFrame frame(window, host.resources(), IDI_MAIN);
   PanelEditors editors(profile, files, shell);
+  WebBrowserViewFactory views;
   CPanelDlg panel(host, {{profile, files, windows, inspector, processes, pages, network, clock},
                          uninstall,
                          version,
@@ -64,7 +66,8 @@ void RunPanel(Win32DialogHost& host, RegistryProfile& profile, Win32ShellOpen& s
                          tray,
                          hotKey,
                          frame,
-                         editors});
+                         editors,
+                         views});
   window.Bind(panel);
   panel.DoModal();
 }

@@ -37,6 +37,19 @@ bool Win32DialogWindow::IsVisible() const {
   return ::IsWindowVisible(hwnd_) != 0;
 }
 
+void Win32DialogWindow::Resize(int widthPixels, int heightPixels) {
+  ::SetWindowPos(hwnd_, nullptr, 0, 0, widthPixels, heightPixels,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32DialogWindow::AddSystemMenu() {
+  const LONG_PTR style = ::GetWindowLongPtrW(hwnd_, GWL_STYLE);
+  ::SetWindowLongPtrW(hwnd_, GWL_STYLE, style | WS_SYSMENU);
+  // The frame is cached: the system redraws it with the close box only when told.
+  ::SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
 void Win32DialogWindow::EndDialog(int result) {
   if (!modal_) {
     ::ShowWindow(hwnd_, SW_HIDE);

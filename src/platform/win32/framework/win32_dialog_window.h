@@ -26,6 +26,8 @@ class Win32DialogWindow final : public DialogWindow {
   std::string Caption() const override;
   void Show(bool show) override;
   bool IsVisible() const override;
+  void Resize(int widthPixels, int heightPixels) override;
+  void AddSystemMenu() override;
   void EndDialog(int result) override;
   void Destroy() override;
   void SetTimer(unsigned id, unsigned milliseconds) override;
