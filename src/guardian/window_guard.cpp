@@ -30,6 +30,10 @@ bool ContainsIgnoringCase(std::string_view text, std::string_view upperPart) {
 
 }  // namespace
 
+void WindowGuard::BeginPass() {
+  budget_.BeginPass(ports_.windows.MonotonicMs(), ports_.windows.Exists(budget_.resumeAt()));
+}
+
 ScanStep WindowGuard::TestChildWindow(WindowHandle child, WindowHandle top) {
   const auto childClass = ports_.windows.ClassName(child);
   if (!childClass) return ScanStep::kContinue;
@@ -63,6 +67,8 @@ ScanStep WindowGuard::ChatBlock(WindowHandle top, const char* cause) {
 
 ScanStep WindowGuard::TestEditControl(WindowHandle child, WindowHandle top) {
   if (!ports_.windows.Exists(child)) return ScanStep::kContinue;
+  const std::uint32_t process = ports_.windows.Owner(top).processId;
+  if (!budget_.MayAsk(top, process, ports_.windows.MonotonicMs())) return ScanStep::kContinue;
   std::optional<std::string> text;
   {
     const auto attachment = ports_.windows.AttachInput(top);
@@ -70,8 +76,9 @@ ScanStep WindowGuard::TestEditControl(WindowHandle child, WindowHandle top) {
     if (!ports_.windows.Exists(child)) return ScanStep::kContinue;
     text = ports_.windows.ControlText(child);
   }
-  // A control that did not answer (its program hangs) is skipped in this pass; an empty text
-  // is never matched, not even by an empty phrase.
+  // A control that did not answer (its program hangs, or is slow) is skipped in this pass with
+  // its program's other controls; an empty text is never matched, not even by an empty phrase.
+  if (!text) budget_.Unanswered(process);
   if (!text || text->empty()) return ScanStep::kContinue;
 
   const ScanBusy busy(state_);

@@ -7,6 +7,7 @@
 #include "guardian/guard_host.h"
 #include "guardian/guard_state.h"
 #include "guardian/page_source.h"
+#include "guardian/pass_budget.h"
 #include "guardian/process_control.h"
 #include "guardian/scan_cycle.h"
 #include "guardian/window_inspector.h"
@@ -38,6 +39,7 @@ class WindowGuard final : public ChildWindowTest {
 
   WindowGuard(GuardState& state, Ports ports) : state_(state), ports_(ports) {}
 
+  void BeginPass() override;
   ScanStep TestChildWindow(WindowHandle child, WindowHandle top) override;
 
  private:
@@ -59,6 +61,7 @@ class WindowGuard final : public ChildWindowTest {
 
   GuardState& state_;
   Ports ports_;
+  PassBudget budget_;
 };
 
 }  // namespace tevanor
