@@ -13,7 +13,15 @@ void RecordBlock(GuardState& state, RecordPorts ports, const BlockRecord& record
   ++state.m_nBlocked;
   state.m_strCaption = WatchingCaption(state.m_nBlocked);
   ports.host.SetCaption(state.m_strCaption);
-  if (!AppendBlockRecord(ports.files, record, state.m_bHistoryOpen)) return;
+  if (ports.unwritten.size() < kUnwrittenLimit) ports.unwritten.push_back(record);
+  AppendUnwrittenBlocks(state, ports);
+}
+
+void AppendUnwrittenBlocks(GuardState& state, RecordPorts ports) {
+  if (ports.unwritten.empty() ||
+      !AppendBlockRecords(ports.files, ports.unwritten, state.m_bHistoryOpen))
+    return;
+  ports.unwritten.clear();
   RecordFileStamp(ports.profile, ports.files, kHistoryFileName);
   if (state.m_pHistoryDlg) ports.host.PostHistoryReload();
 }

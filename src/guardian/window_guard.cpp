@@ -32,6 +32,8 @@ bool ContainsIgnoringCase(std::string_view text, std::string_view upperPart) {
 
 void WindowGuard::BeginPass() {
   budget_.BeginPass(ports_.windows.MonotonicMs(), ports_.windows.Exists(budget_.resumeAt()));
+  // Blocks that found the history file held are appended once it is free again.
+  AppendUnwrittenBlocks(state_, {ports_.host, ports_.files, ports_.profile, unwritten_});
 }
 
 ScanStep WindowGuard::TestChildWindow(WindowHandle child, WindowHandle top) {
@@ -110,7 +112,7 @@ BlockAction WindowGuard::RequestClose(WindowHandle top) {
 
 ScanStep WindowGuard::Finish(std::string siteText, std::string cause, BlockAction action) {
   BlockRecord record{std::move(siteText), FormatBlockTime(ports_.clock.Now()), std::move(cause)};
-  RecordBlock(state_, {ports_.host, ports_.files, ports_.profile}, record);
+  RecordBlock(state_, {ports_.host, ports_.files, ports_.profile, unwritten_}, record);
   ports_.host.OpenBlockNotice(
       {std::move(record.siteText), std::move(record.time), std::move(record.cause), action});
   state_.m_bScanBusy = 0;

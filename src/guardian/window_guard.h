@@ -9,6 +9,7 @@
 #include "guardian/page_source.h"
 #include "guardian/pass_budget.h"
 #include "guardian/process_control.h"
+#include "guardian/record_block.h"
 #include "guardian/scan_cycle.h"
 #include "guardian/window_inspector.h"
 #include "rules/data_files.h"
@@ -62,6 +63,7 @@ class WindowGuard final : public ChildWindowTest {
   GuardState& state_;
   Ports ports_;
   PassBudget budget_;
+  UnwrittenBlocks unwritten_;
 };
 
 }  // namespace tevanor

@@ -25,14 +25,18 @@ std::string FormatBlockTime(const LocalTime& t) {
   return text;
 }
 
-bool AppendBlockRecord(DataDirectory& files, const BlockRecord& record, int& historyOpen) {
+bool AppendBlockRecords(DataDirectory& files, const std::vector<BlockRecord>& records,
+                        int& historyOpen) {
   auto file = files.Open(kHistoryFileName, OpenMode::kReadWriteCreate);
   if (!file) return false;
   historyOpen = 1;
-  const bool written =
-      file->SeekToEnd() &&
-      file->Write(Field(record.siteText) + Field(record.time) + Field(record.cause)) &&
-      file->Close();
+  std::string bytes;
+  for (const BlockRecord& record : records)
+    bytes += Field(record.siteText) + Field(record.time) + Field(record.cause);
+  const auto length = file->Length();
+  bool written = length && file->SeekToEnd() && file->Write(bytes);
+  if (!written && length) file->Truncate(*length);
+  written = file->Close() && written;
   historyOpen = 0;
   return written;
 }

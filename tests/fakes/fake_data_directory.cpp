@@ -44,6 +44,13 @@ class FakeDataFile final : public DataFile {
     dir_.Touch(*file_);
     return true;
   }
+  bool Truncate(std::uint64_t length) override {
+    if (!file_ || !canWrite_ || length > file_->bytes.size()) return false;
+    file_->bytes.resize(length);
+    position_ = length;
+    dir_.Touch(*file_);
+    return true;
+  }
   bool Flush() override { return file_ != nullptr; }
   bool Close() override {
     if (file_) file_->open = false;

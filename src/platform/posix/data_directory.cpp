@@ -54,6 +54,11 @@ class PosixDataFile final : public DataFile {
     return true;
   }
 
+  bool Truncate(std::uint64_t length) override {
+    return ::ftruncate(fd_, static_cast<off_t>(length)) == 0 &&
+           Seek(static_cast<off_t>(length), SEEK_SET);
+  }
+
   bool Flush() override { return ::fsync(fd_) == 0; }
 
   bool Close() override {

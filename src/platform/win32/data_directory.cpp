@@ -54,6 +54,10 @@ class Win32DataFile final : public DataFile {
     return true;
   }
 
+  bool Truncate(std::uint64_t length) override {
+    return Seek(static_cast<LONGLONG>(length), FILE_BEGIN) && ::SetEndOfFile(file_.get()) != 0;
+  }
+
   bool Flush() override { return ::FlushFileBuffers(file_.get()) != 0; }
   bool Close() override { return file_.reset(); }
 
