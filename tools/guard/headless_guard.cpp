@@ -22,6 +22,15 @@ HeadlessGuard::HeadlessGuard(Ports ports, std::function<void(const std::string&)
       phrases_(state_.phrases, ports.files, ports.profile, cycle_),
       sites_(state_.sites, ports.files, ports.profile, cycle_, *this) {}
 
+bool HeadlessGuard::OnTimer(unsigned id) {
+  // Data files another program held at the start are loaded once they are free.
+  if (id == TIMER_SCAN) {
+    phrases_.RetryHeldLoad();
+    sites_.RetryHeldLoad();
+  }
+  return cycle_.OnTimer(id);
+}
+
 void HeadlessGuard::Start() {
   ReadGuardSettings(state_, ports_.profile);
   phrases_.RebuildPhraseList(true, true, true, state_.m_nProtLevel);

@@ -48,7 +48,7 @@ class HeadlessGuard final : private GuardHost, private SiteAdminRequests {
   // Reads the settings, builds the lists and arms the scan.
   void Start();
   // The hosting window's WM_TIMER.
-  bool OnTimer(unsigned id) { return cycle_.OnTimer(id); }
+  bool OnTimer(unsigned id);
   const GuardState& state() const { return state_; }
 
  private:

@@ -131,8 +131,14 @@ bool Win32DataDirectory::Remove(std::string_view name) {
 }
 
 bool Win32DataDirectory::Replace(std::string_view from, std::string_view to) {
-  return ::MoveFileExW(PathOf(from).c_str(), PathOf(to).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  // ReplaceFile keeps the replaced file's security settings and attributes, which a parent may
+  // have set; a file that does not exist yet is simply moved into place.
+  const std::wstring target = PathOf(to);
+  if (::ReplaceFileW(target.c_str(), PathOf(from).c_str(), nullptr, REPLACEFILE_WRITE_THROUGH,
+                     nullptr, nullptr))
+    return true;
+  return ::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES &&
+         ::MoveFileExW(PathOf(from).c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 }  // namespace tevanor::win32
