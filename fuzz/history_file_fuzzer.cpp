@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   testing::FakeDataDirectory copy;
   for (auto row = rows->rbegin(); row != rows->rend(); ++row)
-    if (!AppendBlockRecord(copy, *row, historyOpen)) __builtin_trap();
+    if (!AppendBlockRecords(copy, {*row}, historyOpen)) __builtin_trap();
   if (LoadHistoryList(copy, historyOpen) != rows) __builtin_trap();
   return 0;
 }

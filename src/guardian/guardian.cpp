@@ -12,6 +12,18 @@ Guardian::Guardian(GuardianPorts ports)
       phrases_(state_.phrases, ports.system.files, ports.system.profile, cycle_),
       sites_(state_.sites, ports.system.files, ports.system.profile, cycle_, ports.siteAdmin) {}
 
+bool Guardian::OnTimer(unsigned id) {
+  if (id == TIMER_SCAN) {
+    phrases_.RetryHeldLoad();
+    sites_.RetryHeldLoad();
+  }
+  return cycle_.OnTimer(id);
+}
+
+void Guardian::RecordHistoryEntry(const BlockRecord& record) {
+  guard_.RecordHistoryEntry(record);
+}
+
 void Guardian::LoadLists() {
   phrases_.RebuildPhraseList(true, true, true, state_.m_nProtLevel);
   sites_.LoadSiteList(state_.m_bBuiltInSites != 0);

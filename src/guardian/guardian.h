@@ -52,8 +52,11 @@ class Guardian {
   void LoadLists();
   // Releases the built-in phrases and the site list.
   void ReleaseLists();
-  // The hosting window's WM_TIMER; false for a timer that is not the guardian's.
-  bool OnTimer(unsigned id) { return cycle_.OnTimer(id); }
+  // The hosting window's WM_TIMER; false for a timer that is not the guardian's. Data files that
+  // another program held when they were loaded are loaded at the scan ticks once they are free.
+  bool OnTimer(unsigned id);
+  // Records a history entry that is not a block (see RecordHistoryEntry).
+  void RecordHistoryEntry(const BlockRecord& record);
 
   GuardState& state() { return state_; }
   const GuardState& state() const { return state_; }

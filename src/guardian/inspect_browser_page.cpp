@@ -21,11 +21,20 @@ std::string MailReaderLabel(std::string_view topClass) {
 }  // namespace
 
 ScanStep WindowGuard::InspectBrowserPage(WindowHandle child, WindowHandle top) {
+  const std::uint32_t process = ports_.windows.Owner(top).processId;
+  if (!budget_.MayAsk(top, process, ports_.windows.MonotonicMs())) return ScanStep::kContinue;
   auto session = ports_.pages.BeginInspection();
   if (!session) return ScanStep::kContinue;
   auto document = session->DocumentOf(child);
-  if (!document) return ScanStep::kContinue;  // a silent or hung browser: next pass
+  // A silent or hung browser, or a page that did not answer in time, is skipped in this pass
+  // with the browser's other pages, whatever the page did answer.
+  auto unanswered = [&] {
+    budget_.Unanswered(process);
+    return ScanStep::kContinue;
+  };
+  if (!document) return unanswered();
   const std::string address = document->Address();
+  if (session->Overran()) return unanswered();
   if (!ports_.windows.Exists(top)) return ScanStep::kContinue;
   const std::string title = ports_.windows.Title(top);
   // Our own windows carry the product name: their browser components are never inspected.
@@ -68,6 +77,7 @@ ScanStep WindowGuard::InspectBrowserPage(WindowHandle child, WindowHandle top) {
 
   std::string phrase;
   FindPhraseInDocument(*document, state_.phrases, phrase);
+  if (session->Overran()) budget_.Unanswered(process);
   if (phrase.empty() || !ports_.windows.Exists(top)) return ScanStep::kContinue;
   const auto topClass = ports_.windows.ClassName(top);
   if (!topClass) return ScanStep::kContinue;

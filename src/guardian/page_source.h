@@ -22,6 +22,9 @@ class PageDocument {
   virtual std::optional<std::size_t> FrameCount() = 0;
   // The document of frame `index`, or nullptr when its window or its document cannot be had.
   virtual std::unique_ptr<PageDocument> Frame(std::size_t index) = 0;
+  // The same value for every object that is this document, while this object lives; nullptr
+  // when it cannot be had.
+  virtual const void* Identity() = 0;
 };
 
 // One inspection of browser windows: what the platform needs for it (on Windows, COM and the
@@ -32,6 +35,9 @@ class PageSession {
   // The document shown by a browser child window; nullptr when the window does not answer
   // within 1000 ms, its program is hung, or the answer is not a document.
   virtual std::unique_ptr<PageDocument> DocumentOf(WindowHandle browserChild) = 0;
+  // True once a call into a document of this inspection failed to return in time, or the
+  // inspection's time ran out: what its documents answered since then is empty.
+  virtual bool Overran() const = 0;
 };
 
 class PageSource {

@@ -17,7 +17,15 @@ void RecordBlock(GuardState& state, RecordPorts ports, const BlockRecord& record
 }
 
 void RecordHistoryEntry(GuardState& state, RecordPorts ports, const BlockRecord& record) {
-  if (!AppendBlockRecord(ports.files, record, state.m_bHistoryOpen)) return;
+  if (ports.unwritten.size() < kUnwrittenLimit) ports.unwritten.push_back(record);
+  AppendUnwrittenBlocks(state, ports);
+}
+
+void AppendUnwrittenBlocks(GuardState& state, RecordPorts ports) {
+  if (ports.unwritten.empty() ||
+      !AppendBlockRecords(ports.files, ports.unwritten, state.m_bHistoryOpen))
+    return;
+  ports.unwritten.clear();
   RecordFileStamp(ports.profile, ports.files, kHistoryFileName);
   ports.host.PostHistoryReload();
 }

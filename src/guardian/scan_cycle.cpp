@@ -35,6 +35,7 @@ void ScanCycle::OnScanTick() {
 }
 
 void ScanCycle::ScanDesktop() {
+  test_.BeginPass();
   ports_.windows.ForEachTopLevel([this](WindowHandle top) {
     if (top == kNoWindow) return;
     ports_.windows.ForEachDescendant(top, [this, top](WindowHandle child) {

@@ -18,6 +18,8 @@ enum class ScanStep { kContinue, kStop };
 class ChildWindowTest {
  public:
   virtual ~ChildWindowTest() = default;
+  // Called before the first window of every pass.
+  virtual void BeginPass() {}
   // kStop ends the walk through the descendants of `top`.
   virtual ScanStep TestChildWindow(WindowHandle child, WindowHandle top) = 0;
 };

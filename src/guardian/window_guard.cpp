@@ -30,6 +30,12 @@ bool ContainsIgnoringCase(std::string_view text, std::string_view upperPart) {
 
 }  // namespace
 
+void WindowGuard::BeginPass() {
+  budget_.BeginPass(ports_.windows.MonotonicMs(), ports_.windows.Exists(budget_.resumeAt()));
+  // Blocks that found the history file held are appended once it is free again.
+  AppendUnwrittenBlocks(state_, {ports_.host, ports_.files, ports_.profile, unwritten_});
+}
+
 ScanStep WindowGuard::TestChildWindow(WindowHandle child, WindowHandle top) {
   const auto childClass = ports_.windows.ClassName(child);
   if (!childClass) return ScanStep::kContinue;
@@ -63,6 +69,8 @@ ScanStep WindowGuard::ChatBlock(WindowHandle top, const char* cause) {
 
 ScanStep WindowGuard::TestEditControl(WindowHandle child, WindowHandle top) {
   if (!ports_.windows.Exists(child)) return ScanStep::kContinue;
+  const std::uint32_t process = ports_.windows.Owner(top).processId;
+  if (!budget_.MayAsk(top, process, ports_.windows.MonotonicMs())) return ScanStep::kContinue;
   std::optional<std::string> text;
   {
     const auto attachment = ports_.windows.AttachInput(top);
@@ -70,8 +78,9 @@ ScanStep WindowGuard::TestEditControl(WindowHandle child, WindowHandle top) {
     if (!ports_.windows.Exists(child)) return ScanStep::kContinue;
     text = ports_.windows.ControlText(child);
   }
-  // A control that did not answer (its program hangs) is skipped in this pass; an empty text
-  // is never matched, not even by an empty phrase.
+  // A control that did not answer (its program hangs, or is slow) is skipped in this pass with
+  // its program's other controls; an empty text is never matched, not even by an empty phrase.
+  if (!text) budget_.Unanswered(process);
   if (!text || text->empty()) return ScanStep::kContinue;
 
   const ScanBusy busy(state_);
@@ -103,11 +112,16 @@ BlockAction WindowGuard::RequestClose(WindowHandle top) {
 
 ScanStep WindowGuard::Finish(std::string siteText, std::string cause, BlockAction action) {
   BlockRecord record{std::move(siteText), FormatBlockTime(ports_.clock.Now()), std::move(cause)};
-  RecordBlock(state_, {ports_.host, ports_.files, ports_.profile}, record);
+  RecordBlock(state_, {ports_.host, ports_.files, ports_.profile, unwritten_}, record);
   ports_.host.OpenBlockNotice(
       {std::move(record.siteText), std::move(record.time), std::move(record.cause), action});
   state_.m_bScanBusy = 0;
   return ScanStep::kStop;
+}
+
+void WindowGuard::RecordHistoryEntry(const BlockRecord& record) {
+  tevanor::RecordHistoryEntry(state_, {ports_.host, ports_.files, ports_.profile, unwritten_},
+                              record);
 }
 
 }  // namespace tevanor

@@ -7,7 +7,9 @@
 #include "guardian/guard_host.h"
 #include "guardian/guard_state.h"
 #include "guardian/page_source.h"
+#include "guardian/pass_budget.h"
 #include "guardian/process_control.h"
+#include "guardian/record_block.h"
 #include "guardian/scan_cycle.h"
 #include "guardian/window_inspector.h"
 #include "rules/data_files.h"
@@ -38,7 +40,10 @@ class WindowGuard final : public ChildWindowTest {
 
   WindowGuard(GuardState& state, Ports ports) : state_(state), ports_(ports) {}
 
+  void BeginPass() override;
   ScanStep TestChildWindow(WindowHandle child, WindowHandle top) override;
+  // A history entry that is not a block, queued behind the blocks not yet written.
+  void RecordHistoryEntry(const BlockRecord& record);
 
  private:
   void LearnShell(const std::string& childClass, WindowHandle top);
@@ -59,6 +64,8 @@ class WindowGuard final : public ChildWindowTest {
 
   GuardState& state_;
   Ports ports_;
+  PassBudget budget_;
+  UnwrittenBlocks unwritten_;
 };
 
 }  // namespace tevanor

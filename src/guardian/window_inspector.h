@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -43,6 +44,12 @@ class WindowInspector {
   virtual std::optional<std::string> ControlText(WindowHandle control) = 0;
   // Posts the system menu's "close" command; nothing waits for the program to obey.
   virtual void PostCloseCommand(WindowHandle window) = 0;
+  // A steady count of milliseconds, to measure how long the answers take.
+  virtual std::uint64_t MonotonicMs() {
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                          std::chrono::steady_clock::now().time_since_epoch())
+                                          .count());
+  }
 };
 
 }  // namespace tevanor

@@ -36,6 +36,8 @@ class DataFile {
   virtual bool SeekToStart() = 0;
   virtual bool SeekToEnd() = 0;
   virtual bool Write(std::string_view bytes) = 0;
+  // Cuts the file back to its first `length` bytes; the next write goes at the new end.
+  virtual bool Truncate(std::uint64_t length) = 0;
   // Pushes what was written to the disk itself, so it survives a power cut.
   virtual bool Flush() = 0;
   // Closes the file, reporting whether everything written reached it.

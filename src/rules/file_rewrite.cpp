@@ -6,8 +6,12 @@ std::string SideFileName(std::string_view name) {
   return std::string(name) + ".new";
 }
 
-FileRewrite::FileRewrite(DataDirectory& files, std::string_view name)
-    : files_(files), name_(name), side_(files.Open(SideFileName(name), OpenMode::kCreateWrite)) {}
+FileRewrite::FileRewrite(DataDirectory& files, std::string_view name) : files_(files), name_(name) {
+  // A side file left by a crash goes first: whatever it is (a link included), the new content
+  // goes into a file of our own.
+  files_.Remove(SideFileName(name));
+  side_ = files_.Open(SideFileName(name), OpenMode::kCreateWrite);
+}
 
 FileRewrite::~FileRewrite() {
   Drop();

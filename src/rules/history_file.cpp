@@ -25,28 +25,31 @@ std::string FormatBlockTime(const LocalTime& t) {
   return text;
 }
 
-bool AppendBlockRecord(DataDirectory& files, const BlockRecord& record, int& historyOpen) {
+bool AppendBlockRecords(DataDirectory& files, const std::vector<BlockRecord>& records,
+                        int& historyOpen) {
   auto file = files.Open(kHistoryFileName, OpenMode::kReadWriteCreate);
   if (!file) return false;
   historyOpen = 1;
-  const bool written =
-      file->SeekToEnd() &&
-      file->Write(Field(record.siteText) + Field(record.time) + Field(record.cause)) &&
-      file->Close();
+  std::string bytes;
+  for (const BlockRecord& record : records)
+    bytes += Field(record.siteText) + Field(record.time) + Field(record.cause);
+  const auto length = file->Length();
+  bool written = length && file->SeekToEnd() && file->Write(bytes);
+  if (!written && length) file->Truncate(*length);
+  written = file->Close() && written;
   historyOpen = 0;
   return written;
 }
 
 std::optional<std::vector<BlockRecord>> LoadHistoryList(DataDirectory& files, int& historyOpen) {
-  auto file = files.Open(kHistoryFileName, OpenMode::kReadWrite);
+  auto file = files.Open(kHistoryFileName, OpenMode::kRead);
   if (!file) return std::nullopt;
   historyOpen = 1;
   std::optional<std::vector<BlockRecord>> rows;
   if (file->SeekToStart() && file->Length().value_or(0) != 0) {
+    // The list grows with what is read, never with what the file claims to hold (a sparse
+    // file can claim a terabyte), and gives back what it did not use.
     rows.emplace();
-    // A real record holds at least a 16-byte time, a site and a cause: room for that many
-    // records spares the copies of a growing list on a long history.
-    rows->reserve(*file->Length() / 48);
     int field = 0;
     ReadRecords(*file, false, [&rows, &field](std::string&& text, char) {
       if (field == 0) rows->emplace_back();
@@ -55,6 +58,7 @@ std::optional<std::vector<BlockRecord>> LoadHistoryList(DataDirectory& files, in
       field = (field + 1) % 3;
     });
     std::reverse(rows->begin(), rows->end());
+    rows->shrink_to_fit();
   }
   file.reset();
   historyOpen = 0;

@@ -21,11 +21,13 @@ struct BlockRecord {
 // "%H:%M-%d/%m/%Y", every number zero-padded: always 16 characters, e.g. 21:07-05/12/2002.
 std::string FormatBlockTime(const LocalTime& time);
 
-// Appends one record to "Tevanor.his", creating the file when it is missing. `historyOpen` is 1
-// while the file is open. A 0x08 inside a field would end that field early on reading and shift
-// every later record, so it is written as a space. False when the file could not be opened or
-// a write failed; nothing is reported to the user either way.
-bool AppendBlockRecord(DataDirectory& files, const BlockRecord& record, int& historyOpen);
+// Appends records, in order, to "Tevanor.his", creating the file when it is missing.
+// `historyOpen` is 1 while the file is open. A 0x08 inside a field would end that field early
+// on reading and shift every later record, so it is written as a space. A write that fails
+// part-way (a full disk) is cut off again, so that the file never ends in part of a record.
+// False when the file could not be opened or a write failed: then none of them was appended.
+bool AppendBlockRecords(DataDirectory& files, const std::vector<BlockRecord>& records,
+                        int& historyOpen);
 
 // The history as the history dialog shows it: the newest block first. Every byte but 0x08 is
 // part of a field (0x09 included); a last record cut short has its missing fields empty. nullopt

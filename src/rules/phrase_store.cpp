@@ -27,9 +27,13 @@ bool PhraseStore::LoadUserWords(bool load) {
   const ScanPause pause(scan_);
   std::vector<PhraseEntry> words;
   bool complete = true;
+  heldAtLoad_ = false;
   if (!OpenWordFile(true, OpenMode::kRead) || !m_fileWords) {
-    // A save in progress holds the word file: nothing to read until it is closed.
+    // A save in progress holds the word file: nothing to read until it is closed. Held by
+    // another program, it is read once it is free; the words loaded before stay till then.
     complete = !m_rewriteWords && !files_.Exists(kWordFileName);
+    heldAtLoad_ = !m_rewriteWords && !complete;
+    if (heldAtLoad_) return false;
   } else {
     if (m_fileWords->Length().value_or(1) != 0)
       complete = ReadRecords(*m_fileWords, true, [&words](std::string&& text, char end) {

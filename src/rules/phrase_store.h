@@ -27,9 +27,15 @@ class PhraseStore {
   // load false releases the built-in part; load true replaces it with the rows `level` selects.
   void LoadBuiltInPhrases(bool load, std::uint8_t level);
   // load false releases the user part; load true replaces it with the words of the word file
-  // (none when the file is missing or cannot be opened). False when the file exists but could
-  // not be read to its end; the words before the failure are kept.
+  // (none when the file is missing). False when the file exists but could not be read to its
+  // end; the words before the failure are kept. A file held by another program leaves the words
+  // as they are, until RetryHeldLoad() finds it free.
   bool LoadUserWords(bool load);
+  // Loads the words again when the last load found the file held; the guardian calls it at
+  // every pass.
+  void RetryHeldLoad() {
+    if (heldAtLoad_) LoadUserWords(true);
+  }
   // The user part first (when `user`), then the built-in part (when `builtIn`); the walk is
   // linked as each part changes. Returns LoadUserWords' answer (true when it did not run).
   bool RebuildPhraseList(bool builtIn, bool user, bool load, std::uint8_t level);
@@ -51,6 +57,7 @@ class PhraseStore {
   ScanTimer& scan_;
   std::unique_ptr<DataFile> m_fileWords;        // open for loading
   std::unique_ptr<FileRewrite> m_rewriteWords;  // open for saving
+  bool heldAtLoad_ = false;                     // the last load found the file held
 };
 
 }  // namespace tevanor

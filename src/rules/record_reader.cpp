@@ -15,7 +15,7 @@ bool ReadRecords(DataFile& file, bool tabEnds,
     if (c == kRecordEnd || (tabEnds && c == kTabEnd)) {
       record(std::move(text), c);
       text.clear();
-    } else {
+    } else if (text.size() < kRecordLengthLimit) {
       text += c;
     }
   }

@@ -44,13 +44,16 @@ void SiteList::BuildMatcher() const {
 void SiteList::ForEachMatch(std::string_view address,
                             FunctionRef<bool(const SiteEntry&)> visit) const {
   if (matcherStale_) BuildMatcher();
-  if (!matcher_) return PlainForEachSiteMatch(m_pSites, address, visit);
+  // A visit that changes the list ends the walk before it reads an entry that may be gone.
+  const std::uint64_t changes = changes_;
+  if (!matcher_)
+    return PlainForEachSiteMatch(
+        m_pSites, address, [&](const SiteEntry& e) { return visit(e) && changes == changes_; });
 
   std::vector<std::uint32_t> hits = emptyTexts_;
   matcher_->ForEachOccurrence(address, [&hits](std::uint32_t id) { hits.push_back(id); });
   std::sort(hits.begin(), hits.end());
   hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
-  const std::uint64_t changes = changes_;
   for (const std::uint32_t i : hits)
     if (changes != changes_ || !visit(*entries_[i])) return;
 }

@@ -11,7 +11,10 @@ bool SiteStore::LoadSiteList(bool builtInSites) {
   if (builtInSites)
     for (std::size_t i = 0; !kBuiltInSiteTable[i].empty(); ++i)
       list_.Append(std::string(kBuiltInSiteTable[i]), 1, 1);
-  auto file = files_.Open(kSiteFileName, OpenMode::kReadWrite);
+  builtInSitesAtLoad_ = builtInSites;
+  // Reading needs no more: a site file the parent made read-only still loads.
+  auto file = files_.Open(kSiteFileName, OpenMode::kRead);
+  heldAtLoad_ = !file && files_.Exists(kSiteFileName) && !m_fileSites;
   if (!file) return !files_.Exists(kSiteFileName);
   const bool complete = ReadRecords(*file, true, [this](std::string&& text, char end) {
     list_.Append(std::move(text), end == kRecordEnd ? 1 : 0, 0);
@@ -19,6 +22,12 @@ bool SiteStore::LoadSiteList(bool builtInSites) {
   file.reset();
   RecordFileStamp(profile_, files_, kSiteFileName);
   return complete;
+}
+
+void SiteStore::RetryHeldLoad() {
+  if (!heldAtLoad_ || !files_.Open(kSiteFileName, OpenMode::kRead)) return;
+  FreeSiteList();
+  LoadSiteList(builtInSitesAtLoad_);
 }
 
 void SiteStore::FreeSiteList() {

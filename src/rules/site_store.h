@@ -51,7 +51,11 @@ class SiteStore {
   // Appends the built-in sites (when `builtInSites`) and the site file's records to the list,
   // which the caller has emptied. False when the file exists but could not be read to its end;
   // the entries before the failure are kept.
+  // A file held by another program is loaded once RetryHeldLoad() finds it free.
   bool LoadSiteList(bool builtInSites);
+  // Builds the list again when the last load found the site file held; the guardian calls it
+  // at every pass.
+  void RetryHeldLoad();
   void FreeSiteList();
 
   // The panel's WM_SITEEDIT handler, which owns `text`: after an end marker kSiteEditSaved or
@@ -69,6 +73,8 @@ class SiteStore {
   SiteAdminRequests& admin_;
   std::unique_ptr<FileRewrite> m_fileSites;  // open from a batch's first record to its end
   bool batchFailed_ = false;                 // a record of this batch could not be written
+  bool heldAtLoad_ = false;                  // the last load found the file held
+  bool builtInSitesAtLoad_ = false;
 };
 
 }  // namespace tevanor

@@ -76,10 +76,7 @@ CPanelDlg::CPanelDlg(DialogHost& host, PanelPorts ports)
       ports_(ports),
       guardian_({ports.system, timers_, *this, *this}),
       gaps_(ports.system.profile, ports.system.clock,
-            [this](const BlockRecord& record) {
-              RecordHistoryEntry(guardian_.state(),
-                                 {*this, ports_.system.files, ports_.system.profile}, record);
-            }),
+            [this](const BlockRecord& record) { guardian_.RecordHistoryEntry(record); }),
       m_dlgPassword(host, ports.system.profile) {}
 
 bool CPanelDlg::OnInitDialog() {

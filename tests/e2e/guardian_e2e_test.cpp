@@ -69,6 +69,14 @@ TEST(GuardianE2E, EndsOrClosesWhatShowsARuleAndLeavesTheRestAlone) {
       {"free access", {}, {{L"Tevanor.asw", "http://www.libre.example\x09"}},
        Browser(L"IEFrame", L"Adults only - IE", L"http://www.libre.example/", {L"adults only"}),
        nullptr},
+      // Look-alike letters read as the letters they stand for.
+      {"look-alike mirc", {}, {}, HelperCommand({L"window", L"#sala - \uFF4D\uFF29\uFF32\uFF23", L"Static"}),
+       "@Bloqueado Mirc@", 0, "#sala - mIRC"},
+      {"look-alike accent", {}, {}, HelperCommand({L"window", L"Editor", L"Edit", L"for \u0101dults only"}),
+       "ADULTS ONLY", 0, "Editor"},
+      {"look-alike full width", {}, {},
+       HelperCommand({L"window", L"Editor", L"Edit", L"\uFF41\uFF44\uFF55\uFF4C\uFF54\uFF53 \uFF4F\uFF4E\uFF4C\uFF59"}),
+       "ADULTS ONLY", 0, "Editor"},
   };
   // clang-format on
   for (const Scenario& c : scenarios) {
@@ -103,6 +111,38 @@ TEST(GuardianE2E, HungWindowsDoNotStopTheGuardian) {
   // The hung edit control's text could never be read.
   EXPECT_EQ((std::array{hung.edit.Running(), hung.browser.Running(), run.Running()}),
             (std::array{true, true, true}));
+}
+
+// A program on the desktop tries to stall the guardian, keep it busy or crash it; a chat window
+// that comes up a while later must still be ended, and the guardian must go on running.
+TEST(GuardianE2E, NoProgramCanStallOrCrashTheGuardian) {
+  struct Hostile {
+    const char* name;
+    std::vector<std::wstring> args;  // the helper's, its window's title second
+  };
+  const Hostile hostiles[] = {
+      {"silent address", {L"silent-page", L"Pagina muda", L"URL"}},
+      {"silent ready state", {L"silent-page", L"Pagina muda", L"readyState"}},
+      {"silent body", {L"silent-page", L"Pagina muda", L"body"}},
+      {"silent text", {L"silent-page", L"Pagina muda", L"innerText"}},
+      {"silent frames", {L"silent-page", L"Pagina muda", L"frames"}},
+      {"silent frame", {L"silent-page", L"Pagina muda", L"item"}},
+      {"frame of itself", {L"endless-frames", L"Marcos sin fin", L"1"}},
+      {"2^31 frames", {L"endless-frames", L"Marcos sin fin", L"2147483647"}},
+      {"slow edit controls", {L"slow-edits", L"Controles lentos", L"100", L"900"}},
+  };
+  for (const Hostile& h : hostiles) {
+    SCOPED_TRACE(h.name);
+    const GuardRun run;
+    const Program hostile(HelperCommand(h.args));
+    ASSERT_TRUE(WaitUntil([&] { return ::FindWindowW(nullptr, h.args[1].c_str()); }, kDeadline));
+    ::Sleep(4'000);  // the guardian meets it before the chat window comes up
+    const Program chat(HelperCommand({L"window", L"#sala - mIRC", L"Static"}));
+    EXPECT_EQ(chat.WaitForExit(kDeadline), 0u);
+    EXPECT_TRUE(WaitUntil([&] { return !run.History().empty(); }, kDeadline));
+    EXPECT_THAT(run.History(), ElementsAre("#sala - mIRC", kBlockTime, "@Bloqueado Mirc@"));
+    EXPECT_EQ((std::array{hostile.Running(), run.Running()}), (std::array{true, true}));
+  }
 }
 
 TEST(GuardianE2E, VanishingWindowsAndProcessesThatCannotBeOpened) {

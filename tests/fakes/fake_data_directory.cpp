@@ -19,7 +19,7 @@ class FakeDataFile final : public DataFile {
   }
   std::optional<std::uint64_t> Length() override {
     if (!file_) return std::nullopt;
-    return file_->bytes.size();
+    return file_->bytes.size() + file_->sparseLength;
   }
   bool SeekToStart() override {
     position_ = 0;
@@ -42,9 +42,20 @@ class FakeDataFile final : public DataFile {
       ++position_;
     }
     dir_.Touch(*file_);
+    file_->unflushed = true;
     return true;
   }
-  bool Flush() override { return file_ != nullptr; }
+  bool Truncate(std::uint64_t length) override {
+    if (!file_ || !canWrite_ || length > file_->bytes.size()) return false;
+    file_->bytes.resize(length);
+    position_ = length;
+    dir_.Touch(*file_);
+    return true;
+  }
+  bool Flush() override {
+    if (file_) file_->unflushed = false;
+    return file_ != nullptr;
+  }
   bool Close() override {
     if (file_) file_->open = false;
     file_.reset();
@@ -63,6 +74,7 @@ std::unique_ptr<DataFile> FakeDataDirectory::Open(std::string_view name, OpenMod
   auto it = files_.find(name);
   if (it != files_.end() && it->second->open) return nullptr;  // sharing violation
   const bool exists = it != files_.end();
+  if (exists && it->second->readOnly && mode != OpenMode::kRead) return nullptr;
   if (!exists && (mode == OpenMode::kRead || mode == OpenMode::kReadWrite)) return nullptr;
   if (!exists) {
     it = files_.emplace(std::string(name), std::make_shared<File>()).first;
@@ -95,6 +107,7 @@ bool FakeDataDirectory::Replace(std::string_view from, std::string_view to) {
   const auto target = files_.find(to);
   if (target != files_.end() && target->second->open) return false;
   auto file = source->second;
+  replacedUnflushed = replacedUnflushed || file->unflushed;
   files_.erase(source);
   files_[std::string(to)] = std::move(file);
   return true;

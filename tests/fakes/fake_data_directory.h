@@ -17,6 +17,9 @@ class FakeDataDirectory final : public DataDirectory {
     std::string bytes;
     FileTime lastWrite = 0;
     bool open = false;
+    bool readOnly = false;           // opens for reading only
+    bool unflushed = false;          // written since its last flush
+    std::uint64_t sparseLength = 0;  // more length than bytes: a sparse file's unwritten part
   };
 
   std::unique_ptr<DataFile> Open(std::string_view name, OpenMode mode) override;
@@ -30,12 +33,14 @@ class FakeDataDirectory final : public DataDirectory {
   bool IsOpen(std::string_view name) const;
   void HoldOpen(std::string_view name);  // another program keeps it open
   void Release(std::string_view name);
+  File& At(std::string_view name) { return *files_.find(name)->second; }
 
   // The n-th read (counting from 1 over all files) reports an error; 0 never.
   int failReadAt = 0;
   // Writes fail once this many more bytes have been written in total; negative never.
   long writeBudget = -1;
   bool failReplace = false;
+  bool replacedUnflushed = false;          // a file took another's place before it was flushed
   FileTime now = 130'000'000'000'000'000;  // advances by 10 000 000 (1 s) at every change
 
  private:

@@ -122,7 +122,9 @@ std::unique_ptr<InputAttachment> FakeDesktop::AttachInput(WindowHandle window) {
 }
 
 std::optional<std::string> FakeDesktop::ControlText(WindowHandle control) {
+  textsAsked.push_back(control);
   const Window* w = Ask(control);
+  if (w && w->hung) nowMs += kAnswerLimitMs;
   if (!w || w->hung) return std::nullopt;
   return w->title;
 }

@@ -60,6 +60,7 @@ class FakeDesktop final : public WindowSource, public WindowInspector, public Pr
   std::unique_ptr<InputAttachment> AttachInput(WindowHandle window) override;
   std::optional<std::string> ControlText(WindowHandle control) override;
   void PostCloseCommand(WindowHandle window) override;
+  std::uint64_t MonotonicMs() override { return nowMs; }
 
   // ProcessControl: ending a program destroys all its windows.
   std::unique_ptr<Process> Open(std::uint32_t processId) override;
@@ -70,6 +71,9 @@ class FakeDesktop final : public WindowSource, public WindowInspector, public Pr
   bool closeRequestsObeyed = false;         // a window asked to close goes at once
   int attachedInputs = 0;                   // attachments not yet released
   int openProcesses = 0;                    // process objects not yet released
+  // The steady clock: only a control that does not answer moves it, by the answer limit.
+  std::uint64_t nowMs = 0;
+  std::vector<WindowHandle> textsAsked;  // the controls asked for their text, in order
   // Called with the window before each question about it.
   std::function<void(WindowHandle)> onQuestion;
 

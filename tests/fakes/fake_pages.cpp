@@ -1,5 +1,7 @@
 #include "fakes/fake_pages.h"
 
+#include <algorithm>
+
 namespace tevanor::testing {
 
 namespace {
@@ -19,12 +21,15 @@ class FakeDocument final : public PageDocument {
   }
   std::optional<std::size_t> FrameCount() override {
     if (page_.framesUnavailable) return std::nullopt;
-    return page_.frames.size();
+    return std::max(page_.frames.size(), page_.claimedFrames);
   }
   std::unique_ptr<PageDocument> Frame(std::size_t index) override {
-    if (index >= page_.frames.size() || page_.frames[index].unreachable) return nullptr;
+    if (index >= page_.frames.size())
+      return index < page_.claimedFrames ? std::make_unique<FakeDocument>(source_, page_) : nullptr;
+    if (page_.frames[index].unreachable) return nullptr;
     return std::make_unique<FakeDocument>(source_, page_.frames[index]);
   }
+  const void* Identity() override { return &page_; }
 
  private:
   FakePageSource& source_;
@@ -41,6 +46,7 @@ class FakeSession final : public PageSession {
     if (it == source_.pages.end()) return nullptr;
     return std::make_unique<FakeDocument>(source_, it->second);
   }
+  bool Overran() const override { return source_.overran; }
 
  private:
   FakePageSource& source_;

@@ -17,6 +17,9 @@ struct FakePage {
   std::vector<FakePage> frames = {};
   bool framesUnavailable = false;  // the frame collection cannot be had
   bool unreachable = false;        // as a frame: its window or document cannot be had
+  // More frames than `frames` holds: every index past them is this page again (its window's
+  // document is the page itself).
+  std::size_t claimedFrames = 0;
 };
 
 // Browser child windows and their pages in memory. It counts what is open, so tests can see
@@ -27,6 +30,7 @@ class FakePageSource final : public PageSource {
 
   std::map<WindowHandle, FakePage> pages;  // the children that answer, and what they show
   bool libraryMissing = false;
+  bool overran = false;  // what the sessions report
   int openSessions = 0;
   int openDocuments = 0;
   std::vector<std::string> bodiesRead;  // the bodies searched, in order

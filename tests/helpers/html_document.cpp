@@ -8,6 +8,7 @@
 #include <mshtml.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace tevanor::helpers {
@@ -16,6 +17,21 @@ namespace {
 
 HRESULT STDMETHODCALLTYPE NotImplemented() {
   return E_NOTIMPL;
+}
+
+// Keeps answering messages, and so incoming calls, without ever returning; ends the program
+// when its window is closed.
+[[noreturn]] void NeverReturn() {
+  MSG msg;
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  ::ExitProcess(static_cast<UINT>(msg.wParam));
+}
+
+void MaybeNeverReturn(const HtmlPage* page, const wchar_t* call) {
+  if (page->neverAnswers == call) NeverReturn();
 }
 
 template <typename Table>
@@ -80,6 +96,7 @@ HRESULT Text(const std::wstring& text, BSTR* out) {
 }
 
 IHTMLDocument2* NewDocument(const HtmlPage* page);
+IHTMLDocument2* DocumentOf(const HtmlPage* page);
 
 // The body element: its inner text.
 IHTMLElement* NewBody(const HtmlPage* page) {
@@ -89,6 +106,7 @@ IHTMLElement* NewBody(const HtmlPage* page) {
     t.AddRef = AddRef<IHTMLElement>;
     t.Release = Release<IHTMLElement>;
     t.get_innerText = [](IHTMLElement* self, BSTR* text) {
+      MaybeNeverReturn(Self(self)->page, L"innerText");
       return Text(Self(self)->page->bodyText, text);
     };
     return t;
@@ -106,7 +124,7 @@ IHTMLWindow2* NewWindow(const HtmlPage* page) {
     t.get_document = [](IHTMLWindow2* self, IHTMLDocument2** document) -> HRESULT {
       *document = nullptr;
       if (Self(self)->page->denied) return E_ACCESSDENIED;
-      *document = NewDocument(Self(self)->page);
+      *document = DocumentOf(Self(self)->page);
       return S_OK;
     };
     return t;
@@ -122,19 +140,26 @@ IHTMLFramesCollection2* NewFrames(const HtmlPage* page) {
     t.AddRef = AddRef<IHTMLFramesCollection2>;
     t.Release = Release<IHTMLFramesCollection2>;
     t.get_length = [](IHTMLFramesCollection2* self, long* length) {
-      *length = static_cast<long>(Self(self)->page->frames.size());
+      const HtmlPage* page = Self(self)->page;
+      *length = std::max(static_cast<long>(page->frames.size()), page->claimedFrames);
       return S_OK;
     };
     t.item = [](IHTMLFramesCollection2* self, VARIANT* which, VARIANT* result) -> HRESULT {
       VARIANT index;
       ::VariantInit(&index);
       if (FAILED(::VariantChangeType(&index, which, 0, VT_I4))) return E_INVALIDARG;
-      const auto& frames = Self(self)->page->frames;
-      if (index.lVal < 0 || static_cast<std::size_t>(index.lVal) >= frames.size())
+      const HtmlPage* page = Self(self)->page;
+      MaybeNeverReturn(page, L"item");
+      const auto& frames = page->frames;
+      if (index.lVal < 0 ||
+          index.lVal >= std::max(static_cast<long>(frames.size()), page->claimedFrames))
         return E_INVALIDARG;
+      // Past the real frames, every frame shows this page again.
+      const HtmlPage* frame =
+          static_cast<std::size_t>(index.lVal) < frames.size() ? &frames[index.lVal] : page;
       ::VariantInit(result);
       result->vt = VT_DISPATCH;
-      result->pdispVal = reinterpret_cast<IDispatch*>(NewWindow(&frames[index.lVal]));
+      result->pdispVal = reinterpret_cast<IDispatch*>(NewWindow(frame));
       return S_OK;
     };
     return t;
@@ -148,15 +173,21 @@ IHTMLDocument2* NewDocument(const HtmlPage* page) {
     t.QueryInterface = QueryInterface<IHTMLDocument2, &IID_IHTMLDocument2, &IID_IHTMLDocument>;
     t.AddRef = AddRef<IHTMLDocument2>;
     t.Release = Release<IHTMLDocument2>;
-    t.get_URL = [](IHTMLDocument2* self, BSTR* url) { return Text(Self(self)->page->url, url); };
+    t.get_URL = [](IHTMLDocument2* self, BSTR* url) {
+      MaybeNeverReturn(Self(self)->page, L"URL");
+      return Text(Self(self)->page->url, url);
+    };
     t.get_readyState = [](IHTMLDocument2* self, BSTR* state) {
+      MaybeNeverReturn(Self(self)->page, L"readyState");
       return Text(Self(self)->page->readyState, state);
     };
     t.get_body = [](IHTMLDocument2* self, IHTMLElement** body) {
+      MaybeNeverReturn(Self(self)->page, L"body");
       *body = NewBody(Self(self)->page);
       return S_OK;
     };
     t.get_frames = [](IHTMLDocument2* self, IHTMLFramesCollection2** frames) {
+      MaybeNeverReturn(Self(self)->page, L"frames");
       *frames = NewFrames(Self(self)->page);
       return S_OK;
     };
@@ -165,11 +196,20 @@ IHTMLDocument2* NewDocument(const HtmlPage* page) {
   return New<IHTMLDocument2>(&table, page);
 }
 
+// The page's one document object, made at the first request and kept for the program's life,
+// so that every frame that shows the page again is the same object.
+IHTMLDocument2* DocumentOf(const HtmlPage* page) {
+  if (!page->document) page->document = NewDocument(page);
+  auto* document = static_cast<IHTMLDocument2*>(page->document);
+  document->lpVtbl->AddRef(document);
+  return document;
+}
+
 LRESULT CALLBACK BrowserWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   static const UINT request = ::RegisterWindowMessageW(L"WM_HTML_GETOBJECT");
   const auto* page = reinterpret_cast<const HtmlPage*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
   if (message != request || !page) return ::DefWindowProcW(window, message, wParam, lParam);
-  IHTMLDocument2* document = NewDocument(page);
+  IHTMLDocument2* document = DocumentOf(page);
   const LRESULT answer =
       ::LresultFromObject(IID_IHTMLDocument2, wParam, reinterpret_cast<IUnknown*>(document));
   document->lpVtbl->Release(document);

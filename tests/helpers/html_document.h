@@ -14,6 +14,12 @@ struct HtmlPage {
   std::wstring bodyText;
   std::vector<HtmlPage> frames;
   bool denied = false;  // as a frame: its document cannot be had (a frame of another site)
+  // Hostile pages: the call that never returns ("URL", "readyState", "body", "innerText",
+  // "frames" or "item"), while the program goes on answering messages; and a frame count
+  // beyond `frames`, every further index being this page again (the same document object).
+  std::wstring neverAnswers;
+  long claimedFrames = 0;
+  mutable void* document = nullptr;  // the page's one IHTMLDocument2 object, once made
 };
 
 // A browser child window (class "Internet Explorer_Server") that answers "WM_HTML_GETOBJECT"

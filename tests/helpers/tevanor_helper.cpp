@@ -12,6 +12,14 @@
 //       the same windows, on a thread that stops answering messages once they exist
 //   tevanor_helper vanishing TITLE TEXT
 //       a window with an edit control that is destroyed and made again every few milliseconds
+//   tevanor_helper silent-page TITLE CALL
+//       an "IEFrame" browser whose document never returns from CALL ("URL", "readyState",
+//       "body", "innerText", "frames", "item") while the program goes on answering messages
+//   tevanor_helper endless-frames TITLE COUNT
+//       an "IEFrame" browser whose page claims COUNT frames, each of them the page again
+//   tevanor_helper slow-edits TITLE COUNT MS
+//       a window with COUNT controls of class "TevanorSlowEdit" that answer every message MS
+//       milliseconds late
 //
 // --locked first denies every access to the program's own process, so that it cannot be opened.
 // Each program runs until it is ended, or until its window is closed: then it exits with
@@ -67,6 +75,12 @@ HWND MakeChild(HWND parent, const std::wstring& childClass, const std::wstring& 
                            nullptr, nullptr);
 }
 
+LRESULT CALLBACK SlowControl(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_GETTEXTLENGTH || message == WM_GETTEXT)
+    ::Sleep(static_cast<DWORD>(::GetWindowLongPtrW(::GetParent(window), GWLP_USERDATA)));
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
 int Pump() {
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -116,18 +130,37 @@ int wmain(int argc, wchar_t** argv) {
   }
   auto arg = [&](std::size_t i) { return i < args.size() ? args[i] : std::wstring(); };
   const std::wstring mode = arg(0);
+  HtmlPage page;
   if (mode == L"window") {
     HWND top = MakeTop(L"TevanorHelperTop", arg(1), true);
     if (args.size() > 2) MakeChild(top, arg(2), arg(3));
     return Pump();
   }
-  if (mode == L"browser") {
+  // The hostile browsers: a page that stops answering, a page of endless frames.
+  if (mode == L"silent-page" || mode == L"endless-frames") {
+    if (mode == L"silent-page") {
+      page.neverAnswers = arg(2);
+      page.claimedFrames = 1;  // so that a frame is asked for
+    } else {
+      page.claimedFrames = std::stol(arg(2));
+    }
+    args = {L"browser", L"IEFrame", arg(1), L"http://www.hostil.example/", L"Nada"};
+  }
+  if (mode == L"slow-edits") {
+    HWND top = MakeTop(L"TevanorHelperTop", arg(1), true);
+    ::SetWindowLongPtrW(top, GWLP_USERDATA, std::stol(arg(3)));
+    Register(L"TevanorSlowEdit", SlowControl);
+    for (long i = 0; i < std::stol(arg(2)); ++i)
+      ::CreateWindowExW(0, L"TevanorSlowEdit", L"nada", WS_CHILD | WS_VISIBLE, 0, 4 * i, 380, 4,
+                        top, nullptr, nullptr, nullptr);
+    return Pump();
+  }
+  if (arg(0) == L"browser") {
     ::CoInitialize(nullptr);
     // A real browser has the library of its document interfaces loaded all the time; holding
     // it spares Wine's marshaller from reading it again for every interface it hands out.
     ITypeLib* library = nullptr;
     ::LoadRegTypeLib(kBrowserTypeLibrary, 4, 0, 0, &library);
-    HtmlPage page;
     page.url = arg(3);
     page.bodyText = arg(4);
     for (std::size_t i = 5; i < args.size(); ++i) {

@@ -54,6 +54,11 @@ class PosixDataFile final : public DataFile {
     return true;
   }
 
+  bool Truncate(std::uint64_t length) override {
+    return ::ftruncate(fd_, static_cast<off_t>(length)) == 0 &&
+           Seek(static_cast<off_t>(length), SEEK_SET);
+  }
+
   bool Flush() override { return ::fsync(fd_) == 0; }
 
   bool Close() override {
@@ -100,9 +105,12 @@ std::unique_ptr<DataFile> PosixDataDirectory::Open(std::string_view name, OpenMo
       flags = O_WRONLY | O_CREAT;  // truncated only once the lock is ours
       break;
   }
-  const int fd = ::open(PathOf(name).c_str(), flags | O_CLOEXEC, 0644);
+  // A link in a data file's place is never followed.
+  const int fd = ::open(PathOf(name).c_str(), flags | O_CLOEXEC | O_NOFOLLOW, 0644);
   if (fd < 0) return nullptr;
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 ||
+  struct stat st;
+  // Only a regular file is a data file: a directory in its place cannot be read as one.
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0 ||
       (mode == OpenMode::kCreateWrite && ::ftruncate(fd, 0) != 0)) {
     ::close(fd);
     return nullptr;

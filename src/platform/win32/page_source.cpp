@@ -4,6 +4,10 @@
 // Windows headers first: the browser's interfaces need the COM declarations.
 #include <mshtml.h>
 
+#include <algorithm>
+#include <functional>
+
+#include "platform/win32/call_thread.h"
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_text.h"
@@ -14,6 +18,10 @@ namespace tevanor::win32 {
 namespace {
 
 constexpr UINT kDocumentRequestLimitMs = 1000;
+// Every call into a document waits at most as long as the document request, and all the calls
+// of one inspection together at most kInspectionBudgetMs.
+constexpr ULONGLONG kCallLimitMs = 1000;
+constexpr ULONGLONG kInspectionBudgetMs = 2000;
 
 // The type library of the browser's document interfaces, version 4.0.
 constexpr GUID kDocumentTypeLibrary = {
@@ -21,138 +29,198 @@ constexpr GUID kDocumentTypeLibrary = {
 
 using ObjectFromLresultFunction = HRESULT(WINAPI*)(LRESULT, REFIID, WPARAM, void**);
 
-// COM on this thread and the accessibility library, for as long as anything obtained through
-// them is alive.
-class Apartment {
+// One inspection's calls: made on the call thread, each within its limit and all within the
+// inspection's budget. After one overran, every later call fails at once.
+class Calls {
  public:
-  Apartment() {
-    const HRESULT result = ::CoInitialize(nullptr);
-    comStarted_ = SUCCEEDED(result);  // S_FALSE too: every success is matched by an end
-    // A thread that already runs COM in another model can still use it.
-    comUsable_ = comStarted_ || result == RPC_E_CHANGED_MODE;
-    library_.reset(::LoadLibraryW(L"OLEACC.DLL"));
-  }
-  ~Apartment() {
-    library_.reset();
-    if (comStarted_) ::CoUninitialize();
-  }
-  Apartment(const Apartment&) = delete;
-  Apartment& operator=(const Apartment&) = delete;
+  explicit Calls(std::shared_ptr<CallThread> thread)
+      : thread_(std::move(thread)), deadline_(::GetTickCount64() + kInspectionBudgetMs) {}
 
-  bool usable() const { return comUsable_ && library_; }
-  ObjectFromLresultFunction ObjectFromLresult() const {
-    return reinterpret_cast<ObjectFromLresultFunction>(
-        reinterpret_cast<void*>(::GetProcAddress(library_.get(), "ObjectFromLresult")));
+  template <typename Result>
+  std::optional<Result> Make(std::function<Result()> call) {
+    const ULONGLONG now = ::GetTickCount64();
+    if (overran_ || now >= deadline_) {
+      overran_ = true;
+      return std::nullopt;
+    }
+    auto result = thread_->Call<Result>(
+        std::move(call), static_cast<DWORD>(std::min(kCallLimitMs, deadline_ - now)));
+    overran_ = !result;
+    return result;
   }
+
+  // Interfaces are released on the call thread, after any call still running there.
+  void Release(IUnknown* object) {
+    if (object) thread_->Post([object] { object->Release(); });
+  }
+
+  bool overran() const { return overran_; }
 
  private:
-  bool comStarted_ = false;
-  bool comUsable_ = false;
-  UniqueModule library_;
+  std::shared_ptr<CallThread> thread_;
+  ULONGLONG deadline_;
+  bool overran_ = false;
 };
 
-std::string Text(const UniqueBstr& text) {
-  return Narrow(text.view());
+std::wstring Take(BSTR text) {
+  std::wstring copy(text ? text : L"", text ? ::SysStringLen(text) : 0);
+  ::SysFreeString(text);
+  return copy;
 }
 
+// A document and its frame collection, as raw interfaces owned by this object and released
+// through the call thread.
 class Document final : public PageDocument {
  public:
-  Document(std::shared_ptr<Apartment> apartment, ComPtr<IHTMLDocument2> document)
-      : apartment_(std::move(apartment)), document_(std::move(document)) {}
+  Document(std::shared_ptr<Calls> calls, IHTMLDocument2* document)
+      : calls_(std::move(calls)), document_(document) {}
+  ~Document() override {
+    calls_->Release(frames_);
+    calls_->Release(document_);
+  }
+  Document(const Document&) = delete;
+  Document& operator=(const Document&) = delete;
 
   std::string Address() override {
-    UniqueBstr url;
-    if (FAILED(document_->get_URL(url.Put()))) return {};
-    return Text(url);
+    return Text([document = document_] {
+      BSTR url = nullptr;
+      return SUCCEEDED(document->get_URL(&url)) ? Take(url) : std::wstring();
+    });
   }
 
   std::string ReadyState() override {
-    UniqueBstr state;
-    if (FAILED(document_->get_readyState(state.Put()))) return {};
-    return Text(state);
+    return Text([document = document_] {
+      BSTR state = nullptr;
+      return SUCCEEDED(document->get_readyState(&state)) ? Take(state) : std::wstring();
+    });
   }
 
   std::string BodyText() override {
-    ComPtr<IHTMLElement> body;
-    UniqueBstr text;
-    if (FAILED(document_->get_body(body.Put())) || !body || FAILED(body->get_innerText(text.Put())))
-      return {};
-    return Text(text);
+    return Text([document = document_] {
+      ComPtr<IHTMLElement> body;
+      BSTR text = nullptr;
+      if (FAILED(document->get_body(body.Put())) || !body || FAILED(body->get_innerText(&text)))
+        return std::wstring();
+      return Take(text);
+    });
   }
 
   std::optional<std::size_t> FrameCount() override {
-    long length = 0;
-    if (!Frames() || FAILED(frames_->get_length(&length)) || length < 0) return std::nullopt;
-    return static_cast<std::size_t>(length);
+    if (!Frames()) return std::nullopt;
+    const auto length = calls_->Make<long>([frames = frames_] {
+      long length = -1;
+      return SUCCEEDED(frames->get_length(&length)) ? length : -1;
+    });
+    if (!length || *length < 0) return std::nullopt;
+    return static_cast<std::size_t>(*length);
   }
 
   std::unique_ptr<PageDocument> Frame(std::size_t index) override {
     if (!Frames()) return nullptr;
-    VARIANT which;
-    ::VariantInit(&which);
-    which.vt = VT_UINT;
-    which.uintVal = static_cast<UINT>(index);
-    VARIANT item;
-    ::VariantInit(&item);
-    const HRESULT found = frames_->item(&which, &item);
-    ComPtr<IHTMLWindow2> window;
-    if (SUCCEEDED(found) && item.vt == VT_DISPATCH && item.pdispVal)
-      item.pdispVal->QueryInterface(IID_IHTMLWindow2, window.PutVoid());
-    ::VariantClear(&item);
-    ComPtr<IHTMLDocument2> document;
-    if (!window || FAILED(window->get_document(document.Put())) || !document) return nullptr;
-    return std::make_unique<Document>(apartment_, std::move(document));
+    const auto document = calls_->Make<IHTMLDocument2*>([frames = frames_, index] {
+      VARIANT which;
+      ::VariantInit(&which);
+      which.vt = VT_UINT;
+      which.uintVal = static_cast<UINT>(index);
+      VARIANT item;
+      ::VariantInit(&item);
+      ComPtr<IHTMLWindow2> window;
+      if (SUCCEEDED(frames->item(&which, &item)) && item.vt == VT_DISPATCH && item.pdispVal)
+        item.pdispVal->QueryInterface(IID_IHTMLWindow2, window.PutVoid());
+      ::VariantClear(&item);
+      IHTMLDocument2* document = nullptr;
+      if (window && FAILED(window->get_document(&document))) document = nullptr;
+      return document;
+    });
+    if (!document || !*document) return nullptr;
+    return std::make_unique<Document>(calls_, *document);
+  }
+
+  const void* Identity() override {
+    // COM's identity of an object is its IUnknown; this document holds it alive.
+    const auto identity = calls_->Make<const void*>([document = document_]() -> const void* {
+      IUnknown* unknown = nullptr;
+      if (FAILED(document->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown))))
+        return nullptr;
+      unknown->Release();
+      return unknown;
+    });
+    return identity.value_or(nullptr);
   }
 
  private:
-  // The frame collection, fetched once.
-  bool Frames() { return frames_ || (SUCCEEDED(document_->get_frames(frames_.Put())) && frames_); }
+  std::string Text(std::function<std::wstring()> read) {
+    return NarrowBestFit(calls_->Make<std::wstring>(std::move(read)).value_or(std::wstring()));
+  }
 
-  // Members go in reverse order: the interfaces before the apartment that carries them.
-  std::shared_ptr<Apartment> apartment_;
-  ComPtr<IHTMLDocument2> document_;
-  ComPtr<IHTMLFramesCollection2> frames_;
+  // The frame collection, fetched once.
+  bool Frames() {
+    if (frames_) return true;
+    frames_ = calls_
+                  ->Make<IHTMLFramesCollection2*>([document = document_] {
+                    IHTMLFramesCollection2* frames = nullptr;
+                    return SUCCEEDED(document->get_frames(&frames)) ? frames : nullptr;
+                  })
+                  .value_or(nullptr);
+    return frames_ != nullptr;
+  }
+
+  std::shared_ptr<Calls> calls_;
+  IHTMLDocument2* document_;
+  IHTMLFramesCollection2* frames_ = nullptr;
 };
 
 class Session final : public PageSession {
  public:
-  explicit Session(std::shared_ptr<Apartment> apartment) : apartment_(std::move(apartment)) {}
+  Session(std::shared_ptr<CallThread> thread, ObjectFromLresultFunction objectFromLresult)
+      : calls_(std::make_shared<Calls>(std::move(thread))), objectFromLresult_(objectFromLresult) {}
 
   std::unique_ptr<PageDocument> DocumentOf(WindowHandle browserChild) override {
     const UINT request = ::RegisterWindowMessageW(L"WM_HTML_GETOBJECT");
-    const auto objectFromLresult = apartment_->ObjectFromLresult();
     DWORD_PTR answer = 0;
-    if (!request || !objectFromLresult ||
-        !::SendMessageTimeoutW(ToHwnd(browserChild), request, 0, 0, SMTO_ABORTIFHUNG,
-                               kDocumentRequestLimitMs, &answer))
+    if (!request || !::SendMessageTimeoutW(ToHwnd(browserChild), request, 0, 0, SMTO_ABORTIFHUNG,
+                                           kDocumentRequestLimitMs, &answer))
       return nullptr;
-    ComPtr<IHTMLDocument2> document;
-    if (FAILED(objectFromLresult(static_cast<LRESULT>(answer), IID_IHTMLDocument2, 0,
-                                 document.PutVoid())) ||
-        !document)
-      return nullptr;
-    return std::make_unique<Document>(apartment_, std::move(document));
+    const auto document =
+        calls_->Make<IHTMLDocument2*>([objectFromLresult = objectFromLresult_, answer] {
+          IHTMLDocument2* document = nullptr;
+          if (FAILED(objectFromLresult(static_cast<LRESULT>(answer), IID_IHTMLDocument2, 0,
+                                       reinterpret_cast<void**>(&document))))
+            document = nullptr;
+          return document;
+        });
+    if (!document || !*document) return nullptr;
+    return std::make_unique<Document>(calls_, *document);
   }
 
+  bool Overran() const override { return calls_->overran(); }
+
  private:
-  std::shared_ptr<Apartment> apartment_;
+  std::shared_ptr<Calls> calls_;
+  ObjectFromLresultFunction objectFromLresult_;
 };
 
 }  // namespace
 
-struct Win32PageSource::TypeLibrary {
-  ComPtr<ITypeLib> library;
+struct Win32PageSource::Resources {
+  ComPtr<ITypeLib> typeLibrary;
+  UniqueModule accessibility;
+  std::shared_ptr<CallThread> thread;
 };
 
-Win32PageSource::Win32PageSource() : typeLibrary_(std::make_unique<TypeLibrary>()) {}
+Win32PageSource::Win32PageSource() : resources_(std::make_unique<Resources>()) {}
 Win32PageSource::~Win32PageSource() = default;
 
 std::unique_ptr<PageSession> Win32PageSource::BeginInspection() {
-  if (!typeLibrary_->library)
-    ::LoadRegTypeLib(kDocumentTypeLibrary, 4, 0, 0, typeLibrary_->library.Put());
-  auto apartment = std::make_shared<Apartment>();
-  if (!apartment->usable()) return nullptr;
-  return std::make_unique<Session>(std::move(apartment));
+  Resources& r = *resources_;
+  if (!r.typeLibrary) ::LoadRegTypeLib(kDocumentTypeLibrary, 4, 0, 0, r.typeLibrary.Put());
+  if (!r.accessibility) r.accessibility.reset(::LoadLibraryW(L"OLEACC.DLL"));
+  const auto objectFromLresult = reinterpret_cast<ObjectFromLresultFunction>(
+      reinterpret_cast<void*>(::GetProcAddress(r.accessibility.get(), "ObjectFromLresult")));
+  if (!objectFromLresult) return nullptr;
+  // A thread stuck in a call that overran is left behind; the next inspection gets a new one.
+  if (!r.thread || r.thread->abandoned()) r.thread = std::make_shared<CallThread>();
+  return std::make_unique<Session>(r.thread, objectFromLresult);
 }
 
 }  // namespace tevanor::win32

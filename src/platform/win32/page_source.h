@@ -4,11 +4,12 @@
 
 namespace tevanor::win32 {
 
-// Pages of the browser component in other programs' windows. An inspection initialises COM on
-// the calling thread and loads "OLEACC.DLL"; both are released once the session and every
-// document it gave out are gone. A browser child window is asked for its document with the
-// registered message "WM_HTML_GETOBJECT" (SendMessageTimeout, SMTO_ABORTIFHUNG, 1000 ms), and
-// the answer becomes an IHTMLDocument2 through ObjectFromLresult.
+// Pages of the browser component in other programs' windows. A browser child window is asked
+// for its document with the registered message "WM_HTML_GETOBJECT" (SendMessageTimeout,
+// SMTO_ABORTIFHUNG, 1000 ms), and the answer becomes an IHTMLDocument2 through
+// "OLEACC.DLL"'s ObjectFromLresult. Every call into the document is made on a thread of COM's
+// multithreaded apartment and waited for at most 1000 ms, and all of one inspection's calls
+// at most 2000 ms: a page that never answers costs one pass that much, then is skipped.
 //
 // The type library of the document interfaces is kept loaded for the life of the page source:
 // it is not tied to COM, and without it Wine's marshaller reads the library again for every
@@ -23,8 +24,8 @@ class Win32PageSource final : public PageSource {
   std::unique_ptr<PageSession> BeginInspection() override;
 
  private:
-  struct TypeLibrary;
-  std::unique_ptr<TypeLibrary> typeLibrary_;
+  struct Resources;
+  std::unique_ptr<Resources> resources_;
 };
 
 }  // namespace tevanor::win32

@@ -41,7 +41,7 @@ std::string Win32WindowInspector::Title(WindowHandle window) {
         ::InternalGetWindowText(ToHwnd(window), title.data(), static_cast<int>(title.size()));
     if (length <= 0) return {};
     if (static_cast<std::size_t>(length) + 1 < title.size())
-      return Narrow({title.data(), static_cast<std::size_t>(length)});
+      return NarrowBestFit({title.data(), static_cast<std::size_t>(length)});
     title.resize(title.size() * 4);
   }
 }
@@ -82,7 +82,7 @@ std::optional<std::string> Win32WindowInspector::ControlText(WindowHandle contro
   std::vector<wchar_t> text(*length + 1, L'\0');
   const auto copied = send(WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   if (!copied) return std::nullopt;
-  return Narrow({text.data(), std::min<std::size_t>(*copied, *length)});
+  return NarrowBestFit({text.data(), std::min<std::size_t>(*copied, *length)});
 }
 
 void Win32WindowInspector::PostCloseCommand(WindowHandle window) {

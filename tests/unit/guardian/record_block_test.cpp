@@ -12,7 +12,7 @@ namespace {
 class RecordBlockTest : public ::testing::Test {
  protected:
   void Record(const char* site) {
-    RecordBlock(state, {host, files, profile}, {site, "09:05-01/02/2003", "CASINO"});
+    RecordBlock(state, {host, files, profile, unwritten}, {site, "09:05-01/02/2003", "CASINO"});
   }
   // The history file's stamp in the profile, as two signed 32-bit halves.
   std::pair<int, int> Stamp() {
@@ -23,6 +23,7 @@ class RecordBlockTest : public ::testing::Test {
   testing::FakeGuardHost host;
   testing::FakeDataDirectory files;
   testing::FakeProfile profile;
+  UnwrittenBlocks unwritten;
 };
 
 TEST_F(RecordBlockTest, CountsAppendsStampsAndAsksAnOpenHistoryToReload) {
@@ -40,19 +41,33 @@ TEST_F(RecordBlockTest, CountsAppendsStampsAndAsksAnOpenHistoryToReload) {
   EXPECT_FALSE(files.IsOpen("Tevanor.his"));
 }
 
-TEST_F(RecordBlockTest, AHistoryThatCannotBeWrittenLosesOnlyTheRecord) {
+// A history held by another program, or whose writes fail, loses no block: the records wait
+// and go in, in order, once the file can be written again.
+TEST_F(RecordBlockTest, AHistoryThatCannotBeWrittenKeepsItsRecordsUntilItCan) {
   for (const bool locked : {true, false}) {
     SCOPED_TRACE(locked ? "locked by another program" : "write error");
     files = testing::FakeDataDirectory();
+    profile = testing::FakeProfile();
     if (locked) files.HoldOpen("Tevanor.his");
     files.writeBudget = locked ? -1 : 3;
-    Record("mIRC");
+    Record("uno");
+    Record("dos");
     EXPECT_EQ(host.captions.back(), WatchingCaption(state.m_nBlocked));
     EXPECT_EQ(Stamp(), std::make_pair(0, 0));
     EXPECT_EQ(host.historyReloads, 0);
     EXPECT_EQ(state.m_bHistoryOpen, 0);
+
+    files.Release("Tevanor.his");
+    files.writeBudget = -1;
+    AppendUnwrittenBlocks(state, {host, files, profile, unwritten});
+    EXPECT_EQ(files.Content("Tevanor.his"),
+              "uno\b09:05-01/02/2003\bCASINO\bdos\b09:05-01/02/2003\bCASINO\b");
+    EXPECT_NE(Stamp(), std::make_pair(0, 0));
+    EXPECT_EQ(host.historyReloads, 1);
+    EXPECT_TRUE(unwritten.empty());
+    host.historyReloads = 0;
   }
-  EXPECT_EQ(state.m_nBlocked, 2);
+  EXPECT_EQ(state.m_nBlocked, 4);
 }
 
 }  // namespace

@@ -236,5 +236,15 @@ TEST_F(WindowGuardTest, WindowsThatVanishMidTestFollowTheRecordRule) {
   }
 }
 
+// A window that ignores its close request is blocked, and recorded, again at every pass.
+TEST_F(WindowGuardTest, AWindowThatStaysOpenIsRecordedAtEveryPass) {
+  const WindowHandle top = AddTop("", "IEFrame", "Adults only - IE");
+  pages.pages[desktop.AddChild(top, "Internet Explorer_Server")] = {.address = "http://x.example/",
+                                                                    .body = ""};
+  for (int pass = 0; pass < 3; ++pass) cycle.ScanDesktop();
+  EXPECT_EQ(desktop.closeRequests, (std::vector<WindowHandle>(3, top)));
+  EXPECT_EQ(History().size(), 3u);
+}
+
 }  // namespace
 }  // namespace tevanor

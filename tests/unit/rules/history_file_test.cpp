@@ -22,10 +22,22 @@ TEST_F(HistoryFileTest, AClearedHistoryStartsAgainAndEveryFieldEndsWith0x08) {
   ASSERT_TRUE(ClearHistory(files));
   for (const BlockRecord& record : Rows{{"mIRC", FormatBlockTime({2003, 2, 1, 9, 5, 59}), "@M@"},
                                         {"back\bspace\ttab", "t", "c"}})
-    ASSERT_TRUE(AppendBlockRecord(files, record, historyOpen));
+    ASSERT_TRUE(AppendBlockRecords(files, {record}, historyOpen));
   // A 0x08 inside a field would end it early and shift every later record.
   EXPECT_EQ(files.Content(kHistoryFileName),
             "mIRC\b09:05-01/02/2003\b@M@\bback space\ttab\bt\bc\b");
+  EXPECT_EQ(historyOpen, 0);
+}
+
+// A full disk part-way through an append: the file is cut back, so later records stay whole.
+TEST_F(HistoryFileTest, AFailedAppendLeavesTheFileAsItWas) {
+  files.Put(kHistoryFileName, "a\b1\bx\b");
+  files.writeBudget = 5;
+  EXPECT_FALSE(AppendBlockRecords(files, {{"b", "2", "y"}, {"c", "3", "z"}}, historyOpen));
+  EXPECT_EQ(files.Content(kHistoryFileName), "a\b1\bx\b");
+  files.writeBudget = -1;
+  ASSERT_TRUE(AppendBlockRecords(files, {{"d", "4", "w"}}, historyOpen));
+  EXPECT_EQ(Load(), (Rows{{"d", "4", "w"}, {"a", "1", "x"}}));
   EXPECT_EQ(historyOpen, 0);
 }
 
@@ -45,6 +57,10 @@ TEST_F(HistoryFileTest, LoadsTheNewestBlockFirst) {
     files.Put(kHistoryFileName, bytes);
     EXPECT_EQ(Load(), rows) << bytes;
   }
+  // A sparse file claims far more than it holds: the list grows with what is read.
+  files.Put(kHistoryFileName, "\b\b\b");
+  files.At(kHistoryFileName).sparseLength = std::uint64_t{1} << 40;
+  EXPECT_EQ(Load(), (Rows{{"", "", ""}}));
   files.HoldOpen(kHistoryFileName);
   EXPECT_EQ(Load(), std::nullopt) << "a file in use";
   files.Put(kHistoryFileName, "a\b1\bx\bb\b2\b");

@@ -105,13 +105,19 @@ TEST_F(MatcherDifferential, ListsAgreeWithThePlainWalks) {
   }
 }
 
+// Small lists and lists too large for the automaton alike.
 TEST(SiteListMatch, StopsWhenTheVisitChangesTheList) {
-  SiteList sites;
-  sites.Append("http://a", 1, 0);
-  sites.Append("http://a", 0, 0);
-  int visits = 0;
-  sites.ForEachMatch("http://a/", [&](const SiteEntry&) { return ++visits, sites.Clear(), true; });
-  EXPECT_EQ(visits, 1);
+  for (const int others : {0, 20'000}) {
+    SiteList sites;
+    sites.Append("http://a", 1, 0);
+    sites.Append("http://a", 0, 0);
+    for (int i = 0; i < others; ++i)
+      sites.Append("http://www.sitio-" + std::to_string(i * 7919) + ".example/", 1, 0);
+    int visits = 0;
+    sites.ForEachMatch("http://a/",
+                       [&](const SiteEntry&) { return ++visits, sites.Clear(), true; });
+    EXPECT_EQ(visits, 1) << others;
+  }
 }
 
 }  // namespace

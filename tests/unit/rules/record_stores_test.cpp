@@ -10,6 +10,7 @@
 #include "rules/builtin_sites.h"
 #include "rules/file_stamp.h"
 #include "rules/phrase_store.h"
+#include "rules/record_reader.h"
 #include "rules/site_store.h"
 
 namespace tevanor {
@@ -97,12 +98,15 @@ TEST_F(RecordStoresTest, ReadEveryTerminatedRecordAndDropTheRest) {
       {"  Casino \bXXX\t", {{"  Casino ", true}, {"XXX", false}}},  // never trimmed
       {"\t\t", {{"", false}, {"", false}}},
       {"no terminator", {}},
+      // An over-long record keeps its first bytes; the rest is skipped.
+      {std::string(kRecordLengthLimit + 9, 'x') + "\tok\b",
+       {{std::string(kRecordLengthLimit, 'x'), false}, {"ok", true}}},
   };
   for (const auto& [bytes, records] : cases) {
     Put(bytes);
     EXPECT_EQ(Load(), std::make_pair(true, true));
-    EXPECT_EQ(Words(), records) << bytes;
-    EXPECT_EQ(Sites(), records) << bytes;
+    EXPECT_EQ(Words(), records) << bytes.substr(0, 20);
+    EXPECT_EQ(Sites(), records) << bytes.substr(0, 20);
     EXPECT_TRUE(Stamped(kWordFileName) && Stamped(kSiteFileName));
     EXPECT_FALSE(files.IsOpen(kWordFileName) || files.IsOpen(kSiteFileName));
   }
@@ -122,6 +126,28 @@ TEST_F(RecordStoresTest, AFileThatCannotBeReadLeavesWhatWasRead) {
   files.failReadAt = 6;  // and in the site file
   EXPECT_FALSE(siteStore.LoadSiteList(false));
   EXPECT_EQ(Words(), (Records{{"a", true}}));
+  EXPECT_EQ(Sites(), Words());
+}
+
+// A file another program holds at the start is loaded once it is free; till then the words
+// loaded before stay. A read-only file loads like any other.
+TEST_F(RecordStoresTest, AHeldFileIsLoadedOnceItIsFree) {
+  Put("a\b");
+  Load();
+  Put("b\b");
+  files.HoldOpen(kWordFileName);
+  files.HoldOpen(kSiteFileName);
+  EXPECT_EQ(Load(), std::make_pair(false, false));
+  phraseStore.RetryHeldLoad();
+  siteStore.RetryHeldLoad();
+  EXPECT_EQ(Words(), (Records{{"a", true}}));
+  EXPECT_EQ(Sites(), Records{});
+  files.Release(kWordFileName);
+  files.Release(kSiteFileName);
+  files.At(kWordFileName).readOnly = files.At(kSiteFileName).readOnly = true;
+  phraseStore.RetryHeldLoad();
+  siteStore.RetryHeldLoad();
+  EXPECT_EQ(Words(), (Records{{"b", true}}));
   EXPECT_EQ(Sites(), Words());
 }
 
@@ -151,6 +177,7 @@ TEST_F(RecordStoresTest, ASaveReplacesTheFileWithOneRecordPerText) {
     EXPECT_TRUE(Stamped(name));
   }
   EXPECT_EQ(admin.refills, 1);
+  EXPECT_FALSE(files.replacedUnflushed) << "a save reaches the disk before it replaces";
 
   ASSERT_TRUE(SaveWords({}));
   EXPECT_EQ(files.Content(kWordFileName), "") << "no words are an empty file";
@@ -182,6 +209,20 @@ TEST_F(RecordStoresTest, AFailedSaveKeepsTheOldFile) {
   files.Release(SideFileName(kSiteFileName));
   EXPECT_EQ(SaveSites({{"next", true}}), 1);
   EXPECT_EQ(files.Content(kSiteFileName), "next\b") << "the next batch starts afresh";
+}
+
+// A side file left by a crash, even one that cannot be written, never blocks a save.
+TEST_F(RecordStoresTest, AStaleSideFileIsReplacedByANewOne) {
+  for (const std::string_view name : {kWordFileName, kSiteFileName}) {
+    files.Put(SideFileName(name), "stale\b");
+    files.At(SideFileName(name)).readOnly = true;
+  }
+  EXPECT_TRUE(SaveWords({{"new", true}}));
+  EXPECT_EQ(SaveSites({{"new", true}}), 1);
+  for (const std::string_view name : {kWordFileName, kSiteFileName}) {
+    EXPECT_EQ(files.Content(name), "new\b") << name;
+    EXPECT_FALSE(files.Exists(SideFileName(name))) << name;
+  }
 }
 
 // The level's low byte selects the library rows: 1 none, 0 the first 30, any other all. The

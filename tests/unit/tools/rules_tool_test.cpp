@@ -78,5 +78,14 @@ TEST_F(RulesToolTest, AFileTheRunningProgramHoldsIsAnError) {
   }
 }
 
+// Reading needs no more than read access: a parent's read-only files answer like any other.
+TEST_F(RulesToolTest, ReadOnlyFilesAreRead) {
+  const auto expected = std::make_tuple(Run({"--builtin-sites", "0", "sites"}), Run({"history"}));
+  for (const std::string_view name : {kWordFileName, kSiteFileName, kHistoryFileName})
+    files.At(name).readOnly = true;
+  EXPECT_EQ(std::make_tuple(Run({"--builtin-sites", "0", "sites"}), Run({"history"})), expected);
+  EXPECT_NE(std::get<1>(std::get<1>(expected)), "");
+}
+
 }  // namespace
 }  // namespace tevanor

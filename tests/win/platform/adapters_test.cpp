@@ -62,6 +62,31 @@ TEST(Win32DataDirectory, OneOpenerAtATimeInTheModesAsNamedWithTheFilesTime) {
   std::filesystem::remove_all(path);
 }
 
+// A save replaces a file's content, never the attributes its owner gave it; a file cut back
+// after a failed append holds its old bytes only.
+TEST(Win32DataDirectory, ReplaceKeepsTheAttributesAndTruncateCutsBack) {
+  const std::wstring path = std::filesystem::temp_directory_path().wstring() + L"tevanor-keep\\";
+  std::filesystem::remove_all(path);
+  std::filesystem::create_directory(path);
+  Win32DataDirectory files(path);
+  ASSERT_TRUE(files.Open("data", OpenMode::kCreateWrite)->Write("old"));
+  ASSERT_TRUE(::SetFileAttributesW((path + L"data").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(files.Open("side", OpenMode::kCreateWrite)->Write("new"));
+  ASSERT_TRUE(files.Replace("side", "data"));
+  EXPECT_TRUE(::GetFileAttributesW((path + L"data").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  {
+    auto file = files.Open("data", OpenMode::kReadWrite);
+    ASSERT_TRUE(file && file->SeekToEnd() && file->Write("torn") && file->Truncate(3));
+    EXPECT_EQ(file->Length(), 3u);
+    ASSERT_TRUE(file->Write("+") && file->SeekToStart());
+    std::string bytes;
+    for (int b; (b = file->ReadByte()) >= 0;) bytes += static_cast<char>(b);
+    EXPECT_EQ(bytes, "new+");
+  }
+  ASSERT_TRUE(::SetFileAttributesW((path + L"data").c_str(), FILE_ATTRIBUTE_NORMAL));
+  std::filesystem::remove_all(path);
+}
+
 // A value read back with the raw API: its type and its data as UTF-16 units.
 std::pair<DWORD, std::wstring> RawValue(HKEY root, const wchar_t* key, const wchar_t* name) {
   wchar_t data[512] = {};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <utility>
+
+namespace tevanor::win32 {
+
+// A thread in COM's multithreaded apartment that makes calls into other programs' objects on
+// behalf of the guardian's thread, which waits for each only until its limit. A document that
+// never answers keeps this thread, never the guardian's: once a call overruns, the thread is
+// abandoned. It ends, releasing what it was given to release, whenever that call returns.
+class CallThread {
+ public:
+  CallThread();
+  // Lets the thread end once its queued work is done; does not wait for it.
+  ~CallThread();
+  CallThread(const CallThread&) = delete;
+  CallThread& operator=(const CallThread&) = delete;
+
+  // Runs `call` on the thread; nullopt when it has not returned within `limitMs`, or the
+  // thread was abandoned before. The call must own (or outlive through queued releases)
+  // everything it touches, since it may run on after the caller stopped waiting.
+  template <typename Result>
+  std::optional<Result> Call(std::function<Result()> call, DWORD limitMs) {
+    auto result = std::make_shared<std::optional<Result>>();
+    if (!Run([result, call = std::move(call)] { *result = call(); }, limitMs)) return std::nullopt;
+    return std::move(*result);
+  }
+  // Queues `work` (a release) without waiting for it.
+  void Post(std::function<void()> work);
+  // True once a call overran: everything asked of the thread afterwards fails at once.
+  bool abandoned() const { return abandoned_; }
+
+ private:
+  bool Run(std::function<void()> work, DWORD limitMs);
+
+  struct Queue;
+  std::shared_ptr<Queue> queue_;
+  bool abandoned_ = false;
+};
+
+}  // namespace tevanor::win32
