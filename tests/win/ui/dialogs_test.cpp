@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "notice/web_notice_dlg.h"
 #include "platform/win32/framework/dialog_resource.h"
 #include "platform/win32/framework/win32_dialog_host.h"
 #include "platform/win32/registry_profile.h"
@@ -17,7 +18,6 @@
 #include "rules/profile_values.h"
 #include "screen.h"
 #include "text/cp1252.h"
-#include "notice/web_notice_dlg.h"
 #include "ui/about_dlg.h"
 #include "ui/block_notice_dlg.h"
 #include "ui/filter_config_dlg.h"

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "no_op_ports.h"
 #include "platform/win32/data_directory.h"
 #include "platform/win32/framework/win32_dialog_host.h"
 #include "platform/win32/registry_profile.h"
@@ -27,23 +28,6 @@ namespace tevanor::testing {
 namespace {
 
 using win32::Win32DialogHost;
-
-class NoScanTimer final : public ScanTimer {
- public:
-  void Stop() override {}
-  void RestartIfActive() override {}
-};
-
-class NoShell final : public ShellOpen {
- public:
-  bool Open(std::string_view, std::string_view) override { return true; }
-};
-
-class NoSiteAdmin final : public SiteAdminRequests {
- public:
-  void AddSiteAndSave(std::string_view, bool) override {}
-  void PostRefill() override {}
-};
 
 // The panel as the dialogs see it, on a window of its own: WM_SITEEDIT goes to the site store.
 class StandInPanel final : public Dialog {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 
+#include "no_op_ports.h"
 #include "platform/win32/data_directory.h"
 #include "platform/win32/framework/win32_dialog_host.h"
 #include "platform/win32/registry_profile.h"
@@ -26,22 +27,7 @@
 namespace tevanor {
 namespace {
 
-class NoScanTimer final : public ScanTimer {
- public:
-  void Stop() override {}
-  void RestartIfActive() override {}
-};
-
-class NoShell final : public ShellOpen {
- public:
-  bool Open(std::string_view, std::string_view) override { return true; }
-};
-
-class NoSiteAdmin final : public SiteAdminRequests {
- public:
-  void AddSiteAndSave(std::string_view, bool) override {}
-  void PostRefill() override {}
-};
+using namespace testing;
 
 class Panel final : public Dialog {
  public:
