@@ -6,6 +6,7 @@
 // clang-format off
 #include <windows.h>
 #include <shellapi.h>
+#include <commctrl.h>
 // clang-format on
 
 #include <cstdio>
@@ -243,6 +244,58 @@ TEST_F(ProgramE2E, AnEndFromOutsideIsRecordedAtTheNextStart) {
   EXPECT_THAT(lines.front(), ::testing::HasSubstr("\tTevanor no estuvo activo hasta "));
   const std::string seen = lines.front().substr(8, 16);
   EXPECT_TRUE(seen == started || seen == ended) << seen;
+}
+
+// The parent's edits reach the guardian and the files through the real program's windows: a
+// word added in the filter dialog blocks a notepad that shows it, a prohibited site lands in
+// the site file, and the history dialog lists the block.
+TEST_F(ProgramE2E, ThePanelsEditingDialogsChangeWhatIsGuarded) {
+  const TevanorRun run;
+  HWND panel = StartedPanel();
+  ASSERT_NE(panel, nullptr);
+  ::Sleep(10'500);  // past the start's one auto-hide, which would close the dialogs opened here
+  HWND prompt = SecondStartPrompt();
+  ASSERT_NE(prompt, nullptr);
+  EnterPassword(prompt, kPassword);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(prompt); }, kDeadline));
+
+  Click(panel, 1002);  // "Filtro"
+  HWND filter = WaitForVisible([] { return FindDialog(L"Configuración filtro", true); });
+  ASSERT_NE(filter, nullptr);
+  Click(filter, 1011);  // "Agregar"
+  HWND word =
+      WaitForVisible([] { return FindDialog(L"Escriba la palabra que desea filtrar", true); });
+  ASSERT_NE(word, nullptr);
+  ::SetDlgItemTextW(word, 1015, L"zafarrancho");
+  Click(word, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(word); }, kDeadline));
+  Click(filter, 1010);  // "Aceptar"
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(filter); }, kDeadline));
+  const Program notepad(NotepadCommand("Un zafarrancho de combate."));
+  EXPECT_TRUE(WaitUntil([&] { return run.History().size() == 3u; }, kDeadline));
+  EXPECT_THAT(run.History(), ::testing::Contains("ZAFARRANCHO"));  // the cause, upper-cased
+
+  Click(panel, 1003);  // "Adm. Sitios"
+  HWND sites = WaitForVisible([] { return FindDialog(L"Administración de sitios Web", true); });
+  ASSERT_NE(sites, nullptr);
+  Click(sites, 1035);  // add a site
+  HWND site = WaitForVisible([] { return FindDialog(L"Ingrese sitio Web....", true); });
+  ASSERT_NE(site, nullptr);
+  ::SetDlgItemTextW(site, 1015, L"http://prohibido.example");
+  Click(site, 1020);  // "Bloquea"
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(site); }, kDeadline));
+  Click(sites, 1010);  // "Acepta"
+  EXPECT_TRUE(WaitUntil(
+      [] {
+        return ReadFields(ProgramDirectory() + L"Tevanor.asw", '\x08') ==
+               std::vector<std::string>{"http://prohibido.example"};
+      },
+      kDeadline));
+
+  Click(panel, 1012);  // "Historial"
+  HWND history = WaitForVisible([] { return FindDialog(L"Últimos bloqueos", true); });
+  ASSERT_NE(history, nullptr);
+  EXPECT_EQ(::SendDlgItemMessageW(history, 1013, LVM_GETITEMCOUNT, 0, 0), 1);
 }
 
 }  // namespace
