@@ -1,5 +1,7 @@
 #include "ui/panel_dlg.h"
 
+#include <algorithm>
+
 #include "guardian/record_block.h"
 #include "notice/web_notice_dlg.h"
 #include "resource.h"
@@ -60,9 +62,7 @@ constexpr unsigned kTrayLeftButton = 0x201;   // WM_LBUTTONDOWN
 constexpr unsigned kTrayRightButton = 0x204;  // WM_RBUTTONDOWN
 
 bool Contains(std::span<const int> ids, int id) {
-  for (int each : ids)
-    if (each == id) return true;
-  return false;
+  return std::ranges::find(ids, id) != ids.end();
 }
 
 }  // namespace

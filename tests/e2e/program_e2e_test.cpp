@@ -9,9 +9,10 @@
 #include <commctrl.h>
 // clang-format on
 
-#include <cstdio>
 #include <memory>
 
+#include "platform/win32/system_clock.h"
+#include "rules/history_file.h"
 #include "screen.h"
 #include "tevanor_run.h"
 
@@ -201,14 +202,7 @@ TEST_F(ProgramE2E, AFirstRunWelcomesTheParentAndAsksForAPassword) {
 // The program ended from outside leaves a gap that the next start finds and records, with the
 // time the ended run was last seen; the rules tool shows it as the newest record.
 TEST_F(ProgramE2E, AnEndFromOutsideIsRecordedAtTheNextStart) {
-  const auto now = [] {
-    SYSTEMTIME t{};
-    ::GetLocalTime(&t);
-    char text[32];
-    std::snprintf(text, sizeof text, "%02u:%02u-%02u/%02u/%04u", t.wHour, t.wMinute, t.wDay,
-                  t.wMonth, t.wYear);
-    return std::string(text);
-  };
+  const auto now = [] { return FormatBlockTime(win32::SystemClock().Now()); };
   std::string started, ended;
   {
     const TevanorRun first;

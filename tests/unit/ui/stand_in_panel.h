@@ -17,6 +17,7 @@ class StandInPanel final : public Dialog {
   static constexpr DialogTemplate kTemplate{9000, "Panel", 200, 100, "MS Sans Serif", 8, 0, {}};
 
   explicit StandInPanel(DialogHost& host) : Dialog(host, kTemplate) {}
+  StandInPanel(DialogHost& host, SiteStore& store) : StandInPanel(host) { sites = &store; }
 
   std::vector<int> commands;
   std::vector<PrivateMessage> messages;

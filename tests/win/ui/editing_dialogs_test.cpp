@@ -23,27 +23,12 @@
 #include "ui/filter_config_dlg.h"
 #include "ui/history_dlg.h"
 #include "ui/site_admin_dlg.h"
+#include "unit/ui/stand_in_panel.h"
 
 namespace tevanor::testing {
 namespace {
 
 using win32::Win32DialogHost;
-
-// The panel as the dialogs see it, on a window of its own: WM_SITEEDIT goes to the site store.
-class StandInPanel final : public Dialog {
- public:
-  StandInPanel(DialogHost& host, SiteStore& sites)
-      : Dialog(host, CAboutDlg::kTemplate), sites_(sites) {}
-
- protected:
-  std::intptr_t OnPrivateMessage(PrivateMessage& message) override {
-    if (message.number != WM_SITEEDIT) return 0;
-    return sites_.OnSiteEdit(message.text.value_or(""), static_cast<int>(message.value));
-  }
-
- private:
-  SiteStore& sites_;
-};
 
 class EditingDialogs : public ::testing::Test {
  protected:

@@ -23,25 +23,12 @@
 #include "ui/filter_config_dlg.h"
 #include "ui/history_dlg.h"
 #include "ui/site_admin_dlg.h"
+#include "unit/ui/stand_in_panel.h"
 
 namespace tevanor {
 namespace {
 
 using namespace testing;
-
-class Panel final : public Dialog {
- public:
-  Panel(DialogHost& host, SiteStore& sites) : Dialog(host, CAboutDlg::kTemplate), sites_(sites) {}
-
- protected:
-  std::intptr_t OnPrivateMessage(PrivateMessage& message) override {
-    if (message.number != WM_SITEEDIT) return 0;
-    return sites_.OnSiteEdit(message.text.value_or(""), static_cast<int>(message.value));
-  }
-
- private:
-  SiteStore& sites_;
-};
 
 double Seconds(const std::function<void()>& work) {
   LARGE_INTEGER frequency, start, end;
@@ -75,7 +62,7 @@ int Run(int entries) {
   PhraseStore words(state.phrases, files, profile, scan);
   SiteStore sites(state.sites, files, profile, scan, admin);
   win32::Win32DialogHost host;
-  Panel* panel = OpenModeless<Panel>(host, nullptr, sites);
+  StandInPanel* panel = OpenModeless<StandInPanel>(host, nullptr, sites);
 
   std::string text;
   for (int i = 0; i < entries; ++i) text += "palabra prohibida " + std::to_string(i) + "\b";
