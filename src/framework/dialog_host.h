@@ -23,6 +23,8 @@ class DialogHost {
   // destroyed and no handler of it is running. nullptr (and the dialog released) on failure.
   virtual Dialog* CreateModeless(std::unique_ptr<Dialog> dialog, Dialog* owner) = 0;
   virtual int ShowMessage(Dialog* owner, std::string_view text, MessageButtons buttons) = 0;
+  // The default beep: a request of the user's that the system could not carry out.
+  virtual void Beep() = 0;
 
  protected:
   // The steps of a window's life, for implementations.

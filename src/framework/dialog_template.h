@@ -32,13 +32,14 @@ enum class ControlKind {
 
 // Style details beyond the kind.
 enum ControlStyle : unsigned {
-  kHidden = 1u << 0,         // not visible at creation
-  kImageButton = 1u << 1,    // a push button that shows only its image; the text is its name
-  kPasswordEdit = 1u << 2,   // typed characters are not shown
-  kSorted = 1u << 3,         // list view: items stay in ascending order of their text
-  kReportView = 1u << 4,     // list view with columns; otherwise list mode
-  kGroupStart = 1u << 5,     // first control of a radio group
-  kRealSizeImage = 1u << 6,  // icon drawn at its own size, the rectangle is not stretched
+  kHidden = 1u << 0,           // not visible at creation
+  kImageButton = 1u << 1,      // a push button that shows only its image; the text is its name
+  kPasswordEdit = 1u << 2,     // typed characters are not shown
+  kSorted = 1u << 3,           // list view: items stay in ascending order of their text
+  kReportView = 1u << 4,       // list view with columns, selected by whole rows; else list mode
+  kGroupStart = 1u << 5,       // first control of a radio group
+  kRealSizeImage = 1u << 6,    // icon drawn at its own size, the rectangle is not stretched
+  kSingleSelection = 1u << 7,  // list view: selecting an item clears the others
 };
 
 inline constexpr int kNoControlId = -1;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "framework/dialog_events.h"
+#include "framework/list_rows.h"
 
 namespace tevanor {
 
@@ -73,6 +74,12 @@ class DialogWindow {
   virtual int ListNextSelected(int list, int after) const = 0;
   virtual void ListSelect(int list, int item, bool selected) = 0;
   virtual void ListSetSelectionMark(int list, int item) = 0;
+  // Shows rows that the dialog keeps itself in place of the list's own items, from now until
+  // it is called again: after the rows change, or with nullptr to go back to the list's own
+  // (empty) items. `rows` must outlive the showing. Reads (count, texts, selection) then go to
+  // them; nothing is inserted or deleted, so no item notification is sent. The selection is
+  // cleared.
+  virtual void ListShowRows(int list, const ListRows* rows) = 0;
   // Stops (false) or resumes (true) the list's painting, around a fill of many items; resuming
   // repaints it. Items, notifications and counts are unaffected.
   virtual void ListSetRedraw(int list, bool redraw) = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "rules/record_reader.h"
 
@@ -41,24 +42,73 @@ bool AppendBlockRecords(DataDirectory& files, const std::vector<BlockRecord>& re
   return written;
 }
 
-std::optional<std::vector<BlockRecord>> LoadHistoryList(DataDirectory& files, int& historyOpen) {
+std::string_view HistoryRecords::FieldOf(std::size_t row, Field field) const {
+  // Every field ends with 0x08 (a field may hold any other byte, 0 included).
+  const auto end = [](const char* p) {
+    while (*p != kRecordEnd) ++p;
+    return p;
+  };
+  const char* begin = Start(row);
+  for (int f = 0; f < field; ++f) begin = end(begin) + 1;
+  return {begin, static_cast<std::size_t>(end(begin) - begin)};
+}
+
+BlockRecord HistoryRecords::Record(std::size_t row) const {
+  return {std::string(FieldOf(row, kSiteText)), std::string(FieldOf(row, kTime)),
+          std::string(FieldOf(row, kCause))};
+}
+
+std::vector<BlockRecord> HistoryRecords::ToRecords() const {
+  std::vector<BlockRecord> records;
+  records.reserve(size());
+  for (std::size_t row = 0; row < size(); ++row) records.push_back(Record(row));
+  return records;
+}
+
+void HistoryRecords::Erase(std::size_t row) {
+  records_.erase(records_.end() - 1 - static_cast<std::ptrdiff_t>(row));
+}
+
+void HistoryRecords::AddField(std::string_view text, bool first) {
+  // A record's fields stay together in one block, so that its pointer reaches all three: a
+  // field that does not fit moves the record's earlier fields to a new block with it.
+  constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+  const char* record = first ? nullptr : records_.back();
+  const std::size_t earlier =
+      first ? 0 : static_cast<std::size_t>(blocks_.back().get() + blockUsed_ - record);
+  if (blocks_.empty() || blockUsed_ + text.size() + 1 > blockSize_) {
+    blockSize_ = std::max(kBlockSize, earlier + text.size() + 1);
+    auto block = std::make_unique<char[]>(blockSize_);
+    if (earlier != 0) std::memcpy(block.get(), record, earlier);
+    blocks_.push_back(std::move(block));
+    blockUsed_ = earlier;
+    if (!first) records_.back() = blocks_.back().get();
+  }
+  char* at = blocks_.back().get() + blockUsed_;
+  if (first) records_.push_back(at);
+  std::memcpy(at, text.data(), text.size());
+  at[text.size()] = kRecordEnd;
+  blockUsed_ += text.size() + 1;
+}
+
+std::optional<HistoryRecords> LoadHistoryList(DataDirectory& files, int& historyOpen) {
   auto file = files.Open(kHistoryFileName, OpenMode::kRead);
   if (!file) return std::nullopt;
   historyOpen = 1;
-  std::optional<std::vector<BlockRecord>> rows;
+  std::optional<HistoryRecords> rows;
   if (file->SeekToStart() && file->Length().value_or(0) != 0) {
-    // The list grows with what is read, never with what the file claims to hold (a sparse
-    // file can claim a terabyte), and gives back what it did not use.
     rows.emplace();
     int field = 0;
     ReadRecords(*file, false, [&rows, &field](std::string&& text, char) {
-      if (field == 0) rows->emplace_back();
-      BlockRecord& row = rows->back();
-      (field == 0 ? row.siteText : field == 1 ? row.time : row.cause) = std::move(text);
+      rows->AddField(text, field == 0);
       field = (field + 1) % 3;
     });
-    std::reverse(rows->begin(), rows->end());
-    rows->shrink_to_fit();
+    // A last record cut short gets its missing fields, empty.
+    while (field != 0) {
+      rows->AddField({}, false);
+      field = (field + 1) % 3;
+    }
+    rows->records_.shrink_to_fit();
   }
   file.reset();
   historyOpen = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,12 +31,41 @@ std::string FormatBlockTime(const LocalTime& time);
 bool AppendBlockRecords(DataDirectory& files, const std::vector<BlockRecord>& records,
                         int& historyOpen);
 
+// A loaded history, newest first, kept about as compactly as its file: the fields' bytes in
+// large blocks, each field ended by 0x08, and one pointer per record. A long history then costs
+// little more memory than the file itself.
+class HistoryRecords {
+ public:
+  enum Field { kSiteText = 0, kTime = 1, kCause = 2 };
+
+  std::size_t size() const { return records_.size(); }
+  bool empty() const { return records_.empty(); }
+  // Row 0 is the newest record.
+  std::string_view FieldOf(std::size_t row, Field field) const;
+  BlockRecord Record(std::size_t row) const;
+  std::vector<BlockRecord> ToRecords() const;
+  // Drops one row from this copy; the file is unchanged.
+  void Erase(std::size_t row);
+
+ private:
+  friend std::optional<HistoryRecords> LoadHistoryList(DataDirectory&, int&);
+  // Appends one field of the record being read; `first` starts a new record.
+  void AddField(std::string_view text, bool first);
+  const char* Start(std::size_t row) const { return records_[records_.size() - 1 - row]; }
+
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  std::size_t blockSize_ = 0;
+  std::size_t blockUsed_ = 0;
+  std::vector<const char*> records_;  // oldest first, as in the file
+};
+
 // The history as the history dialog shows it: the newest block first. Every byte but 0x08 is
 // part of a field (0x09 included); a last record cut short has its missing fields empty. nullopt
 // when the file cannot be opened (it is missing, or locked) or is empty: the dialog then keeps
 // the rows it shows. A read error ends the load with the records read so far. `historyOpen` is
-// 1 while the file is open. One pass over the file.
-std::optional<std::vector<BlockRecord>> LoadHistoryList(DataDirectory& files, int& historyOpen);
+// 1 while the file is open. One pass over the file; memory grows with what is read, never with
+// what the file claims to hold (a sparse file can claim a terabyte).
+std::optional<HistoryRecords> LoadHistoryList(DataDirectory& files, int& historyOpen);
 
 // Deletes the history file once the parent has confirmed; false when it could not (no file, or
 // the file is in use). The file's stamp in the profile is left as it is.

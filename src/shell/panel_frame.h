@@ -26,8 +26,6 @@ class PanelFrame {
   virtual void MoveTo(const ScreenRect& rect) = 0;
   // Raises the window to the top, makes it the foreground and the active window.
   virtual void BringToFront() = 0;
-  // The warning beep.
-  virtual void Beep() = 0;
 };
 
 }  // namespace tevanor

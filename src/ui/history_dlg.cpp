@@ -13,7 +13,11 @@ namespace tevanor {
 namespace {
 
 constexpr ControlTemplate kControls[] = {
-    {IDC_HISTORY_LIST, ControlKind::kListView, "", {7, 7, 340, 127}, kReportView},
+    {IDC_HISTORY_LIST,
+     ControlKind::kListView,
+     "",
+     {7, 7, 340, 127},
+     kReportView | kSingleSelection},
     {IDC_HISTORY_SHOW,
      ControlKind::kPushButton,
      "Examina",
@@ -74,21 +78,29 @@ bool CHistoryDlg::OnInitDialog() {
   return true;
 }
 
+int CHistoryDlg::Rows::RowCount() const {
+  return static_cast<int>(records.size());
+}
+
+std::string CHistoryDlg::Rows::RowText(int row, int column) const {
+  if (column < HistoryRecords::kSiteText || column > HistoryRecords::kCause) return {};
+  return std::string(
+      records.FieldOf(static_cast<std::size_t>(row), static_cast<HistoryRecords::Field>(column)));
+}
+
 void CHistoryDlg::LoadHistoryList() {
   auto records = tevanor::LoadHistoryList(data_.files, data_.state.m_bHistoryOpen);
   if (!records) return;  // no file, or an empty one: the rows stay
+  // The list reads the rows straight from the loaded history, newest first.
+  rows_.records = std::move(*records);
+  ShowRows();
+}
+
+void CHistoryDlg::ShowRows() {
+  // The row buttons keep their state: only a click in the list updates them.
   DialogWindow& window = Window();
-  window.ListSetRedraw(IDC_HISTORY_LIST, false);
-  window.ListDeleteAll(IDC_HISTORY_LIST);
-  // The records come newest first, the order of the rows.
-  int row = 0;
-  for (const BlockRecord& record : *records) {
-    window.ListInsert(IDC_HISTORY_LIST, row, record.siteText, 0, 0);
-    window.ListSetText(IDC_HISTORY_LIST, row, 1, record.time);
-    window.ListSetText(IDC_HISTORY_LIST, row, 2, record.cause);
-    ++row;
-  }
-  window.ListSetRedraw(IDC_HISTORY_LIST, true);
+  window.ListShowRows(IDC_HISTORY_LIST, &rows_);
+  if (!rows_.records.empty()) window.ShowControl(IDC_HISTORY_CLEAR, true);
 }
 
 void CHistoryDlg::OnCommand(const Command& command) {
@@ -111,8 +123,6 @@ void CHistoryDlg::OnCommand(const Command& command) {
 
 void CHistoryDlg::OnListNotify(const ListNotification& note) {
   if (note.listId != IDC_HISTORY_LIST) return;
-  if (note.kind == ListNotification::Kind::kItemInserted)
-    Window().ShowControl(IDC_HISTORY_CLEAR, true);
   if (note.kind == ListNotification::Kind::kClick) UpdateRowButtons();
 }
 
@@ -133,7 +143,7 @@ void CHistoryDlg::OnShow() {
                                                 MessageButtons::kYesNo) == kIdYes)
     panel_.Send(Command{kCommandToggleGuardian, kButtonClicked, true});
   // Opened also when the parent chose to keep the guardian running.
-  data_.shell.Open(subject);
+  if (!data_.shell.Open(subject)) Host().Beep();
 }
 
 void CHistoryDlg::OnGiveAccess(bool prohibited) {
@@ -147,7 +157,10 @@ void CHistoryDlg::OnGiveAccess(bool prohibited) {
   panel_.Send(PrivateMessage{WM_SITEEDIT, prohibited ? kSiteEditAddProhibited : kSiteEditAddAllowed,
                              subject});
   // Only the view loses the row: the file is unchanged and the next reload shows it again.
-  if (HasWindow()) window.ListDelete(IDC_HISTORY_LIST, row);
+  if (HasWindow() && static_cast<std::size_t>(row) < rows_.records.size()) {
+    rows_.records.Erase(static_cast<std::size_t>(row));
+    ShowRows();
+  }
   ShowMessage(confirmation);
 }
 
@@ -159,7 +172,8 @@ void CHistoryDlg::OnClear() {
   DialogWindow& window = Window();
   window.ShowControl(IDC_HISTORY_CLEAR, false);
   window.ShowControl(IDC_HISTORY_SHOW, false);
-  window.ListDeleteAll(IDC_HISTORY_LIST);
+  rows_.records = {};
+  ShowRows();
 }
 
 std::intptr_t CHistoryDlg::OnPrivateMessage(PrivateMessage& message) {

@@ -3,6 +3,7 @@
 #include "framework/dialog_host.h"
 #include "guardian/guard_state.h"
 #include "rules/data_files.h"
+#include "rules/history_file.h"
 #include "shell/shell_open.h"
 
 namespace tevanor {
@@ -34,6 +35,14 @@ class CHistoryDlg final : public Dialog {
   std::intptr_t OnPrivateMessage(PrivateMessage& message) override;
 
  private:
+  // What the list shows: the loaded history itself.
+  struct Rows final : ListRows {
+    int RowCount() const override;
+    std::string RowText(int row, int column) const override;
+    HistoryRecords records;
+  };
+
+  void ShowRows();
   void UpdateRowButtons();
   void OnShow();
   void OnGiveAccess(bool prohibited);
@@ -41,6 +50,7 @@ class CHistoryDlg final : public Dialog {
 
   Dialog& panel_;
   HistoryData data_;
+  Rows rows_;
 };
 
 }  // namespace tevanor

@@ -193,7 +193,7 @@ void CPanelDlg::ChangePassword() {
 
 void CPanelDlg::OpenHelp() {
   if (ports_.shell.Open(kMakerHomePage)) return;
-  ports_.frame.Beep();
+  Host().Beep();
   Dialog::ShowMessage("¡¡No es posible mostrar la ayuda!!\nContáctese con Orvelda."_ansi);
 }
 

@@ -233,7 +233,7 @@ void CSiteAdminDlg::OnShow() {
           kIdYes)
     panel_.Send(Command{kCommandToggleGuardian, kButtonClicked, true});
   // Opened also when the parent chose to keep the guardian running.
-  data_.shell.Open(site);
+  if (!data_.shell.Open(site)) Host().Beep();
 }
 
 void CSiteAdminDlg::OnMove() {

@@ -46,13 +46,11 @@ class FakePanelFrame final : public PanelFrame {
   ScreenRect Rect() override { return rect; }
   void MoveTo(const ScreenRect& r) override { rect = r; }
   void BringToFront() override { ++fronts; }
-  void Beep() override { ++beeps; }
 
   bool iconSet = false;
   std::vector<std::string> menuItems;
   ScreenRect rect{100, 80, 580, 530};
   int fronts = 0;
-  int beeps = 0;
 };
 
 class FakeShellOpen final : public ShellOpen {

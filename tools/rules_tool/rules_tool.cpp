@@ -132,7 +132,7 @@ int Run(const Options& options, DataDirectory& files, std::string& out, std::str
       err = CannotRead(options, kHistoryFileName);
       return 2;
     }
-    for (const BlockRecord& row : rows.value_or(std::vector<BlockRecord>{}))
+    for (const BlockRecord& row : rows ? rows->ToRecords() : std::vector<BlockRecord>{})
       out += Cp1252ToUtf8(row.siteText) + "\t" + Cp1252ToUtf8(row.time) + "\t" +
              Cp1252ToUtf8(row.cause) + "\n";
     return 0;

@@ -133,9 +133,10 @@ FakeControl& FakeWindow::MutableList(int id) {
   return const_cast<FakeControl&>(List(id));
 }
 
-FakeControl::Item* FakeWindow::Item(int list, int item) {
-  auto& items = MutableList(list).items;
-  return item >= 0 && item < static_cast<int>(items.size()) ? &items[item] : nullptr;
+FakeControl& FakeWindow::OwnItems(int list) {
+  FakeControl& control = MutableList(list);
+  if (control.shown != nullptr) Misuse(list, "shows the dialog's rows, not items of its own");
+  return control;
 }
 
 void FakeWindow::Notify(int list, ListNotification::Kind kind, int item) {
@@ -159,34 +160,22 @@ void FakeWindow::ListSetImages(int list, int bitmapId, int, Rgb) {
 }
 
 int FakeWindow::ListInsert(int list, int index, std::string_view text, int image, ItemData data) {
-  auto& control = MutableList(list);
-  auto& items = control.items;
-  int at = std::clamp(index, 0, static_cast<int>(items.size()));
-  if ((control.layout->style & kSorted) != 0) {
-    // Ascending without regard to case; a new item goes after its equals.
-    const std::string key = UpperCopy(text);
-    at = static_cast<int>(
-        std::find_if(items.begin(), items.end(),
-                     [&](const FakeControl::Item& i) { return UpperCopy(i.texts[0]) > key; }) -
-        items.begin());
-  }
-  FakeControl::Item item;
-  item.texts.assign(std::max<std::size_t>(1, control.columns.size()), std::string());
-  item.texts[0] = text;
-  item.image = image;
-  item.data = data;
-  items.insert(items.begin() + at, std::move(item));
+  auto& control = OwnItems(list);
+  const int at =
+      control.items.Insert(index, text, image, data, (control.layout->style & kSorted) != 0);
+  control.selected.insert(control.selected.begin() + at, false);
   if (control.selectionMark >= at) ++control.selectionMark;
   Notify(list, ListNotification::Kind::kItemInserted, at);
   return at;
 }
 
 void FakeWindow::ListDelete(int list, int item) {
-  if (Item(list, item) == nullptr) return;
+  if (!OwnItems(list).items.Contains(item)) return;
   Notify(list, ListNotification::Kind::kItemDeleting, item);
   auto& control = MutableList(list);
-  if (item >= static_cast<int>(control.items.size())) return;  // the handler deleted it
-  control.items.erase(control.items.begin() + item);
+  if (!control.items.Contains(item)) return;  // the handler deleted it
+  control.items.Erase(item);
+  control.selected.erase(control.selected.begin() + item);
   if (control.selectionMark == item) control.selectionMark = -1;
   if (control.selectionMark > item) --control.selectionMark;
 }
@@ -196,41 +185,47 @@ void FakeWindow::ListDeleteAll(int list) {
 }
 
 int FakeWindow::ListCount(int list) const {
-  return static_cast<int>(List(list).items.size());
+  return List(list).Rows().RowCount();
 }
 
 std::string FakeWindow::ListText(int list, int item, int column) const {
-  const auto& items = List(list).items;
-  if (item < 0 || item >= static_cast<int>(items.size())) return {};
-  const auto& texts = items[item].texts;
-  return column >= 0 && column < static_cast<int>(texts.size()) ? texts[column] : std::string();
+  const ListRows& rows = List(list).Rows();
+  return item >= 0 && item < rows.RowCount() ? rows.RowText(item, column) : std::string();
 }
 
 void FakeWindow::ListSetText(int list, int item, int column, std::string_view text) {
-  FakeControl::Item* entry = Item(list, item);
-  if (entry == nullptr || column < 0) return;
-  if (column >= static_cast<int>(entry->texts.size())) entry->texts.resize(column + 1);
-  entry->texts[column] = text;
+  OwnItems(list).items.SetText(item, column, text);
 }
 
 DialogWindow::ItemData FakeWindow::ListData(int list, int item) const {
-  const auto& items = List(list).items;
-  return item >= 0 && item < static_cast<int>(items.size()) ? items[item].data : 0;
+  return List(list).items.Data(item);
 }
 
 int FakeWindow::ListNextSelected(int list, int after) const {
-  const auto& items = List(list).items;
-  for (int i = std::max(after + 1, 0); i < static_cast<int>(items.size()); ++i)
-    if (items[i].selected) return i;
+  const auto& selected = List(list).selected;
+  for (int i = std::max(after + 1, 0); i < static_cast<int>(selected.size()); ++i)
+    if (selected[i]) return i;
   return -1;
 }
 
 void FakeWindow::ListSelect(int list, int item, bool selected) {
-  if (FakeControl::Item* entry = Item(list, item)) entry->selected = selected;
+  auto& control = MutableList(list);
+  if (item < 0 || item >= control.Rows().RowCount()) return;
+  if (selected && (control.layout->style & kSingleSelection) != 0)
+    control.selected.assign(control.selected.size(), false);
+  control.selected[item] = selected;
 }
 
 void FakeWindow::ListSetSelectionMark(int list, int item) {
   MutableList(list).selectionMark = item;
+}
+
+void FakeWindow::ListShowRows(int list, const ListRows* rows) {
+  auto& control = MutableList(list);
+  if (control.items.RowCount() != 0) Misuse(list, "has items of its own");
+  control.shown = rows;
+  control.selected.assign(static_cast<std::size_t>(control.Rows().RowCount()), false);
+  control.selectionMark = -1;
 }
 
 }  // namespace tevanor::testing

@@ -8,6 +8,7 @@
 
 #include "framework/dialog.h"
 #include "framework/dialog_window.h"
+#include "framework/list_items.h"
 
 namespace tevanor::testing {
 
@@ -15,13 +16,6 @@ class FakeDialogHost;
 
 // One control of a fake window, built from its template.
 struct FakeControl {
-  struct Item {
-    std::vector<std::string> texts;  // one per column
-    int image = 0;
-    DialogWindow::ItemData data = 0;
-    bool selected = false;
-  };
-
   const ControlTemplate* layout = nullptr;
   std::string text;
   bool visible = true;
@@ -32,8 +26,12 @@ struct FakeControl {
   std::vector<std::string> columns;
   std::vector<int> columnWidths;
   int imageStrip = 0;
-  std::vector<Item> items;
+  ListItems items;
+  const ListRows* shown = nullptr;  // rows the dialog keeps, in place of `items`
+  std::vector<bool> selected;       // by row
   int selectionMark = -1;
+
+  const ListRows& Rows() const { return shown != nullptr ? *shown : items; }
 };
 
 // A dialog window in memory. Using a control id that the template lacks, or a control in a way
@@ -89,6 +87,7 @@ class FakeWindow final : public DialogWindow {
   int ListNextSelected(int list, int after) const override;
   void ListSelect(int list, int item, bool selected) override;
   void ListSetSelectionMark(int list, int item) override;
+  void ListShowRows(int list, const ListRows* rows) override;
   void ListSetRedraw(int list, bool) override { List(list); }  // nothing is painted here
 
  private:
@@ -96,7 +95,8 @@ class FakeWindow final : public DialogWindow {
   FakeControl& Mutable(int id);
   const FakeControl& List(int id) const;
   FakeControl& MutableList(int id);
-  FakeControl::Item* Item(int list, int item);
+  // The list's own items, which `ListShowRows` rows exclude.
+  FakeControl& OwnItems(int list);
   void CheckRadio(FakeControl& control);
   void Notify(int list, ListNotification::Kind kind, int item);
   [[noreturn]] void Misuse(int id, const char* what) const;

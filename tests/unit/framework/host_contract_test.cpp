@@ -83,6 +83,14 @@ TEST_F(HostContract, ListViewsKeepTheirItemsInOrderWithDataColumnsAndSelection) 
   EXPECT_THAT(rows(IDC_PROBE_SORTED, 1), ElementsAre("103|kiwi", "100|Pera", "102|Uva"));
   EXPECT_EQ(window.ListNextSelected(IDC_PROBE_SORTED, -1), 2);
   EXPECT_EQ(window.ListNextSelected(IDC_PROBE_SORTED, 2), -1);
+  // A selected item keeps its selection when items come and go before it; equals go after.
+  window.ListInsert(IDC_PROBE_SORTED, 9, "KIWI", 0, 104);
+  EXPECT_THAT(rows(IDC_PROBE_SORTED, 1),
+              ElementsAre("103|kiwi", "104|KIWI", "100|Pera", "102|Uva"));
+  EXPECT_EQ(window.ListNextSelected(IDC_PROBE_SORTED, -1), 3);
+  window.ListDelete(IDC_PROBE_SORTED, 0);
+  EXPECT_EQ(window.ListNextSelected(IDC_PROBE_SORTED, -1), 2);
+  EXPECT_EQ(window.ListNextSelected(IDC_PROBE_SORTED, 2), -1);
 
   EXPECT_GT(window.ListClientWidth(IDC_PROBE_REPORT), 100);
   for (const char* heading : {"URL", "HORA", "CAUSA"})
@@ -92,6 +100,33 @@ TEST_F(HostContract, ListViewsKeepTheirItemsInOrderWithDataColumnsAndSelection) 
   window.ListInsert(IDC_PROBE_REPORT, 0, "Otro", 0, 8);
   EXPECT_THAT(rows(IDC_PROBE_REPORT, 3),
               ElementsAre("8|Otro||", "7|http://a.example/||Sitio prohibido"));
+}
+
+// Rows the dialog keeps are read where they are: no item is inserted, and showing them again
+// after they changed starts without a selection.
+TEST_F(HostContract, AListShowsTheDialogsOwnRows) {
+  struct Squares final : ListRows {
+    int RowCount() const override { return count; }
+    std::string RowText(int row, int column) const override {
+      return std::to_string(row * row) + (column == 1 ? "!" : "");
+    }
+    int count = 100000;
+  } squares;
+  ProbeDialog& probe = Open();
+  DialogWindow& window = probe.Window();
+  for (const char* heading : {"N", "M"}) window.ListAddColumn(IDC_PROBE_REPORT, heading, 60);
+  window.ListShowRows(IDC_PROBE_REPORT, &squares);
+  window.ListSelect(IDC_PROBE_REPORT, 99999, true);
+  EXPECT_EQ(window.ListCount(IDC_PROBE_REPORT), 100000);
+  EXPECT_EQ(window.ListText(IDC_PROBE_REPORT, 300, 1), "90000!");
+  EXPECT_EQ(window.ListNextSelected(IDC_PROBE_REPORT, -1), 99999);
+  squares.count = 3;
+  window.ListShowRows(IDC_PROBE_REPORT, &squares);
+  EXPECT_EQ(window.ListCount(IDC_PROBE_REPORT), 3);
+  EXPECT_EQ(window.ListNextSelected(IDC_PROBE_REPORT, -1), -1);
+  window.ListShowRows(IDC_PROBE_REPORT, nullptr);
+  EXPECT_EQ(window.ListCount(IDC_PROBE_REPORT), 0);
+  EXPECT_THAT(probe.log, ::testing::IsEmpty());
 }
 
 TEST_F(HostContract, PostedEventsRunInOrderAfterTheHandlerAndSentOnesAtOnce) {

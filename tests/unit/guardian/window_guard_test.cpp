@@ -51,7 +51,8 @@ class WindowGuardTest : public ::testing::Test, protected testing::FakeGuardian 
 
   std::vector<BlockRecord> History() {
     int open = 0;
-    return LoadHistoryList(files, open).value_or(std::vector<BlockRecord>{});
+    const auto loaded = LoadHistoryList(files, open);
+    return loaded ? loaded->ToRecords() : std::vector<BlockRecord>{};
   }
 
   // Tests `child` of `top` once. A block stops the walk, writes one record at the clock's time

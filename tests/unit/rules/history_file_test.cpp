@@ -11,7 +11,10 @@ using Rows = std::vector<BlockRecord>;
 
 class HistoryFileTest : public ::testing::Test {
  protected:
-  std::optional<Rows> Load() { return LoadHistoryList(files, historyOpen); }
+  std::optional<Rows> Load() {
+    const auto loaded = LoadHistoryList(files, historyOpen);
+    return loaded ? std::optional(loaded->ToRecords()) : std::nullopt;
+  }
 
   testing::FakeDataDirectory files;
   int historyOpen = 0;
@@ -51,12 +54,23 @@ TEST_F(HistoryFileTest, LoadsTheNewestBlockFirst) {
       {"a\b1\bx\bb\b2\btrailing", Rows{{"b", "2", ""}, {"a", "1", "x"}}},
       {"only bytes", Rows{}},
       {"\b\b\b", Rows{{"", "", ""}}},
+      {std::string("nul\0byte\b1\bx\b", 15), Rows{{std::string("nul\0byte", 8), "1", "x"}}},
       {"", std::nullopt},
   };
   for (const auto& [bytes, rows] : cases) {
     files.Put(kHistoryFileName, bytes);
     EXPECT_EQ(Load(), rows) << bytes;
   }
+  // Records of long fields fill the loader's blocks unevenly; each record stays whole.
+  Rows longRows;
+  std::string longBytes;
+  for (int i = 0; i < 60; ++i) {
+    const BlockRecord row{std::string(40000 + i, 's'), std::to_string(i), std::string(9000, 'c')};
+    longBytes.insert(0, row.siteText + '\b' + row.time + '\b' + row.cause + '\b');
+    longRows.push_back(row);
+  }
+  files.Put(kHistoryFileName, longBytes);
+  EXPECT_EQ(Load(), longRows);
   // A sparse file claims far more than it holds: the list grows with what is read.
   files.Put(kHistoryFileName, "\b\b\b");
   files.At(kHistoryFileName).sparseLength = std::uint64_t{1} << 40;

@@ -49,7 +49,8 @@ class FilterConfig : public ::testing::Test {
   }
   std::vector<int> Images() const {
     std::vector<int> images;
-    for (const auto& item : Window().Control(IDC_FILTER_LIST).items) images.push_back(item.image);
+    const ListItems& items = Window().Control(IDC_FILTER_LIST).items;
+    for (int row = 0; row < items.RowCount(); ++row) images.push_back(items.RowImage(row));
     return images;
   }
   std::vector<std::string> UserPhrases() const {

@@ -38,7 +38,10 @@ class History : public ::testing::Test {
   FakeWindow& Window() const { return host.WindowOf(*dialog); }
   std::vector<std::vector<std::string>> Rows() const {
     std::vector<std::vector<std::string>> rows;
-    for (const auto& item : Window().Control(IDC_HISTORY_LIST).items) rows.push_back(item.texts);
+    for (int row = 0; row < Window().ListCount(IDC_HISTORY_LIST); ++row)
+      rows.push_back({Window().ListText(IDC_HISTORY_LIST, row, 0),
+                      Window().ListText(IDC_HISTORY_LIST, row, 1),
+                      Window().ListText(IDC_HISTORY_LIST, row, 2)});
     return rows;
   }
   std::vector<std::string> Subjects() const {
@@ -109,12 +112,14 @@ TEST_F(History, RowButtonsOnlyForAddresses) {
   EXPECT_TRUE(Shown(IDC_HISTORY_SHOW));
 }
 
-// "Examina" asks before stopping an active guardian and opens the address either way.
+// "Examina" asks before stopping an active guardian and opens the address either way; an
+// address the system cannot open gives a beep.
 TEST_F(History, ShowAsksToStopTheGuardianAndOpensTheAddress) {
-  const std::tuple<int, int, std::vector<int>> cases[] = {
-      {1, kIdYes, {kCommandToggleGuardian}}, {1, kIdNo, {}}, {0, 0, {}}};
-  for (const auto& [active, answer, commands] : cases) {
+  const std::tuple<int, int, std::vector<int>, bool> cases[] = {
+      {1, kIdYes, {kCommandToggleGuardian}, true}, {1, kIdNo, {}, true}, {0, 0, {}, false}};
+  for (const auto& [active, answer, commands, opens] : cases) {
     state.m_bGuardActive = active;
+    shell.succeeds = opens;
     panel->commands.clear();
     shell.opened.clear();
     ClickRow(2);
@@ -123,6 +128,7 @@ TEST_F(History, ShowAsksToStopTheGuardianAndOpensTheAddress) {
     host.Run();
     EXPECT_EQ(panel->commands, commands);
     EXPECT_THAT(shell.opened, ElementsAre("http://uno.example/"));
+    EXPECT_EQ(host.beeps, opens ? 0 : 1);
   }
   EXPECT_EQ(host.Messages()[0].text, "¿Detener la vigilancia para poder examinar?"_ansi);
 }

@@ -341,7 +341,7 @@ TEST_F(PanelTest, AboutColoursHelpAndANewTaskbar) {
     EXPECT_EQ(panel.Send(ControlColour{IDC_CTRL_S_TEXT}), std::nullopt);
     shell.succeeds = false;
   });
-  host.Click(IDC_PANEL_HELP).Then([&] { EXPECT_EQ(frame.beeps, 1); }).Answer(kIdOk);
+  host.Click(IDC_PANEL_HELP).Then([&] { EXPECT_EQ(host.beeps, 1); }).Answer(kIdOk);
   host.Then([&] {
     tray.shown = false;  // the shell restarted
     panel.Send(TaskbarCreated{});
@@ -382,8 +382,8 @@ class ProtectionGapTest : public PanelTest {
  protected:
   std::vector<BlockRecord> History() {
     int open = 0;
-    std::vector<BlockRecord> records =
-        LoadHistoryList(files, open).value_or(std::vector<BlockRecord>{});
+    const auto loaded = LoadHistoryList(files, open);
+    std::vector<BlockRecord> records = loaded ? loaded->ToRecords() : std::vector<BlockRecord>{};
     return {records.rbegin(), records.rend()};  // oldest first
   }
   void At(int hour, int minute) { clock.time = {2026, 12, 7, hour, minute, 0}; }

@@ -56,7 +56,8 @@ class SiteAdmin : public ::testing::Test, public SiteAdminRequests {
   FakeWindow& Window() const { return host.WindowOf(*dialog); }
   std::vector<std::string> Rows(int list) const {
     std::vector<std::string> rows;
-    for (const auto& item : Window().Control(list).items) rows.push_back(item.texts[0]);
+    for (int row = 0; row < Window().ListCount(list); ++row)
+      rows.push_back(Window().ListText(list, row, 0));
     return rows;
   }
   std::vector<std::pair<std::string, int>> Sites() const {
@@ -215,9 +216,11 @@ TEST_F(SiteAdmin, BuiltInSitesAreSwitchedButNeverSaved) {
             "http://peor.example/x\bhttp://bueno.example\t");
 }
 
-// "Examina" on a prohibited site asks before stopping the guardian; an allowed one does not.
+// "Examina" on a prohibited site asks before stopping the guardian; an allowed one does not. A
+// site the system cannot open gives a beep.
 TEST_F(SiteAdmin, ShowPrefersTheProhibitedSiteAndAsksOnlyForIt) {
   state.m_bGuardActive = 1;
+  shell.succeeds = false;
   Select(IDC_SITES_ALLOWED, {0});
   host.Click(IDC_SITES_SHOW, dialog);
   host.Then([&] { Window().ListSelect(IDC_SITES_PROHIBITED, 1, true); });
@@ -226,6 +229,7 @@ TEST_F(SiteAdmin, ShowPrefersTheProhibitedSiteAndAsksOnlyForIt) {
   EXPECT_THAT(shell.opened, ElementsAre("http://bueno.example", "http://peor.example/x"));
   EXPECT_EQ(host.Messages().size(), 1u);
   EXPECT_THAT(panel->commands, ElementsAre(kCommandToggleGuardian));
+  EXPECT_EQ(host.beeps, 2);
 }
 
 // An empty allowed entry of the file would end the batch at once: it is never sent, and every

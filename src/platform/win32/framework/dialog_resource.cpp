@@ -42,9 +42,11 @@ DWORD ControlStyle(const ControlTemplate& c) {
     case ControlKind::kPicture:
       return style | SS_BITMAP;
     case ControlKind::kListView:
-      return style | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP |
+      // The window keeps the items and the view asks for what it draws (see
+      // Win32DialogWindow), so a sorted list is kept sorted there.
+      return style | LVS_OWNERDATA | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP |
              ((c.style & kReportView) != 0 ? LVS_REPORT : LVS_LIST) |
-             ((c.style & kSorted) != 0 ? LVS_SORTASCENDING : 0);
+             ((c.style & kSingleSelection) != 0 ? LVS_SINGLESEL : 0);
   }
   return style;
 }

@@ -196,7 +196,7 @@ INT_PTR Win32DialogHost::Route(Win32DialogWindow& window, UINT message, WPARAM w
     case WM_INITDIALOG:
       live_.push_back(&window);
       Attach(window.dialog(), window);
-      window.LoadPictures();
+      window.SetUpControls();
       return Initialise(window.dialog()) ? TRUE : FALSE;
     case WM_COMMAND:
       return Reply(window, Command{LOWORD(wParam), HIWORD(wParam), lParam != 0});
@@ -257,15 +257,12 @@ INT_PTR Win32DialogHost::RouteNotify(Win32DialogWindow& window, const NMHDR& hea
   using Kind = ListNotification::Kind;
   const int list = static_cast<int>(header.idFrom);
   switch (header.code) {
-    case LVN_INSERTITEM:
-      return Reply(window, ListNotification{list, Kind::kItemInserted,
-                                            reinterpret_cast<const NMLISTVIEW*>(lParam)->iItem});
-    case LVN_DELETEITEM:
-      return Reply(window, ListNotification{list, Kind::kItemDeleting,
-                                            reinterpret_cast<const NMLISTVIEW*>(lParam)->iItem});
-    case LVN_DELETEALLITEMS:
-      // FALSE asks for one LVN_DELETEITEM per item, so the dialog sees every deletion.
-      ::SetWindowLongPtrW(window.hwnd(), DWLP_MSGRESULT, FALSE);
+    // The window keeps the rows and sends the insert and delete notifications itself.
+    case LVN_GETDISPINFOW:
+      window.DescribeRow(list, reinterpret_cast<NMLVDISPINFOW*>(lParam)->item);
+      return TRUE;
+    case LVN_ODFINDITEMW:
+      ::SetWindowLongPtrW(window.hwnd(), DWLP_MSGRESULT, -1);  // no search by typing
       return TRUE;
     case NM_CLICK:
       return Reply(window,
@@ -304,6 +301,18 @@ void Win32DialogHost::Post(Win32DialogWindow& window, DialogEvent event) {
   const std::uint64_t id = nextPending_++;
   pending_.emplace(id, Pending{hwnd, std::move(event)});
   if (!::PostMessageW(hwnd, kPostedEvent, 0, static_cast<LPARAM>(id))) pending_.erase(id);
+}
+
+void Win32DialogHost::Notify(Win32DialogWindow& window, DialogEvent event) {
+  // Counted as a handler, so that a window destroyed meanwhile is released only afterwards.
+  struct Depth {
+    int& depth;
+    std::vector<std::unique_ptr<Win32DialogWindow>>& gone;
+    ~Depth() {
+      if (--depth == 0) gone.clear();
+    }
+  } running{++depth_, gone_};
+  Deliver(window.dialog(), event);
 }
 
 std::optional<std::intptr_t> Win32DialogHost::Send(Win32DialogWindow& window, DialogEvent event) {

@@ -1,7 +1,6 @@
 #include "platform/win32/framework/win32_dialog_window.h"
 
-#include <commctrl.h>
-
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32/framework/win32_dialog_host.h"
@@ -81,6 +80,8 @@ std::optional<std::intptr_t> Win32DialogWindow::Send(DialogEvent event) {
 }
 
 void Win32DialogWindow::ShowControl(int id, bool show) {
+  // Every item inserted shows a button again: asking first keeps a long fill fast.
+  if (IsControlVisible(id) == show) return;
   ::ShowWindow(Item(id), show ? SW_SHOW : SW_HIDE);
 }
 
@@ -113,11 +114,12 @@ void Win32DialogWindow::SetButtonImage(int id, int bitmapId) {
   buttonImages_[id] = std::move(bitmap);
 }
 
-void Win32DialogWindow::LoadPictures() {
+void Win32DialogWindow::SetUpControls() {
   // The children come in the template's order.
   HWND child = ::GetWindow(hwnd_, GW_CHILD);
   for (const ControlTemplate& control : dialog_.Layout().controls) {
     if (child == nullptr) return;
+    if (control.id != kNoControlId) controls_.emplace(control.id, child);
     if (control.kind == ControlKind::kPicture) {
       UniqueBitmap bitmap(
           static_cast<HBITMAP>(::LoadImageW(host_.resources(), MAKEINTRESOURCEW(control.image),
@@ -127,6 +129,8 @@ void Win32DialogWindow::LoadPictures() {
         pictures_.push_back(std::move(bitmap));
       }
     }
+    if (control.kind == ControlKind::kListView && (control.style & kReportView) != 0)
+      ListView_SetExtendedListViewStyleEx(child, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     child = ::GetWindow(child, GW_HWNDNEXT);
   }
 }
@@ -180,59 +184,109 @@ void Win32DialogWindow::ListSetImages(int list, int bitmapId, int imageWidth, Rg
   if (images != nullptr) ListView_SetImageList(Item(list), images, LVSIL_SMALL);
 }
 
+Win32DialogWindow::ListState& Win32DialogWindow::List(int list) {
+  const auto [it, added] = lists_.try_emplace(list);
+  if (added)
+    for (const ControlTemplate& control : dialog_.Layout().controls)
+      if (control.id == list) it->second.sorted = (control.style & kSorted) != 0;
+  return it->second;
+}
+
+const ListRows& Win32DialogWindow::RowsOf(int list) const {
+  static const ListItems kNone;
+  const auto it = lists_.find(list);
+  return it != lists_.end() ? it->second.Rows() : kNone;
+}
+
+void Win32DialogWindow::DescribeRow(int list, LVITEMW& item) const {
+  const ListRows& rows = RowsOf(list);
+  if (item.iItem < 0 || item.iItem >= rows.RowCount()) return;
+  if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
+    const std::wstring text = Wide(rows.RowText(item.iItem, item.iSubItem));
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax) - 1);
+    text.copy(item.pszText, length);
+    item.pszText[length] = L'\0';
+  }
+  if ((item.mask & LVIF_IMAGE) != 0) item.iImage = rows.RowImage(item.iItem);
+}
+
+void Win32DialogWindow::TellCount(int list) {
+  ListState& state = List(list);
+  ListView_SetItemCountEx(Item(list), state.Rows().RowCount(),
+                          LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  state.countStale = false;
+}
+
+void Win32DialogWindow::StopDeferring(int list) {
+  ListState& state = List(list);
+  state.deferCount = false;
+  if (state.countStale) TellCount(list);
+}
+
+void Win32DialogWindow::RowsChanged(int list, int at, int delta) {
+  HWND view = Item(list);
+  ListState& state = List(list);
+  if (state.deferCount) {
+    state.countStale = true;
+    return;
+  }
+  std::vector<int> selected;
+  for (int i = ListView_GetNextItem(view, -1, LVNI_SELECTED); i >= 0;
+       i = ListView_GetNextItem(view, i, LVNI_SELECTED))
+    selected.push_back(i);
+  const int mark = ListView_GetSelectionMark(view);
+  const auto moved = [&](int i) { return delta < 0 && i == at ? -1 : i >= at ? i + delta : i; };
+  const bool moves =
+      delta == 0 ? !selected.empty()
+                 : std::any_of(selected.begin(), selected.end(), [&](int i) { return i >= at; });
+  if (moves) ListView_SetItemState(view, -1, 0, LVIS_SELECTED);
+  TellCount(list);
+  if (moves && delta != 0)
+    for (const int i : selected)
+      if (moved(i) >= 0) ListView_SetItemState(view, moved(i), LVIS_SELECTED, LVIS_SELECTED);
+  if (mark >= 0) ListView_SetSelectionMark(view, delta == 0 ? -1 : moved(mark));
+  ::InvalidateRect(view, nullptr, FALSE);
+}
+
 int Win32DialogWindow::ListInsert(int list, int index, std::string_view text, int image,
                                   ItemData data) {
-  std::wstring wide = Wide(text);
-  LVITEMW item{};
-  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-  item.iItem = index;
-  item.pszText = wide.data();
-  item.iImage = image;
-  item.lParam = static_cast<LPARAM>(data);
-  return static_cast<int>(
-      ::SendMessageW(Item(list), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  ListState& state = List(list);
+  const int at = state.own.Insert(index, text, image, data, state.sorted);
+  RowsChanged(list, at, +1);
+  host_.Notify(*this, ListNotification{list, ListNotification::Kind::kItemInserted, at});
+  return at;
 }
 
 void Win32DialogWindow::ListDelete(int list, int item) {
-  ListView_DeleteItem(Item(list), item);
+  if (!List(list).own.Contains(item)) return;
+  host_.Notify(*this, ListNotification{list, ListNotification::Kind::kItemDeleting, item});
+  ListState& state = List(list);
+  if (!state.own.Contains(item)) return;  // the handler deleted it
+  state.own.Erase(item);
+  RowsChanged(list, item, -1);
 }
 
 void Win32DialogWindow::ListDeleteAll(int list) {
-  ListView_DeleteAllItems(Item(list));
+  for (int item = ListCount(list) - 1; item >= 0; --item) ListDelete(list, item);
 }
 
 int Win32DialogWindow::ListCount(int list) const {
-  return ListView_GetItemCount(Item(list));
+  return RowsOf(list).RowCount();
 }
 
 std::string Win32DialogWindow::ListText(int list, int item, int column) const {
-  std::vector<wchar_t> buffer(128);
-  for (;;) {
-    LVITEMW request{};
-    request.iSubItem = column;
-    request.pszText = buffer.data();
-    request.cchTextMax = static_cast<int>(buffer.size());
-    const auto length = static_cast<std::size_t>(
-        ::SendMessageW(Item(list), LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(&request)));
-    if (length + 1 < buffer.size()) return Narrow({buffer.data(), length});
-    buffer.resize(buffer.size() * 2);
-  }
+  const ListRows& rows = RowsOf(list);
+  return item >= 0 && item < rows.RowCount() ? rows.RowText(item, column) : std::string();
 }
 
 void Win32DialogWindow::ListSetText(int list, int item, int column, std::string_view text) {
-  std::wstring wide = Wide(text);
-  LVITEMW request{};
-  request.iSubItem = column;
-  request.pszText = wide.data();
-  ::SendMessageW(Item(list), LVM_SETITEMTEXTW, item, reinterpret_cast<LPARAM>(&request));
+  List(list).own.SetText(item, column, text);
+  ListView_RedrawItems(Item(list), item, item);
 }
 
 DialogWindow::ItemData Win32DialogWindow::ListData(int list, int item) const {
-  LVITEMW request{};
-  request.mask = LVIF_PARAM;
-  request.iItem = item;
-  if (!::SendMessageW(Item(list), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&request))) return 0;
-  return static_cast<ItemData>(request.lParam);
+  const auto it = lists_.find(list);
+  return it != lists_.end() ? it->second.own.Data(item) : 0;
 }
 
 int Win32DialogWindow::ListNextSelected(int list, int after) const {
@@ -240,15 +294,30 @@ int Win32DialogWindow::ListNextSelected(int list, int after) const {
 }
 
 void Win32DialogWindow::ListSelect(int list, int item, bool selected) {
+  if (item < 0 || item >= ListCount(list)) return;
+  StopDeferring(list);
   ListView_SetItemState(Item(list), item, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
 }
 
 void Win32DialogWindow::ListSetSelectionMark(int list, int item) {
+  StopDeferring(list);
   ListView_SetSelectionMark(Item(list), item);
+}
+
+void Win32DialogWindow::ListShowRows(int list, const ListRows* rows) {
+  ListState& state = List(list);
+  state.own.Clear();
+  state.shown = rows;
+  RowsChanged(list, 0, 0);
 }
 
 void Win32DialogWindow::ListSetRedraw(int list, bool redraw) {
   HWND view = Item(list);
+  // Only the dialog changes the list while it is not painted; with nothing selected then, no
+  // selection can move, and the count can wait.
+  StopDeferring(list);
+  List(list).deferCount = !redraw && ListView_GetNextItem(view, -1, LVNI_SELECTED) < 0 &&
+                          ListView_GetSelectionMark(view) < 0;
   ::SendMessageW(view, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
   if (redraw) ::InvalidateRect(view, nullptr, TRUE);
 }

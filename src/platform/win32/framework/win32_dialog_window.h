@@ -1,12 +1,16 @@
 #pragma once
 
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>
+// clang-format on
 
 #include <map>
 #include <memory>
 #include <vector>
 
 #include "framework/dialog.h"
+#include "framework/list_items.h"
 #include "platform/win32/framework/gdi_handles.h"
 
 namespace tevanor::win32 {
@@ -57,14 +61,44 @@ class Win32DialogWindow final : public DialogWindow {
   int ListNextSelected(int list, int after) const override;
   void ListSelect(int list, int item, bool selected) override;
   void ListSetSelectionMark(int list, int item) override;
+  void ListShowRows(int list, const ListRows* rows) override;
   void ListSetRedraw(int list, bool redraw) override;
 
  private:
   friend class Win32DialogHost;
-  HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
-  // Gives the template's pictures their bitmaps, which this window owns: a static control never
-  // deletes the bitmap it shows, so each notice would otherwise leave its picture behind.
-  void LoadPictures();
+  // The control's window, remembered at creation: GetDlgItem asks the window server each time,
+  // which a fill of thousands of list items would feel.
+  HWND Item(int id) const {
+    const auto it = controls_.find(id);
+    return it != controls_.end() ? it->second : ::GetDlgItem(hwnd_, id);
+  }
+  // Remembers the controls' windows, and does what the template cannot say: the pictures' bitmaps,
+  // which this window owns (a static control never deletes the bitmap it shows, so each notice
+  // would otherwise leave its picture behind), and whole-row selection in report views.
+  void SetUpControls();
+  // Every list view is in owner-data mode: it keeps only the count and the selection, and asks
+  // for the text and image of each row it draws. The rows are the list's own items, kept here,
+  // or rows the dialog keeps itself.
+  struct ListState {
+    ListItems own;
+    const ListRows* shown = nullptr;
+    bool sorted = false;
+    bool deferCount = false;  // painting stopped with nothing selected
+    bool countStale = false;  // the view has not been told the count yet
+    const ListRows& Rows() const { return shown != nullptr ? *shown : own; }
+  };
+  ListState& List(int list);
+  const ListRows& RowsOf(int list) const;
+  // Answers the view's request for a row's text or image.
+  void DescribeRow(int list, LVITEMW& item) const;
+  // Tells the view the new count after the rows changed at `at` by `delta` (+1 inserted, -1
+  // deleted, 0 all replaced). The view keeps its selection by position, so the selection of
+  // the rows after `at` moves with them.
+  // While the list is not painted and nothing in it is selected, the count waits until painting
+  // resumes or something is selected: a fill of many items then tells the view once.
+  void RowsChanged(int list, int at, int delta);
+  void TellCount(int list);
+  void StopDeferring(int list);
 
   Win32DialogHost& host_;
   Dialog& dialog_;
@@ -75,7 +109,10 @@ class Win32DialogWindow final : public DialogWindow {
   std::unique_ptr<Dialog> owned_;             // a modeless dialog, released with its window
   std::map<int, UniqueBitmap> buttonImages_;  // deleted after the window and its buttons
   std::vector<UniqueBitmap> pictures_;        // likewise
-  HWND toolTips_ = nullptr;  // owned by the dialog window, which destroys it with itself
+  HWND toolTips_ = nullptr;
+  std::map<int, ListState> lists_;
+  std::map<int, HWND>
+      controls_;  // by id  // owned by the dialog window, which destroys it with itself
 };
 
 }  // namespace tevanor::win32

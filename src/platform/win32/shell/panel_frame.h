@@ -19,7 +19,6 @@ class Win32PanelFrame final : public PanelFrame {
   ScreenRect Rect() override;
   void MoveTo(const ScreenRect& rect) override;
   void BringToFront() override;
-  void Beep() override { ::MessageBeep(0); }
 
  private:
   const PanelWindow& window_;
