@@ -62,12 +62,6 @@ class Calls {
   bool overran_ = false;
 };
 
-std::wstring Take(BSTR text) {
-  std::wstring copy(text ? text : L"", text ? ::SysStringLen(text) : 0);
-  ::SysFreeString(text);
-  return copy;
-}
-
 // A document and its frame collection, as raw interfaces owned by this object and released
 // through the call thread.
 class Document final : public PageDocument {
@@ -83,25 +77,27 @@ class Document final : public PageDocument {
 
   std::string Address() override {
     return Text([document = document_] {
-      BSTR url = nullptr;
-      return SUCCEEDED(document->get_URL(&url)) ? Take(url) : std::wstring();
+      UniqueBstr url;
+      return SUCCEEDED(document->get_URL(url.Put())) ? std::wstring(url.view()) : std::wstring();
     });
   }
 
   std::string ReadyState() override {
     return Text([document = document_] {
-      BSTR state = nullptr;
-      return SUCCEEDED(document->get_readyState(&state)) ? Take(state) : std::wstring();
+      UniqueBstr state;
+      return SUCCEEDED(document->get_readyState(state.Put())) ? std::wstring(state.view())
+                                                              : std::wstring();
     });
   }
 
   std::string BodyText() override {
     return Text([document = document_] {
       ComPtr<IHTMLElement> body;
-      BSTR text = nullptr;
-      if (FAILED(document->get_body(body.Put())) || !body || FAILED(body->get_innerText(&text)))
+      UniqueBstr text;
+      if (FAILED(document->get_body(body.Put())) || !body ||
+          FAILED(body->get_innerText(text.Put())))
         return std::wstring();
-      return Take(text);
+      return std::wstring(text.view());
     });
   }
 
@@ -122,12 +118,11 @@ class Document final : public PageDocument {
       ::VariantInit(&which);
       which.vt = VT_UINT;
       which.uintVal = static_cast<UINT>(index);
-      VARIANT item;
-      ::VariantInit(&item);
+      UniqueVariant item;
       ComPtr<IHTMLWindow2> window;
-      if (SUCCEEDED(frames->item(&which, &item)) && item.vt == VT_DISPATCH && item.pdispVal)
-        item.pdispVal->QueryInterface(IID_IHTMLWindow2, window.PutVoid());
-      ::VariantClear(&item);
+      if (SUCCEEDED(frames->item(&which, item.Put())) && item.get().vt == VT_DISPATCH &&
+          item.get().pdispVal)
+        item.get().pdispVal->QueryInterface(IID_IHTMLWindow2, window.PutVoid());
       IHTMLDocument2* document = nullptr;
       if (window && FAILED(window->get_document(&document))) document = nullptr;
       return document;
