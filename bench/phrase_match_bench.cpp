@@ -4,10 +4,10 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/ordinary_text.h"
+#include "fakes/plain_match.h"
 #include "rules/builtin_phrases.h"
 #include "rules/builtin_sites.h"
 #include "rules/phrase_list.h"
-#include "rules/plain_match.h"
 #include "rules/site_list.h"
 
 namespace tevanor {

@@ -4,8 +4,8 @@
 
 #include <random>
 
+#include "fakes/plain_match.h"
 #include "rules/phrase_list.h"
-#include "rules/plain_match.h"
 #include "rules/site_list.h"
 #include "text/cp1252.h"
 
