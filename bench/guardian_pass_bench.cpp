@@ -11,9 +11,9 @@
 
 #include "bench/ordinary_text.h"
 #include "fakes/fake_guardian.h"
+#include "fakes/plain_match.h"
 #include "rules/builtin_phrases.h"
 #include "rules/builtin_sites.h"
-#include "rules/plain_match.h"
 
 namespace tevanor {
 namespace {

@@ -11,7 +11,7 @@
 #include "fakes/fake_profile.h"
 #include "fakes/fake_scan_timer.h"
 #include "fakes/fake_site_admin.h"
-#include "rules/plain_match.h"
+#include "fakes/plain_match.h"
 #include "rules/site_store.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include "fakes/fake_data_directory.h"
 #include "fakes/fake_profile.h"
 #include "fakes/fake_scan_timer.h"
+#include "fakes/plain_match.h"
 #include "rules/phrase_store.h"
-#include "rules/plain_match.h"
 
 namespace {
 

@@ -1,7 +1,9 @@
 #include "rules/pattern_automaton.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+#include <utility>
 
 #include "text/cp1252.h"
 
@@ -19,18 +21,85 @@ unsigned char Fold(unsigned char byte, PatternAutomaton::Case rule) {
   return rule == PatternAutomaton::Case::kUpper ? ToUpper(byte) : byte;
 }
 
+// The trie of the folded patterns, children of a state sorted by class.
+struct Trie {
+  std::vector<std::uint32_t> childBegin;  // per state, into childClass and child
+  std::vector<std::uint16_t> childClass;
+  std::vector<std::uint32_t> child;
+  std::vector<std::uint32_t> endOf;  // per pattern, the state where it ends
+
+  std::uint32_t States() const { return static_cast<std::uint32_t>(childBegin.size() - 1); }
+  std::uint32_t Child(std::uint32_t state, std::uint32_t cls) const {
+    for (std::uint32_t e = childBegin[state]; e < childBegin[state + 1]; ++e)
+      if (childClass[e] >= cls) return childClass[e] == cls ? child[e] : PatternAutomaton::kNone;
+    return PatternAutomaton::kNone;
+  }
+};
+
+// Sorted, the patterns that share a prefix stand together, so each one adds states only past
+// its common prefix with the one before, and a state's children appear in class order (classes
+// follow the byte order).
+Trie BuildTrie(const std::vector<std::string>& folded,
+               const std::array<std::uint32_t, 256>& classOfFolded) {
+  std::vector<std::uint32_t> sorted(folded.size());
+  for (std::uint32_t i = 0; i < sorted.size(); ++i) sorted[i] = i;
+  std::sort(sorted.begin(), sorted.end(),
+            [&folded](std::uint32_t x, std::uint32_t y) { return folded[x] < folded[y]; });
+
+  Trie trie;
+  trie.endOf.resize(folded.size());
+  std::vector<std::uint32_t> parent = {PatternAutomaton::kNone};
+  std::vector<std::uint16_t> label = {0};
+  std::vector<std::uint32_t> path = {0};  // the states along the previous pattern
+  std::string_view previous;
+  for (const std::uint32_t p : sorted) {
+    const std::string_view bytes = folded[p];
+    std::size_t common = 0;
+    while (common < bytes.size() && common < previous.size() && bytes[common] == previous[common])
+      ++common;
+    path.resize(common + 1);
+    for (std::size_t d = common; d < bytes.size(); ++d) {
+      parent.push_back(path.back());
+      label.push_back(
+          static_cast<std::uint16_t>(classOfFolded[static_cast<unsigned char>(bytes[d])]));
+      path.push_back(static_cast<std::uint32_t>(parent.size() - 1));
+    }
+    trie.endOf[p] = path[bytes.size()];
+    previous = bytes;
+  }
+
+  const auto states = static_cast<std::uint32_t>(parent.size());
+  trie.childBegin.assign(states + 1, 0);
+  for (std::uint32_t s = 1; s < states; ++s) ++trie.childBegin[parent[s] + 1];
+  for (std::uint32_t s = 0; s < states; ++s) trie.childBegin[s + 1] += trie.childBegin[s];
+  trie.childClass.resize(states - 1);
+  trie.child.resize(states - 1);
+  std::vector<std::uint32_t> fill(trie.childBegin.begin(), trie.childBegin.end() - 1);
+  for (std::uint32_t s = 1; s < states; ++s) {
+    const std::uint32_t e = fill[parent[s]]++;
+    trie.childClass[e] = label[s];
+    trie.child[e] = s;
+  }
+  return trie;
+}
+
 }  // namespace
 
-std::optional<PatternAutomaton> PatternAutomaton::Build(std::span<const Pattern> patterns,
-                                                        Case rule, std::size_t maxCells) {
+PatternAutomaton PatternAutomaton::Build(std::span<const Pattern> patterns, Case rule,
+                                         std::size_t denseCells) {
   PatternAutomaton a;
+  if (patterns.empty()) return a;
 
   // Byte classes: one per byte value that some pattern uses, class 0 for all the others.
   std::array<bool, 256> used{};
-  std::size_t totalBytes = 0;
+  std::vector<std::string> folded;
+  folded.reserve(patterns.size());
   for (const Pattern& p : patterns) {
-    for (const char c : p.bytes) used[Fold(static_cast<unsigned char>(c), rule)] = true;
-    totalBytes += p.bytes.size();
+    std::string& bytes = folded.emplace_back(p.bytes);
+    for (char& c : bytes) {
+      c = static_cast<char>(Fold(static_cast<unsigned char>(c), rule));
+      used[static_cast<unsigned char>(c)] = true;
+    }
     a.longest_ = std::max(a.longest_, p.bytes.size());
     a.smallestId_ = std::min(a.smallestId_, p.id);
   }
@@ -38,57 +107,47 @@ std::optional<PatternAutomaton> PatternAutomaton::Build(std::span<const Pattern>
   std::uint32_t classes = 1;
   for (int b = 0; b < 256; ++b)
     if (used[b]) classOfFolded[b] = classes++;
-  // The trie has at most one state per pattern byte, plus the start.
-  if (totalBytes + 1 > maxCells / classes) return std::nullopt;
   for (int b = 0; b < 256; ++b)
     a.classOf_[b] = classOfFolded[Fold(static_cast<unsigned char>(b), rule)];
   a.stride_ = classes;
 
-  // The trie: go[state * classes + class], kMissing where no pattern continues.
-  constexpr std::int32_t kMissing = -1;
-  std::vector<std::int32_t> go(classes, kMissing);
-  struct End {
-    std::uint32_t state;
-    Ending ending;
-  };
-  std::vector<End> ends;
-  for (const Pattern& p : patterns) {
-    std::uint32_t state = 0;
-    for (const char c : p.bytes) {
-      const std::uint32_t cls = a.classOf_[static_cast<unsigned char>(c)];
-      if (go[state * classes + cls] == kMissing) {
-        go[state * classes + cls] = static_cast<std::int32_t>(go.size() / classes);
-        go.resize(go.size() + classes, kMissing);
-      }
-      state = static_cast<std::uint32_t>(go[state * classes + cls]);
-    }
-    std::uint32_t exact = kNone;
-    if (p.exact && rule == Case::kUpper) {
-      exact = static_cast<std::uint32_t>(a.exactBytes_.size());
-      a.exactBytes_.emplace_back(p.bytes);
-    }
-    ends.push_back({state, {p.id, exact}});
-  }
-  const auto states = static_cast<std::uint32_t>(go.size() / classes);
+  const Trie trie = BuildTrie(folded, classOfFolded);
+  const std::uint32_t states = trie.States();
   std::vector<std::uint32_t> ownMin(states, kNone);
-  for (const End& e : ends) ownMin[e.state] = std::min(ownMin[e.state], e.ending.id);
+  for (std::size_t i = 0; i < patterns.size(); ++i)
+    ownMin[trie.endOf[i]] = std::min(ownMin[trie.endOf[i]], patterns[i].id);
 
-  // Breadth first: failure links, the full transition table, and for every state the smallest
-  // id it may report and the nearest proper suffix state with endings of its own.
+  // Breadth first: failure links, for every state the smallest id it may report and the
+  // nearest proper suffix state with endings of its own, and the full rows of the first
+  // `denseStates` states (rows[i] for order[i], in trie numbers). A state's failure link is
+  // shallower, so its row or its own failure link is there before it is needed.
+  const std::size_t cells = std::bit_floor(std::clamp<std::size_t>(denseCells, 1, UINT32_MAX / 4));
+  const auto denseStates =
+      static_cast<std::uint32_t>(std::clamp<std::size_t>(cells / classes, 1, states));
+  std::vector<std::uint32_t> rows(std::size_t{denseStates} * classes, 0);
+  std::vector<std::uint32_t> rowOf(states, kNone);
   std::vector<std::uint32_t> fail(states, 0), minId(states, kNone), suffixOut(states, kNone);
   std::vector<std::uint32_t> order;
   order.reserve(states);
   order.push_back(0);
-  for (std::size_t i = 0; i < order.size(); ++i) {
+  const auto next = [&](std::uint32_t s, std::uint32_t cls) {
+    for (;; s = fail[s]) {
+      if (rowOf[s] != kNone) return rows[std::size_t{rowOf[s]} * classes + cls];
+      if (const std::uint32_t t = trie.Child(s, cls); t != kNone) return t;
+    }
+  };
+  for (std::uint32_t i = 0; i < order.size(); ++i) {
     const std::uint32_t u = order[i];
-    for (std::uint32_t c = 0; c < classes; ++c) {
-      std::int32_t& cell = go[u * classes + c];
-      if (cell == kMissing) {
-        cell = u == 0 ? 0 : go[fail[u] * classes + c];
-        continue;
-      }
-      const auto v = static_cast<std::uint32_t>(cell);
-      const std::uint32_t f = u == 0 ? 0 : static_cast<std::uint32_t>(go[fail[u] * classes + c]);
+    if (i < denseStates) {
+      rowOf[u] = i;
+      std::uint32_t* row = &rows[std::size_t{i} * classes];
+      if (u != 0) std::copy_n(&rows[std::size_t{rowOf[fail[u]]} * classes], classes, row);
+      for (std::uint32_t e = trie.childBegin[u]; e < trie.childBegin[u + 1]; ++e)
+        row[trie.childClass[e]] = trie.child[e];
+    }
+    for (std::uint32_t e = trie.childBegin[u]; e < trie.childBegin[u + 1]; ++e) {
+      const std::uint32_t v = trie.child[e];
+      const std::uint32_t f = u == 0 ? 0 : next(fail[u], trie.childClass[e]);
       fail[v] = f;
       minId[v] = std::min(ownMin[v], minId[f]);
       suffixOut[v] = ownMin[f] != kNone ? f : suffixOut[f];
@@ -96,50 +155,106 @@ std::optional<PatternAutomaton> PatternAutomaton::Build(std::span<const Pattern>
     }
   }
 
-  // Renumber: states that report nothing first (the start state stays 0), then the others, so
-  // that one comparison tells whether a state reports anything.
-  std::vector<std::uint32_t> renumbered(states);
-  std::uint32_t next = 0;
-  for (const std::uint32_t s : order)
-    if (minId[s] == kNone) renumbered[s] = next++;
-  const std::uint32_t firstOutput = next;
-  for (const std::uint32_t s : order)
-    if (minId[s] != kNone) renumbered[s] = next++;
-  a.outputStart_ = firstOutput * classes;
+  // Renumber, each group in breadth-first order: dense states that report nothing (the start
+  // state stays 0), dense states that report, sparse states that report nothing, sparse states
+  // that report. One comparison then tells that a state is dense and reports nothing.
+  std::vector<std::uint32_t> number(states);
+  std::uint32_t n = 0;
+  const auto numberGroup = [&](std::uint32_t from, std::uint32_t to, bool reports,
+                               std::uint32_t step) {
+    for (std::uint32_t i = from; i < to; ++i)
+      if ((minId[order[i]] != kNone) == reports) number[order[i]] = std::exchange(n, n + step);
+  };
+  numberGroup(0, denseStates, false, classes);
+  a.fastEnd_ = std::bit_ceil(n);  // so that an OR of states tells whether all are below it
+  n = a.fastEnd_;
+  numberGroup(0, denseStates, true, classes);
+  a.denseEnd_ = n;
+  numberGroup(denseStates, states, false, 1);
+  a.sparseOutputStart_ = n;
+  numberGroup(denseStates, states, true, 1);
+  a.denseOutputs_ = (a.denseEnd_ - a.fastEnd_) / classes;
 
-  a.next_.resize(static_cast<std::size_t>(states) * classes);
-  for (std::uint32_t s = 0; s < states; ++s)
+  a.dense_.resize(a.denseEnd_);
+  for (std::uint32_t i = 0; i < denseStates; ++i)
     for (std::uint32_t c = 0; c < classes; ++c)
-      a.next_[renumbered[s] * classes + c] =
-          renumbered[static_cast<std::uint32_t>(go[s * classes + c])] * classes;
+      a.dense_[number[order[i]] + c] = number[rows[std::size_t{i} * classes + c]];
 
-  const std::uint32_t outputs = states - firstOutput;
-  a.minId_.assign(outputs, kNone);
-  a.suffixOutput_.assign(outputs, kNone);
-  for (std::uint32_t s = 0; s < states; ++s) {
-    if (minId[s] == kNone) continue;
-    const std::uint32_t o = renumbered[s] - firstOutput;
-    a.minId_[o] = minId[s];
-    if (suffixOut[s] != kNone) a.suffixOutput_[o] = renumbered[suffixOut[s]] * classes;
+  // States by their new numbers: the sparse ones, then every one that reports.
+  std::vector<std::uint32_t> sparse(states - denseStates), outputs;
+  for (std::uint32_t i = denseStates; i < states; ++i)
+    sparse[number[order[i]] - a.denseEnd_] = order[i];
+  for (std::uint32_t s = 0; s < states; ++s)
+    if (minId[s] != kNone) outputs.push_back(s);
+  std::sort(outputs.begin(), outputs.end(),
+            [&number](std::uint32_t x, std::uint32_t y) { return number[x] < number[y]; });
+
+  a.edgesBegin_.reserve(sparse.size() + 1);
+  a.fail_.reserve(sparse.size());
+  a.edgeClass_.reserve(states - 1);
+  a.edgeTarget_.reserve(states - 1);
+  for (const std::uint32_t s : sparse) {
+    a.edgesBegin_.push_back(static_cast<std::uint32_t>(a.edgeClass_.size()));
+    for (std::uint32_t e = trie.childBegin[s]; e < trie.childBegin[s + 1]; ++e) {
+      a.edgeClass_.push_back(trie.childClass[e]);
+      a.edgeTarget_.push_back(number[trie.child[e]]);
+    }
+    a.fail_.push_back(number[fail[s]]);
   }
-  std::stable_sort(ends.begin(), ends.end(), [&renumbered](const End& x, const End& y) {
-    return renumbered[x.state] < renumbered[y.state];
-  });
-  a.endingsBegin_.assign(outputs + 1, 0);
-  for (const End& e : ends) {
-    ++a.endingsBegin_[renumbered[e.state] - firstOutput + 1];
-    a.endings_.push_back(e.ending);
+  a.edgesBegin_.push_back(static_cast<std::uint32_t>(a.edgeClass_.size()));
+  a.edgeClass_.shrink_to_fit();
+  a.edgeTarget_.shrink_to_fit();
+
+  a.minId_.resize(outputs.size());
+  a.suffixOutput_.resize(outputs.size());
+  for (std::size_t o = 0; o < outputs.size(); ++o) {
+    a.minId_[o] = minId[outputs[o]];
+    a.suffixOutput_[o] = suffixOut[outputs[o]] == kNone ? kNone : number[suffixOut[outputs[o]]];
   }
-  for (std::uint32_t o = 0; o < outputs; ++o) a.endingsBegin_[o + 1] += a.endingsBegin_[o];
+  // Endings grouped by the state where they end, in the patterns' order.
+  a.endingsBegin_.assign(outputs.size() + 1, 0);
+  for (const std::uint32_t end : trie.endOf) ++a.endingsBegin_[a.OutputIndex(number[end]) + 1];
+  for (std::size_t o = 0; o < outputs.size(); ++o) a.endingsBegin_[o + 1] += a.endingsBegin_[o];
+  a.endings_.resize(patterns.size());
+  std::vector<std::uint32_t> fill(a.endingsBegin_.begin(), a.endingsBegin_.end() - 1);
+  for (std::size_t i = 0; i < patterns.size(); ++i) {
+    std::uint32_t exact = kNone;
+    if (patterns[i].exact && rule == Case::kUpper) {
+      exact = static_cast<std::uint32_t>(a.exactBegin_.size());
+      a.exactBegin_.push_back(static_cast<std::uint32_t>(a.exactBytes_.size()));
+      a.exactBytes_ += patterns[i].bytes;
+    }
+    a.endings_[fill[a.OutputIndex(number[trie.endOf[i]])]++] = {patterns[i].id, exact};
+  }
+  a.exactBegin_.push_back(static_cast<std::uint32_t>(a.exactBytes_.size()));
+  a.exactBegin_.shrink_to_fit();
+  a.exactBytes_.shrink_to_fit();
   return a;
+}
+
+std::size_t PatternAutomaton::MemoryBytes() const {
+  const auto bytes = [](const auto& v) { return v.capacity() * sizeof(v[0]); };
+  return sizeof(*this) + bytes(dense_) + bytes(edgesBegin_) + bytes(edgeClass_) +
+         bytes(edgeTarget_) + bytes(fail_) + bytes(minId_) + bytes(endingsBegin_) +
+         bytes(endings_) + bytes(suffixOutput_) + bytes(exactBegin_) + exactBytes_.capacity();
+}
+
+std::uint32_t PatternAutomaton::SparseStep(std::uint32_t state, std::uint32_t cls) const {
+  do {
+    const std::uint32_t j = state - denseEnd_;
+    for (std::uint32_t e = edgesBegin_[j]; e < edgesBegin_[j + 1] && edgeClass_[e] <= cls; ++e)
+      if (edgeClass_[e] == cls) return edgeTarget_[e];
+    state = fail_[j];
+  } while (state >= denseEnd_);
+  return dense_[state + cls];
 }
 
 bool PatternAutomaton::Confirmed(const Ending& ending, const unsigned char* begin,
                                  const unsigned char* end) const {
   if (ending.exact == kNone) return true;
-  const std::string& bytes = exactBytes_[ending.exact];
-  return static_cast<std::size_t>(end - begin) >= bytes.size() &&
-         std::memcmp(end - bytes.size(), bytes.data(), bytes.size()) == 0;
+  const std::size_t size = exactBegin_[ending.exact + 1] - exactBegin_[ending.exact];
+  return static_cast<std::size_t>(end - begin) >= size &&
+         std::memcmp(end - size, exactBytes_.data() + exactBegin_[ending.exact], size) == 0;
 }
 
 std::uint32_t PatternAutomaton::Settle(std::uint32_t state, const unsigned char* begin,
@@ -153,7 +268,7 @@ std::uint32_t PatternAutomaton::Settle(std::uint32_t state, const unsigned char*
 }
 
 std::uint32_t PatternAutomaton::SmallestId(std::string_view text, std::uint32_t below) const {
-  if (below <= smallestId_ || next_.empty()) return below;
+  if (below <= smallestId_) return below;
   if (text.size() >= kInterleaveFrom && longest_ * 16 <= text.size())
     return ScanInterleaved(text, below);
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
@@ -164,12 +279,10 @@ std::uint32_t PatternAutomaton::SmallestId(std::string_view text, std::uint32_t 
 std::uint32_t PatternAutomaton::ScanSerial(const unsigned char* begin, const unsigned char* from,
                                            const unsigned char* to, std::uint32_t& state,
                                            std::uint32_t best) const {
-  const std::uint32_t* next = next_.data();
   std::uint32_t s = state;
   for (const unsigned char* p = from; p != to; ++p) {
-    const std::uint32_t* column = next + classOf_[*p];
-    s = column[s];
-    if (s >= outputStart_ && minId_[OutputIndex(s)] < best) {
+    s = Step(s, classOf_[*p]);
+    if (s >= fastEnd_ && Reports(s) && minId_[OutputIndex(s)] < best) {
       best = Settle(s, begin, p + 1, best);
       if (best <= smallestId_) break;
     }
@@ -194,18 +307,34 @@ std::uint32_t PatternAutomaton::ScanInterleaved(std::string_view text, std::uint
     common = std::min(common, static_cast<std::size_t>(end[k] - pos[k]));
   }
 
-  const std::uint32_t* next = next_.data();
+  // The four scans take one read of the dense table a byte, through the byte's column, while
+  // all of them stand in states that report nothing: the OR of their numbers is below fastEnd_,
+  // a power of two. When one of them reaches a state that reports or a sparse state, all four
+  // step one byte at a time until they are all back.
+  const std::uint32_t* column[256];
+  for (int b = 0; b < 256; ++b) column[b] = dense_.data() + classOf_[b];
+  const std::uint32_t fastEnd = fastEnd_;
   std::uint32_t s[kStreams] = {};
-  for (std::size_t i = 0; i < common; ++i) {
-    s[0] = (next + classOf_[pos[0][i]])[s[0]];
-    s[1] = (next + classOf_[pos[1][i]])[s[1]];
-    s[2] = (next + classOf_[pos[2][i]])[s[2]];
-    s[3] = (next + classOf_[pos[3][i]])[s[3]];
-    if (std::max(std::max(s[0], s[1]), std::max(s[2], s[3])) >= outputStart_) {
+  std::size_t i = 0;
+  while (i < common) {
+    std::uint32_t s0 = s[0], s1 = s[1], s2 = s[2], s3 = s[3];
+    for (; i < common; ++i) {
+      s0 = column[pos[0][i]][s0];
+      s1 = column[pos[1][i]][s1];
+      s2 = column[pos[2][i]][s2];
+      s3 = column[pos[3][i]][s3];
+      if ((s0 | s1 | s2 | s3) >= fastEnd) break;
+    }
+    s[0] = s0, s[1] = s1, s[2] = s2, s[3] = s3;
+    if (i == common) break;
+    for (++i;;) {
       for (int k = 0; k < kStreams; ++k)
-        if (s[k] >= outputStart_ && minId_[OutputIndex(s[k])] < best)
-          best = Settle(s[k], base, pos[k] + i + 1, best);
+        if (s[k] >= fastEnd && Reports(s[k]) && minId_[OutputIndex(s[k])] < best)
+          best = Settle(s[k], base, pos[k] + i, best);
       if (best <= smallestId_) return best;
+      if (i == common || (s[0] | s[1] | s[2] | s[3]) < fastEnd) break;
+      for (int k = 0; k < kStreams; ++k) s[k] = Step(s[k], classOf_[pos[k][i]]);
+      ++i;
     }
   }
   for (int k = 0; k < kStreams && best > smallestId_; ++k)
@@ -215,12 +344,12 @@ std::uint32_t PatternAutomaton::ScanInterleaved(std::string_view text, std::uint
 
 void PatternAutomaton::ForEachOccurrence(std::string_view text,
                                          FunctionRef<void(std::uint32_t)> found) const {
-  if (next_.empty()) return;
+  if (endings_.empty()) return;
   const auto* begin = reinterpret_cast<const unsigned char*>(text.data());
   std::uint32_t s = 0;
   for (const unsigned char* p = begin; p != begin + text.size(); ++p) {
-    s = next_[s + classOf_[*p]];
-    if (s < outputStart_) continue;
+    s = Step(s, classOf_[*p]);
+    if (s < fastEnd_ || !Reports(s)) continue;
     for (std::uint32_t out = s; out != kNone; out = suffixOutput_[OutputIndex(out)]) {
       const std::uint32_t o = OutputIndex(out);
       for (std::uint32_t i = endingsBegin_[o]; i < endingsBegin_[o + 1]; ++i)

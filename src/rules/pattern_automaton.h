@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,9 +12,15 @@
 
 namespace tevanor {
 
-// Finds many byte patterns in a text in one pass (Aho–Corasick as a dense table over byte
-// classes). Each pattern carries an id, its position in the list it comes from; several
-// patterns may share a text. Built once when a list changes, then used for every text.
+// Finds many byte patterns in a text in one pass (Aho–Corasick over byte classes). Each pattern
+// carries an id, its position in the list it comes from; several patterns may share a text.
+// Built once when a list changes, then used for every text.
+//
+// The shallow states, where ordinary text spends nearly all its time, have full rows of a dense
+// table: one read per byte. The deeper ones, as many as the list has bytes, keep only their trie
+// edges and their failure link; a byte without an edge follows failure links until a state with
+// the edge or a dense state. So the table's size is bounded whatever the list's size, and the
+// automaton's memory grows with the list's bytes.
 class PatternAutomaton {
  public:
   enum class Case {
@@ -31,13 +36,18 @@ class PatternAutomaton {
     bool exact = false;
   };
   static constexpr std::uint32_t kNone = UINT32_MAX;
-  // Table cells allowed by default: 4 Mi cells (16 MiB) hold the library and thousands of
-  // words; a list beyond that is matched without an automaton.
-  static constexpr std::size_t kDefaultMaxCells = std::size_t{1} << 22;
+  // Dense table cells by default: 1 Mi cells (4 MiB) give full rows to the first 1 Mi / (byte
+  // classes) states in breadth-first order, over twenty thousand for a list of letters and
+  // digits, far more than ordinary text reaches.
+  static constexpr std::size_t kDefaultDenseCells = std::size_t{1} << 20;
 
-  // nullopt when the table would exceed `maxCells`.
-  static std::optional<PatternAutomaton> Build(std::span<const Pattern> patterns, Case rule,
-                                               std::size_t maxCells = kDefaultMaxCells);
+  // An automaton without patterns: it finds nothing.
+  PatternAutomaton() = default;
+  // The first `denseCells` / (byte classes) states in breadth-first order, and at least the
+  // start state, get dense rows; `denseCells` is rounded down to a power of two, and the dense
+  // table takes at most twice as many cells.
+  static PatternAutomaton Build(std::span<const Pattern> patterns, Case rule,
+                                std::size_t denseCells = kDefaultDenseCells);
 
   // The smallest id of a pattern that occurs in `text`, when it is smaller than `below`;
   // otherwise `below`.
@@ -45,14 +55,30 @@ class PatternAutomaton {
   // Calls `found` with the id of every occurrence of every pattern (ids may repeat).
   void ForEachOccurrence(std::string_view text, FunctionRef<void(std::uint32_t)> found) const;
 
+  // Bytes held by the tables.
+  std::size_t MemoryBytes() const;
+
  private:
   struct Ending {
     std::uint32_t id;
-    std::uint32_t exact;  // index into exactBytes_, or kNone
+    std::uint32_t exact;  // index into exactBegin_, or kNone
   };
 
-  PatternAutomaton() = default;
-  std::uint32_t OutputIndex(std::uint32_t state) const { return (state - outputStart_) / stride_; }
+  // State numbers: dense states are premultiplied row offsets, those that report nothing
+  // first (below fastEnd_, a power of two; the rows up to it unused past the last of them),
+  // then those that report ([fastEnd_, denseEnd_)); sparse states follow one number each from
+  // denseEnd_, those that report from sparseOutputStart_ on.
+  bool Reports(std::uint32_t state) const {
+    return state >= sparseOutputStart_ || (state >= fastEnd_ && state < denseEnd_);
+  }
+  std::uint32_t OutputIndex(std::uint32_t state) const {
+    return state < denseEnd_ ? (state - fastEnd_) / stride_
+                             : denseOutputs_ + (state - sparseOutputStart_);
+  }
+  std::uint32_t Step(std::uint32_t state, std::uint32_t cls) const {
+    return state < denseEnd_ ? dense_[state + cls] : SparseStep(state, cls);
+  }
+  std::uint32_t SparseStep(std::uint32_t state, std::uint32_t cls) const;
   // Whether `ending` really ends at `end` in the text that starts at `begin`.
   bool Confirmed(const Ending& ending, const unsigned char* begin, const unsigned char* end) const;
   // The smallest confirmed id below `best` among the patterns that `state` reports.
@@ -63,21 +89,33 @@ class PatternAutomaton {
                            const unsigned char* to, std::uint32_t& state, std::uint32_t best) const;
   std::uint32_t ScanInterleaved(std::string_view text, std::uint32_t best) const;
 
-  // next_[state + class] is the next state; states are premultiplied by stride_ (the number of
-  // classes), the start state is 0, and every state from outputStart_ on ends a pattern.
-  std::vector<std::uint32_t> next_;
   std::array<std::uint32_t, 256> classOf_{};
-  std::uint32_t stride_ = 1;
-  std::uint32_t outputStart_ = 0;
+  std::uint32_t stride_ = 1;  // byte classes
+  // dense_[state + class] is the next state of a dense state; the start state is 0.
+  std::vector<std::uint32_t> dense_ = {0};
+  std::uint32_t fastEnd_ = 1;
+  std::uint32_t denseEnd_ = 1;
+  std::uint32_t sparseOutputStart_ = kNone;
+  std::uint32_t denseOutputs_ = 0;
+  // Sparse state j (number denseEnd_ + j): edges from edgesBegin_[j] to edgesBegin_[j + 1],
+  // sorted by class, and its failure link.
+  std::vector<std::uint32_t> edgesBegin_;
+  std::vector<std::uint16_t> edgeClass_;
+  std::vector<std::uint32_t> edgeTarget_;
+  std::vector<std::uint32_t> fail_;
+
   std::size_t longest_ = 0;           // bytes in the longest pattern
   std::uint32_t smallestId_ = kNone;  // nothing can beat this id
-  // Per output state: the smallest id it may report, its own endings (endings_ from
-  // endingsBegin_[o] to endingsBegin_[o + 1]), and the next output state among its suffixes.
+  // Per state that reports: the smallest id it may report, its own endings (endings_ from
+  // endingsBegin_[o] to endingsBegin_[o + 1]), and the next state that reports among its
+  // suffixes.
   std::vector<std::uint32_t> minId_;
   std::vector<std::uint32_t> endingsBegin_;
   std::vector<Ending> endings_;
   std::vector<std::uint32_t> suffixOutput_;
-  std::vector<std::string> exactBytes_;
+  // The case-sensitive patterns' bytes, one after the other.
+  std::string exactBytes_;
+  std::vector<std::uint32_t> exactBegin_;
 };
 
 }  // namespace tevanor

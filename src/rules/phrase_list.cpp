@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "rules/plain_match.h"
 #include "text/cp1252.h"
 
 namespace tevanor {
@@ -44,8 +43,7 @@ void PhraseList::Link() {
 }
 
 const PhraseEntry* PhraseList::Match(std::string_view text) const {
-  if (!matcher_) return PlainMatchPhrase(m_pPhrases, text);
-  const std::uint32_t best = matcher_->SmallestId(text, firstEmpty_);
+  const std::uint32_t best = matcher_.SmallestId(text, firstEmpty_);
   return best == PatternAutomaton::kNone ? nullptr : walk_[best];
 }
 

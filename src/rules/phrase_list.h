@@ -1,7 +1,7 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +41,8 @@ class PhraseList {
   // entry; an empty phrase occurs in every text), or nullptr. One pass over the text finds
   // every candidate; the answer is the same as walking the entries one by one.
   const PhraseEntry* Match(std::string_view text) const;
+  // Bytes held by the one-pass matcher.
+  std::size_t MatcherBytes() const { return matcher_.MemoryBytes(); }
 
  private:
   void Link();
@@ -53,9 +55,9 @@ class PhraseList {
 
   // Built by Link(): the walk by position, one automaton over the upper-cased phrases (ids are
   // walk positions; case-sensitive ones are confirmed byte for byte), and the first empty
-  // phrase. Without the automaton (a list too large for it) Match walks the entries.
+  // phrase.
   std::vector<const PhraseEntry*> walk_;
-  std::optional<PatternAutomaton> matcher_;
+  PatternAutomaton matcher_;
   std::uint32_t firstEmpty_ = PatternAutomaton::kNone;
 };
 

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "rules/plain_match.h"
-
 namespace tevanor {
 
 void SiteList::Append(std::string text, int prohibited, int builtIn) {
@@ -46,12 +44,8 @@ void SiteList::ForEachMatch(std::string_view address,
   if (matcherStale_) BuildMatcher();
   // A visit that changes the list ends the walk before it reads an entry that may be gone.
   const std::uint64_t changes = changes_;
-  if (!matcher_)
-    return PlainForEachSiteMatch(
-        m_pSites, address, [&](const SiteEntry& e) { return visit(e) && changes == changes_; });
-
   std::vector<std::uint32_t> hits = emptyTexts_;
-  matcher_->ForEachOccurrence(address, [&hits](std::uint32_t id) { hits.push_back(id); });
+  matcher_.ForEachOccurrence(address, [&hits](std::uint32_t id) { hits.push_back(id); });
   std::sort(hits.begin(), hits.end());
   hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
   for (const std::uint32_t i : hits)

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,10 +45,9 @@ class SiteList {
   std::uint64_t changes_ = 0;  // counts Append and Clear
 
   // Built at the first match after a change: an automaton over the non-empty texts (ids are
-  // list positions) and the positions of the empty texts. Without the automaton (a list too
-  // large for it) ForEachMatch walks the entries.
+  // list positions) and the positions of the empty texts.
   mutable bool matcherStale_ = true;
-  mutable std::optional<PatternAutomaton> matcher_;
+  mutable PatternAutomaton matcher_;
   mutable std::vector<std::uint32_t> emptyTexts_;
 };
 

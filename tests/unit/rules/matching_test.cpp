@@ -2,10 +2,13 @@
 // and search entry by entry. Random lists and texts must get the same answer from both.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <span>
 
+#include "fakes/plain_match.h"
+#include "rules/pattern_automaton.h"
 #include "rules/phrase_list.h"
-#include "rules/plain_match.h"
 #include "rules/site_list.h"
 #include "text/cp1252.h"
 
@@ -39,6 +42,8 @@ class MatcherDifferential : public ::testing::Test {
  protected:
   // Letters whose case the upper-casing changes or keeps (á Á ÿ Ÿ ß), a space, a NUL.
   static constexpr std::string_view kNarrow{"aAbB\xE1\xC1\xFF\x9F\xDF \0", 11};
+  // A background of letters that the narrow patterns lack.
+  static constexpr std::string_view kBackground{"cdefghijklmnopqrstuvwxyz\xE9\xC9"};
 
   std::size_t Pick(std::size_t n) {
     return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_);
@@ -49,74 +54,154 @@ class MatcherDifferential : public ::testing::Test {
     while (s.size() < length) s += alphabet[Pick(alphabet.size())];
     return s;
   }
-  // Texts of 0 to 4 bytes (empty ones rare), some repeated.
-  std::vector<std::string> RandomTexts(std::size_t count, std::size_t emptyPercent) {
+  // Texts of `shortest` to `longest` bytes, or empty (rarely), some repeated.
+  std::vector<std::string> RandomTexts(std::size_t count, std::size_t emptyPercent,
+                                       std::string_view alphabet = kNarrow,
+                                       std::size_t shortest = 1, std::size_t longest = 4) {
     std::vector<std::string> texts;
     while (texts.size() < count)
       texts.push_back(!texts.empty() && Chance(10)
                           ? texts[Pick(texts.size())]
-                          : Random(kNarrow, Chance(emptyPercent) ? 0 : 1 + Pick(4)));
+                          : Random(alphabet, Chance(emptyPercent)
+                                                 ? 0
+                                                 : Pick(longest - shortest + 1) + shortest));
     return texts;
+  }
+  // A short text, or one long enough to be cut into pieces scanned side by side; mostly with
+  // one of `phrases` in it, its case flipped or not, across a cut or at either end.
+  std::string TextWith(const std::vector<std::string>& phrases, bool longText,
+                       std::string_view alphabet, std::string_view background) {
+    const std::size_t size = longText ? 4096 + Pick(20000) : Pick(40);
+    std::string text = Random(longText ? background : alphabet, size);
+    if (!phrases.empty() && Chance(80)) {
+      std::string phrase = phrases[Pick(phrases.size())];
+      if (Chance(50))
+        for (char& c : phrase) c ^= Chance(50) ? 0x20 : 0;
+      const long at = static_cast<long>(size * Pick(5) / 4 + Pick(13)) - 6;
+      text.insert(static_cast<std::size_t>(std::clamp(at, 0L, static_cast<long>(size))), phrase);
+    }
+    return text;
+  }
+
+  // Random lists and texts, each list as the walk's phrases and as sites: both lists answer as
+  // the plain walks do.
+  void CheckListsAgree(int rounds, std::size_t maxPhrases, std::string_view alphabet,
+                       std::size_t shortest, std::size_t longest) {
+    for (int round = 0; round < rounds; ++round) {
+      const std::vector<std::string> phrases =
+          RandomTexts(Pick(maxPhrases), 3, alphabet, shortest, longest);
+      const std::size_t rows = Pick(phrases.size() + 1);  // the library's; the rest are words
+      std::vector<PhraseEntry> library, user;
+      for (std::size_t i = 0; i < phrases.size(); ++i)
+        (i < rows ? library : user).push_back({phrases[i], i < rows, i < rows || Chance(60)});
+      PhraseList list;
+      list.ReplaceLibrary(std::move(library));
+      list.ReplaceUser(std::move(user));
+      SiteList sites;
+      for (const std::string& text : phrases) sites.Append(text, static_cast<int>(Pick(2)), 0);
+
+      for (int t = 0; t < 30; ++t) {
+        const std::string text = TextWith(phrases, round % 8 == 0, alphabet, kBackground);
+        ASSERT_EQ(list.Match(text), PlainMatchPhrase(list.First(), text))
+            << "phrases in a text of " << text.size() << " bytes";
+        // The sites the guardian visits, up to the one that ends its walk.
+        const std::size_t stopAfter = 1 + Pick(4);
+        std::vector<const SiteEntry*> fast, plain;
+        sites.ForEachMatch(
+            text, [&](const SiteEntry& e) { return fast.push_back(&e), fast.size() < stopAfter; });
+        PlainForEachSiteMatch(sites.First(), text, [&](const SiteEntry& e) {
+          return plain.push_back(&e), plain.size() < stopAfter;
+        });
+        ASSERT_EQ(fast, plain) << "sites in a text of " << text.size() << " bytes";
+      }
+    }
   }
 
   std::mt19937 rng_{20240611};
 };
 
+// Lists of up to 50 entries over a few letters, so that phrases overlap and repeat.
 TEST_F(MatcherDifferential, ListsAgreeWithThePlainWalks) {
-  // Long texts are cut into pieces scanned side by side: phrases go across every cut and at
-  // the very start and end of a text, over a background that holds none of their letters.
-  for (int round = 0; round < 300; ++round) {
-    const std::vector<std::string> phrases = RandomTexts(Pick(50), 3);
-    const std::size_t rows = Pick(phrases.size() + 1);  // the library's; the rest are words
-    std::vector<PhraseEntry> library, user;
-    for (std::size_t i = 0; i < phrases.size(); ++i)
-      (i < rows ? library : user).push_back({phrases[i], i < rows, i < rows || Chance(60)});
-    PhraseList list;
-    list.ReplaceLibrary(std::move(library));
-    list.ReplaceUser(std::move(user));
-    SiteList sites;
-    for (std::string& text : RandomTexts(Pick(30), 5))
-      sites.Append(std::move(text), static_cast<int>(Pick(2)), 0);
+  CheckListsAgree(300, 50, kNarrow, 1, 4);
+}
 
-    const bool longTexts = round % 8 == 0;
-    for (int t = 0; t < 30; ++t) {
-      const std::size_t size = longTexts ? 4096 + Pick(20000) : Pick(40);
-      std::string text =
-          longTexts ? Random("cdefghijklmnopqrstuvwxyz\xE9\xC9", size) : Random(kNarrow, size);
-      if (!phrases.empty() && Chance(80)) {
-        std::string phrase = phrases[Pick(phrases.size())];
-        if (Chance(50))
-          for (char& c : phrase) c ^= Chance(50) ? 0x20 : 0;
-        const long at = static_cast<long>(size * Pick(5) / 4 + Pick(13)) - 6;
-        text.insert(static_cast<std::size_t>(std::clamp(at, 0L, static_cast<long>(size))), phrase);
+// Thousands of entries over all the code page's bytes: more states than the dense table holds,
+// and phrases long enough that a text holds mostly the one put in it.
+TEST_F(MatcherDifferential, LargeListsAgreeWithThePlainWalks) {
+  std::string wide;
+  for (int b = 1; b < 256; ++b) wide += static_cast<char>(b);
+  CheckListsAgree(4, 6000, wide, 3, 10);
+}
+
+// Every occurrence of every pattern, found by searching for each pattern in turn.
+std::vector<std::uint32_t> PlainOccurrences(std::span<const PatternAutomaton::Pattern> patterns,
+                                            PatternAutomaton::Case rule, std::string_view text) {
+  const bool upper = rule == PatternAutomaton::Case::kUpper;
+  const std::string folded = upper ? UpperCopy(text) : std::string(text);
+  std::vector<std::uint32_t> ids;
+  for (const PatternAutomaton::Pattern& p : patterns) {
+    const std::string needle = upper ? UpperCopy(p.bytes) : std::string(p.bytes);
+    for (std::size_t at = folded.find(needle); at != std::string::npos;
+         at = folded.find(needle, at + 1))
+      if (!upper || !p.exact || text.substr(at, p.bytes.size()) == p.bytes) ids.push_back(p.id);
+  }
+  std::sort(ids.begin(), ids.end());
+  return ids;
+}
+
+// The automaton alone, from a dense table of the start state only to the default one: states
+// that keep only their edges and failure link must answer as full rows do, in both comparison
+// rules, for the smallest id below a bound and for every occurrence.
+TEST_F(MatcherDifferential, AutomatonAgreesWithAPlainSearchWhateverItsDenseTable) {
+  using Case = PatternAutomaton::Case;
+  for (const std::size_t denseCells :
+       {std::size_t{1}, std::size_t{40}, std::size_t{512}, PatternAutomaton::kDefaultDenseCells}) {
+    for (int round = 0; round < 60; ++round) {
+      const Case rule = round % 2 ? Case::kUpper : Case::kExact;
+      // Patterns of up to 9 bytes, deep enough for long failure chains; ids shared at times.
+      const std::vector<std::string> texts = RandomTexts(1 + Pick(40), 0, kNarrow, 1, 9);
+      std::vector<PatternAutomaton::Pattern> patterns;
+      for (const std::string& t : texts)
+        patterns.push_back({t, static_cast<std::uint32_t>(Pick(100)), Chance(40)});
+      const PatternAutomaton automaton = PatternAutomaton::Build(patterns, rule, denseCells);
+
+      for (int t = 0; t < 20; ++t) {
+        // Long texts over the patterns' own letters keep the scans deep in the automaton.
+        const std::string text =
+            TextWith(texts, round % 5 == 0, kNarrow, Chance(50) ? kNarrow : kBackground);
+        const std::vector<std::uint32_t> plain = PlainOccurrences(patterns, rule, text);
+        const std::uint32_t below = Chance(30) ? PatternAutomaton::kNone : Pick(100);
+        const std::uint32_t expected = plain.empty() ? below : std::min(below, plain.front());
+        ASSERT_EQ(automaton.SmallestId(text, below), expected)
+            << denseCells << " cells, a text of " << text.size() << " bytes";
+        std::vector<std::uint32_t> found;
+        automaton.ForEachOccurrence(text, [&found](std::uint32_t id) { found.push_back(id); });
+        std::sort(found.begin(), found.end());
+        ASSERT_EQ(found, plain) << denseCells << " cells, a text of " << text.size() << " bytes";
       }
-      ASSERT_EQ(list.Match(text), PlainMatchPhrase(list.First(), text))
-          << "phrases in a text of " << text.size() << " bytes";
-      // The sites the guardian visits, up to the one that ends its walk.
-      const std::size_t stopAfter = 1 + Pick(4);
-      std::vector<const SiteEntry*> fast, plain;
-      sites.ForEachMatch(
-          text, [&](const SiteEntry& e) { return fast.push_back(&e), fast.size() < stopAfter; });
-      PlainForEachSiteMatch(sites.First(), text, [&](const SiteEntry& e) {
-        return plain.push_back(&e), plain.size() < stopAfter;
-      });
-      ASSERT_EQ(fast, plain) << "sites in a text of " << text.size() << " bytes";
     }
   }
 }
 
-// Small lists and lists too large for the automaton alike.
+// The walk ends at the visit that empties or lengthens the list, small or large, before it
+// reads an entry that may be gone.
 TEST(SiteListMatch, StopsWhenTheVisitChangesTheList) {
-  for (const int others : {0, 20'000}) {
-    SiteList sites;
-    sites.Append("http://a", 1, 0);
-    sites.Append("http://a", 0, 0);
-    for (int i = 0; i < others; ++i)
-      sites.Append("http://www.sitio-" + std::to_string(i * 7919) + ".example/", 1, 0);
-    int visits = 0;
-    sites.ForEachMatch("http://a/",
-                       [&](const SiteEntry&) { return ++visits, sites.Clear(), true; });
-    EXPECT_EQ(visits, 1) << others;
+  const std::pair<const char*, void (*)(SiteList&)> changes[] = {
+      {"clear", [](SiteList& s) { s.Clear(); }},
+      {"append", [](SiteList& s) { s.Append("http://a", 1, 0); }},
+  };
+  for (const auto& [name, change] : changes) {
+    for (const int others : {0, 20'000}) {
+      SiteList sites;
+      sites.Append("http://a", 1, 0);
+      sites.Append("http://a", 0, 0);
+      for (int i = 0; i < others; ++i)
+        sites.Append("http://www.sitio-" + std::to_string(i * 7919) + ".example/", 1, 0);
+      int visits = 0;
+      sites.ForEachMatch("http://a/",
+                         [&](const SiteEntry&) { return ++visits, change(sites), true; });
+      EXPECT_EQ(visits, 1) << name << " among " << others;
+    }
   }
 }
 

@@ -1,4 +1,4 @@
-#include "rules/plain_match.h"
+#include "fakes/plain_match.h"
 
 #include <string>
 
