@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build            # native build
   libgtest-dev libgmock-dev googletest libbenchmark-dev  # unit tests, benchmarks, gtest sources
-  libhyperscan-dev                 # benchmarks only: the phrase benchmark's comparison
+  libhyperscan-dev pkg-config      # benchmarks only: the phrase benchmark's comparison
   clang libclang-rt-14-dev         # libFuzzer targets
   mingw-w64                        # Windows cross build
   wine64 xvfb                      # Windows tests and end-to-end tests
