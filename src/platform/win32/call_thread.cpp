@@ -54,17 +54,25 @@ CallThread::~CallThread() {
   queue_->changed.notify_all();
 }
 
+// One call's completion, which the caller may stop waiting for.
+struct CallThread::Done {
+  std::mutex mutex;
+  std::condition_variable signal;
+  bool done = false;
+};
+
+bool CallThread::stuck() const {
+  if (!overran_) return false;
+  const std::lock_guard lock(overran_->mutex);
+  return !overran_->done;
+}
+
 void CallThread::Post(std::function<void()> work) {
   queue_->Add(std::move(work));
 }
 
 bool CallThread::Run(std::function<void()> work, DWORD limitMs) {
   if (abandoned_) return false;
-  struct Done {
-    std::mutex mutex;
-    std::condition_variable signal;
-    bool done = false;
-  };
   auto done = std::make_shared<Done>();
   queue_->Add([done, work = std::move(work)] {
     work();
@@ -78,6 +86,7 @@ bool CallThread::Run(std::function<void()> work, DWORD limitMs) {
   if (done->signal.wait_for(lock, std::chrono::milliseconds(limitMs), [&] { return done->done; }))
     return true;
   abandoned_ = true;
+  overran_ = done;
   return false;
 }
 

@@ -34,13 +34,17 @@ class CallThread {
   void Post(std::function<void()> work);
   // True once a call overran: everything asked of the thread afterwards fails at once.
   bool abandoned() const { return abandoned_; }
+  // True while the call that overran has not returned.
+  bool stuck() const;
 
  private:
   bool Run(std::function<void()> work, DWORD limitMs);
 
   struct Queue;
+  struct Done;
   std::shared_ptr<Queue> queue_;
   bool abandoned_ = false;
+  std::shared_ptr<Done> overran_;  // the call that overran
 };
 
 }  // namespace tevanor::win32

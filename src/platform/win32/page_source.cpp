@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 
 #include "platform/win32/call_thread.h"
 #include "platform/win32/com_ptr.h"
@@ -165,12 +166,29 @@ class Document final : public PageDocument {
   IHTMLFramesCollection2* frames_ = nullptr;
 };
 
+// Browser windows whose last inspection left its thread stuck in a call, with that thread.
+using StuckPages = std::map<HWND, std::shared_ptr<CallThread>>;
+
 class Session final : public PageSession {
  public:
-  Session(std::shared_ptr<CallThread> thread, ObjectFromLresultFunction objectFromLresult)
-      : calls_(std::make_shared<Calls>(std::move(thread))), objectFromLresult_(objectFromLresult) {}
+  Session(std::shared_ptr<CallThread> thread, ObjectFromLresultFunction objectFromLresult,
+          StuckPages& stuck)
+      : thread_(thread),
+        calls_(std::make_shared<Calls>(std::move(thread))),
+        objectFromLresult_(objectFromLresult),
+        stuck_(stuck) {}
+  ~Session() override {
+    if (calls_->overran() && inspected_ != nullptr) stuck_[inspected_] = thread_;
+  }
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
 
   std::unique_ptr<PageDocument> DocumentOf(WindowHandle browserChild) override {
+    // A page still holding a thread in a call is not asked again until that call returns:
+    // every pass would leave one more thread behind, without end.
+    std::erase_if(stuck_, [](const auto& page) { return !page.second->stuck(); });
+    if (stuck_.contains(ToHwnd(browserChild))) return nullptr;
+    inspected_ = ToHwnd(browserChild);
     const UINT request = ::RegisterWindowMessageW(L"WM_HTML_GETOBJECT");
     DWORD_PTR answer = 0;
     if (!request || !::SendMessageTimeoutW(ToHwnd(browserChild), request, 0, 0, SMTO_ABORTIFHUNG,
@@ -191,8 +209,11 @@ class Session final : public PageSession {
   bool Overran() const override { return calls_->overran(); }
 
  private:
+  std::shared_ptr<CallThread> thread_;
   std::shared_ptr<Calls> calls_;
   ObjectFromLresultFunction objectFromLresult_;
+  StuckPages& stuck_;
+  HWND inspected_ = nullptr;
 };
 
 }  // namespace
@@ -201,6 +222,7 @@ struct Win32PageSource::Resources {
   ComPtr<ITypeLib> typeLibrary;
   UniqueModule accessibility;
   std::shared_ptr<CallThread> thread;
+  StuckPages stuck;
 };
 
 Win32PageSource::Win32PageSource() : resources_(std::make_unique<Resources>()) {}
@@ -215,7 +237,7 @@ std::unique_ptr<PageSession> Win32PageSource::BeginInspection() {
   if (!objectFromLresult) return nullptr;
   // A thread stuck in a call that overran is left behind; the next inspection gets a new one.
   if (!r.thread || r.thread->abandoned()) r.thread = std::make_shared<CallThread>();
-  return std::make_unique<Session>(r.thread, objectFromLresult);
+  return std::make_unique<Session>(r.thread, objectFromLresult, r.stuck);
 }
 
 }  // namespace tevanor::win32

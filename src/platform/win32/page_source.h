@@ -9,7 +9,8 @@ namespace tevanor::win32 {
 // SMTO_ABORTIFHUNG, 1000 ms), and the answer becomes an IHTMLDocument2 through
 // "OLEACC.DLL"'s ObjectFromLresult. Every call into the document is made on a thread of COM's
 // multithreaded apartment and waited for at most 1000 ms, and all of one inspection's calls
-// at most 2000 ms: a page that never answers costs one pass that much, then is skipped.
+// at most 2000 ms: a page that never answers costs one pass that much, then is skipped until
+// the call it hangs in returns (the thread stuck in it cannot be ended, only left behind).
 //
 // The type library of the document interfaces is kept loaded for the life of the page source:
 // it is not tied to COM, and without it Wine's marshaller reads the library again for every

@@ -1,7 +1,10 @@
 #include "platform/win32/page_source.h"
 
 #include <gtest/gtest.h>
+// clang-format off
 #include <windows.h>
+#include <tlhelp32.h>
+// clang-format on
 
 #include "html_document.h"
 #include "platform/win32/unique_handle.h"
@@ -53,6 +56,43 @@ TEST(Win32PageSource, ReadsADocumentAndItsFrames) {
   EXPECT_EQ(Describe(*document),
             "http://p\xE1gina.example/ complete cuerpo \x80 "
             "[f0 loading marco cero [f00 complete interior [-], -], -, -]");
+}
+
+std::size_t ThreadsOfThisProcess() {
+  // Like a file's, the snapshot's handle is INVALID_HANDLE_VALUE when there is none.
+  const UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  std::size_t threads = 0;
+  for (BOOL more = ::Thread32First(snapshot.get(), &entry); more;
+       more = ::Thread32Next(snapshot.get(), &entry))
+    threads += entry.th32OwnerProcessID == ::GetCurrentProcessId();
+  return threads;
+}
+
+// The thread stuck in a page's call cannot be ended, only left behind: the page is not asked
+// again while that call hangs, or every pass would leave one more thread.
+TEST(Win32PageSource, APageThatNeverAnswersHoldsOneThreadNotOnePerPass) {
+  HtmlPage page = Page(L"http://colgado.example/", L"");
+  page.neverAnswers = L"URL";
+  Win32PageSource source;
+  const UniqueWindow top(
+      ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr));
+  const HWND browser = helpers::CreateBrowserWindow(top.get(), &page);
+  const std::size_t before = ThreadsOfThisProcess();
+  int documents = 0;
+  for (int pass = 0; pass < 10; ++pass) {
+    const auto session = source.BeginInspection();
+    ASSERT_TRUE(session);
+    if (const auto document = session->DocumentOf(ToHandle(browser))) {
+      ++documents;
+      EXPECT_EQ(document->Address(), "");
+    }
+  }
+  EXPECT_GE(documents, 1);
+  EXPECT_LE(documents, 2) << "the page is asked again while its call hangs";
+  // The stuck thread, the one that took its place, and what COM starts for itself.
+  EXPECT_LE(ThreadsOfThisProcess(), before + 4);
 }
 
 }  // namespace
