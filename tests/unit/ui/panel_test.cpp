@@ -347,30 +347,46 @@ TEST_F(PanelTest, AboutHelpAndANewTaskbar) {
                             "¡¡No es posible mostrar la ayuda!!\nContáctese con Orvelda."});
 }
 
-// The panel routes a site that the history dialog prohibits through its site store to the open
-// site administration dialog, which saves it with its unsaved changes and closes.
+// The panel routes a site that the history dialog prohibits through its site store to the site
+// administration dialog, opened for it or already open with unsaved changes, which saves the
+// site with its lists and closes.
 TEST_F(PanelTest, TheHistoryProhibitsASiteThroughThePanelAndTheSiteDialog) {
-  files.Put("Tevanor.his", "http://visto.example\b10:00-01/02/2026\bSitio prohibido\b");
+  files.Put("Tevanor.his",
+            "http://uno.example\b10:00-01/02/2026\bSitio prohibido\b"
+            "http://dos.example\b10:05-01/02/2026\bSitio prohibido\b");
   files.Put("Tevanor.asw", "http://malo.example\bhttp://bueno.example\t");
   PanelEditors real(profile, files, shell);
   editors.real = &real;
+  const auto prohibitNewest = [&] {
+    host.Then([&] {
+      Dialog& history = *panel.m_pHistoryDlg;
+      host.WindowOf(history).ListSelect(IDC_HISTORY_LIST, 0, true);
+      history.Send(ListNotification{IDC_HISTORY_LIST, ListNotification::Kind::kClick, 0});
+      history.Post(Command{IDC_HISTORY_PROHIBIT, kButtonClicked, true});
+    });
+    host.Answer(kIdOk);
+  };
   Unlock();
+  host.Click(IDC_PANEL_HISTORY);
+  prohibitNewest();
+  host.Then([&] {
+    EXPECT_EQ(files.Content("Tevanor.asw"),
+              "http://dos.example\bhttp://malo.example\bhttp://bueno.example\t");
+    EXPECT_EQ(panel.m_pSiteAdminDlg, nullptr);
+  });
   host.Click(IDC_PANEL_SITES).Then([&] {
     panel.m_pSiteAdminDlg->Post(Command{IDC_SITES_EMPTY_ALLOWED, kButtonClicked, true});
   });
-  host.Click(IDC_PANEL_HISTORY).Then([&] {
-    Dialog& history = *panel.m_pHistoryDlg;
-    host.WindowOf(history).ListSelect(IDC_HISTORY_LIST, 0, true);
-    history.Send(ListNotification{IDC_HISTORY_LIST, ListNotification::Kind::kClick, 0});
-    history.Post(Command{IDC_HISTORY_PROHIBIT, kButtonClicked, true});
-  });
-  host.Answer(kIdOk).Then([&] {
-    EXPECT_EQ(files.Content("Tevanor.asw"), "http://malo.example\bhttp://visto.example\b");
+  prohibitNewest();
+  host.Then([&] {
+    EXPECT_EQ(files.Content("Tevanor.asw"),
+              "http://dos.example\bhttp://malo.example\bhttp://uno.example\b");
     EXPECT_EQ(panel.m_pSiteAdminDlg, nullptr);
     EXPECT_NE(panel.m_pHistoryDlg, nullptr);
   });
   Run();
-  EXPECT_EQ(editors.made, (std::vector{EditingDialog::kSiteAdmin, EditingDialog::kHistory}));
+  EXPECT_EQ(editors.made, (std::vector{EditingDialog::kHistory, EditingDialog::kSiteAdmin,
+                                       EditingDialog::kSiteAdmin}));
 }
 
 // Gaps in the protection go into the history as records that count nowhere.
