@@ -130,6 +130,9 @@ class PanelTest : public ::testing::Test {
 
 TEST_F(PanelTest, StartsHiddenGuardingAndEndsWithoutATrace) {
   const ScreenRect placed = frame.rect;
+  // The lists are built after the settings are read: level 1 has no library phrases.
+  profile.values[std::string(profile::kProtectionLevel)] = 1;
+  files.Put("Tevanor.fil", "casino\b");
   host.Then([&] {
     EXPECT_FALSE(Visible());
     EXPECT_EQ(panel.Window().Caption(), "Tevanor - vigilando (0 sitios bloqueados)");
@@ -140,7 +143,8 @@ TEST_F(PanelTest, StartsHiddenGuardingAndEndsWithoutATrace) {
     EXPECT_FALSE(hotKey.held);  // Ctrl+S belongs to the other programs while hidden
     EXPECT_EQ(panel.guardian().state().m_strVersion, "1,0,0,1");
     EXPECT_EQ(frame.menuItems, std::vector<std::string>{"16 &Acerca de Tevanor..."});
-    EXPECT_FALSE(panel.guardian().state().phrases.First() == nullptr);
+    ASSERT_NE(panel.guardian().state().phrases.First(), nullptr);
+    EXPECT_EQ(panel.guardian().state().phrases.First()->text, "casino");
   });
   Unlock();
   host.Then([&] {
