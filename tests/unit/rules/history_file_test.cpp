@@ -54,7 +54,7 @@ TEST_F(HistoryFileTest, LoadsTheNewestBlockFirst) {
       {"a\b1\bx\bb\b2\btrailing", Rows{{"b", "2", ""}, {"a", "1", "x"}}},
       {"only bytes", Rows{}},
       {"\b\b\b", Rows{{"", "", ""}}},
-      {std::string("nul\0byte\b1\bx\b", 15), Rows{{std::string("nul\0byte", 8), "1", "x"}}},
+      {std::string("nul\0byte\b1\bx\b", 13), Rows{{std::string("nul\0byte", 8), "1", "x"}}},
       {"", std::nullopt},
   };
   for (const auto& [bytes, rows] : cases) {

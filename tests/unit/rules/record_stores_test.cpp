@@ -112,32 +112,18 @@ TEST_F(RecordStoresTest, ReadEveryTerminatedRecordAndDropTheRest) {
   }
 }
 
-TEST_F(RecordStoresTest, AFileThatCannotBeReadLeavesWhatWasRead) {
+// A file another program holds is no error at the load, which keeps the words loaded before,
+// and is loaded once it is free, even read-only; a read error keeps the records read so far.
+TEST_F(RecordStoresTest, AHeldFileIsLoadedOnceItIsFreeAndAReadErrorKeepsWhatWasRead) {
   EXPECT_EQ(Load(), std::make_pair(true, true)) << "no file is no error";
-  Put("a\bb\b");
-  files.HoldOpen(kWordFileName);  // another program has them
-  files.HoldOpen(kSiteFileName);
-  EXPECT_EQ(Load(), std::make_pair(false, false));
-  EXPECT_TRUE(profile.writes.empty()) << "no stamp without an open file";
-  files.Release(kWordFileName);
-  files.Release(kSiteFileName);
-  files.failReadAt = 3;  // 'a', 0x08, then an error in the word file
-  EXPECT_FALSE(phraseStore.LoadUserWords(true));
-  files.failReadAt = 6;  // and in the site file
-  EXPECT_FALSE(siteStore.LoadSiteList(false));
-  EXPECT_EQ(Words(), (Records{{"a", true}}));
-  EXPECT_EQ(Sites(), Words());
-}
-
-// A file another program holds at the start is loaded once it is free; till then the words
-// loaded before stay. A read-only file loads like any other.
-TEST_F(RecordStoresTest, AHeldFileIsLoadedOnceItIsFree) {
   Put("a\b");
   Load();
   Put("b\b");
+  profile.writes.clear();
   files.HoldOpen(kWordFileName);
   files.HoldOpen(kSiteFileName);
   EXPECT_EQ(Load(), std::make_pair(false, false));
+  EXPECT_TRUE(profile.writes.empty()) << "no stamp without an open file";
   phraseStore.RetryHeldLoad();
   siteStore.RetryHeldLoad();
   EXPECT_EQ(Words(), (Records{{"a", true}}));
@@ -148,6 +134,15 @@ TEST_F(RecordStoresTest, AHeldFileIsLoadedOnceItIsFree) {
   phraseStore.RetryHeldLoad();
   siteStore.RetryHeldLoad();
   EXPECT_EQ(Words(), (Records{{"b", true}}));
+  EXPECT_EQ(Sites(), Words());
+
+  Put("a\bb\b");
+  files.failReadAt = 3;  // 'a', 0x08, then an error in the word file
+  EXPECT_FALSE(phraseStore.LoadUserWords(true));
+  files.failReadAt = 6;  // and in the site file
+  siteStore.FreeSiteList();
+  EXPECT_FALSE(siteStore.LoadSiteList(false));
+  EXPECT_EQ(Words(), (Records{{"a", true}}));
   EXPECT_EQ(Sites(), Words());
 }
 

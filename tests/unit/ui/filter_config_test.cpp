@@ -8,7 +8,6 @@
 #include "fakes/framework/fake_dialog_host.h"
 #include "resource.h"
 #include "rules/builtin_phrases.h"
-#include "rules/profile_values.h"
 #include "ui/filter_config_dlg.h"
 #include "unit/ui/stand_in_panel.h"
 
@@ -19,22 +18,24 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 constexpr std::string_view kWordFile = "Tevanor.fil";
-// Stored in this order: "uno" (ignore case), "Dos" (case-sensitive), "tres" (ignore case).
-const std::string kStoredWords =
-    "uno\x08"
-    "Dos\x09"
-    "tres\x08";
+// "uno" and "tres" ignore case, "Dos" does not; the dialog lists and saves them newest first.
+const std::string kStoredWords = "uno\bDos\ttres\b";
+const std::string kListOrder = "tres\bDos\tuno\b";
 
 class FilterConfig : public ::testing::Test {
  public:
   void SetUp() override {
+    panel = OpenModeless<StandInPanel>(host, nullptr);
+    Reset();
+  }
+  // The stored words and settings as at the start, and the dialog open on them.
+  void Reset() {
     files.Put(kWordFile, kStoredWords);
     state.m_nProtLevel = 0;
+    state.m_bMircChat = 1;
+    state.m_bJavaChat = 0;
+    profile.writes.clear();
     words.RebuildPhraseList(true, true, true, 0);
-    panel = OpenModeless<StandInPanel>(host, nullptr);
-    Open();
-  }
-  void Open() {
     OpenSingleFrom(dialog, host, panel, [&] {
       return std::make_unique<CFilterConfigDlg>(host, *panel,
                                                 FilterConfigData{state, words, profile});
@@ -47,12 +48,7 @@ class FilterConfig : public ::testing::Test {
       rows.push_back(Window().ListText(IDC_FILTER_LIST, i, 0));
     return rows;
   }
-  std::vector<int> Images() const {
-    std::vector<int> images;
-    const ListItems& items = Window().Control(IDC_FILTER_LIST).items;
-    for (int row = 0; row < items.RowCount(); ++row) images.push_back(items.RowImage(row));
-    return images;
-  }
+  int Image(int row) const { return Window().Control(IDC_FILTER_LIST).items.RowImage(row); }
   std::vector<std::string> UserPhrases() const {
     std::vector<std::string> texts;
     for (const PhraseEntry* e = state.phrases.FirstUser(); e != nullptr; e = e->next)
@@ -67,8 +63,8 @@ class FilterConfig : public ::testing::Test {
       if (!w.first.starts_with("Tevanor.")) settings.push_back(w);
     return settings;
   }
-  void ClickRows(std::initializer_list<int> list) {
-    host.Then([this, rows = std::vector<int>(list)] {
+  void ClickRows(std::vector<int> rows) {
+    host.Then([this, rows] {
       for (int i = 0; i < Window().ListCount(IDC_FILTER_LIST); ++i)
         Window().ListSelect(IDC_FILTER_LIST, i, false);
       for (int row : rows) Window().ListSelect(IDC_FILTER_LIST, row, true);
@@ -97,130 +93,112 @@ class FilterConfig : public ::testing::Test {
 };
 
 // Opening lists only the parent's words, the last stored first, with the image of their case
-// rule; the level's radio and the two boxes mirror the guardian. Esc leaves it open.
-TEST_F(FilterConfig, OpensWithTheParentsWordsNewestFirstAndIgnoresEscape) {
+// rule. "Borrar" shows for a selection and "Vaciar" for any row; Esc leaves the dialog open.
+TEST_F(FilterConfig, ListsTheParentsWordsNewestFirstAndItsButtonsFollowTheRows) {
   EXPECT_THAT(Rows(), ElementsAre("tres", "Dos", "uno"));
-  EXPECT_THAT(Images(), ElementsAre(2, 1, 2));
+  EXPECT_THAT((std::vector{Image(0), Image(1), Image(2)}), ElementsAre(2, 1, 2));
   EXPECT_TRUE(Window().IsChecked(IDC_LEVEL_MEDIUM));
-  EXPECT_FALSE(Window().IsChecked(IDC_LEVEL_TOTAL));
-  EXPECT_EQ(Window().IsChecked(IDC_MIRC_CHAT), state.m_bMircChat != 0);
-  EXPECT_TRUE(Shown(IDC_FILTER_EMPTY));
-  EXPECT_FALSE(Shown(IDC_FILTER_DELETE));
-  EXPECT_EQ(Window().ToolTip(IDC_FILTER_ADD), "Agrega una nueva palabra");
+  EXPECT_TRUE(Shown(IDC_FILTER_EMPTY) && !Shown(IDC_FILTER_DELETE));
   host.PressEscape(dialog);
+  ClickRows({0});
+  host.Then([&] { EXPECT_TRUE(Shown(IDC_FILTER_DELETE)); });
+  ClickRows({});
+  host.Then([&] { EXPECT_FALSE(Shown(IDC_FILTER_DELETE)); });
+  ClickRows({0, 1, 2});
+  host.Click(IDC_FILTER_DELETE, dialog);
   host.Run();
-  EXPECT_NE(dialog, nullptr);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_THAT(Rows(), IsEmpty());
+  EXPECT_FALSE(Shown(IDC_FILTER_EMPTY) || Shown(IDC_FILTER_DELETE));
+  AddWord("otra");
+  host.Run();
+  EXPECT_TRUE(Shown(IDC_FILTER_EMPTY));
 }
 
-// The word entry shows "Agrega" only for a non-empty text; Enter on an empty text and Esc add
-// nothing; a word is added at the bottom, as typed, with the new-row image.
+// The word entry shows "Agrega" only for a non-empty text; Enter on an empty text, Esc and
+// "Cancela" add nothing; a word is added at the bottom, as typed, with the new-row image.
 TEST_F(FilterConfig, WordEntryAddsTheTypedWordAtTheBottom) {
-  host.Click(IDC_FILTER_ADD, dialog)
-      .Then([this] {
-        EXPECT_FALSE(host.WindowOf(*host.Dialogs(IDD_WORD_ENTRY)[0]).IsControlVisible(kIdOk));
-      })
-      .Type(IDC_WORD_EDIT, "x")
-      .Then([this] {
-        EXPECT_TRUE(host.WindowOf(*host.Dialogs(IDD_WORD_ENTRY)[0]).IsControlVisible(kIdOk));
-      })
-      .Type(IDC_WORD_EDIT, "")
-      .PressEnter();
+  const auto agregaShown = [this](bool shown) {
+    host.Then([this, shown] {
+      EXPECT_EQ(host.WindowOf(*host.Dialogs(IDD_WORD_ENTRY)[0]).IsControlVisible(kIdOk), shown);
+    });
+  };
+  host.Click(IDC_FILTER_ADD, dialog);
+  agregaShown(false);
+  host.Type(IDC_WORD_EDIT, "x");
+  agregaShown(true);
+  host.Type(IDC_WORD_EDIT, "").PressEnter();
   host.Click(IDC_FILTER_ADD, dialog).Type(IDC_WORD_EDIT, "olvidada").PressEscape();
   host.Click(IDC_FILTER_ADD, dialog).Type(IDC_WORD_EDIT, "olvidada").Click(IDC_WORD_CANCEL);
   host.Run();
-  EXPECT_THAT(Rows(), ElementsAre("tres", "Dos", "uno"));
+  EXPECT_EQ(Rows().size(), 3u);
   EXPECT_EQ(dialog->m_bModified, 0);
 
   AddWord(" Mala Palabra ");
   host.Run();
   EXPECT_THAT(Rows(), ElementsAre("tres", "Dos", "uno", " Mala Palabra "));
-  EXPECT_EQ(Images().back(), 5);
+  EXPECT_EQ(Image(3), 5);
   EXPECT_EQ(dialog->m_bModified, 1);
 }
 
-// What "Aceptar" and "Cancela" leave behind: the word file (rows top to bottom, built-in rows
-// never), the three settings and the rebuilt phrase list.
-TEST_F(FilterConfig, AcceptWritesTheRowsAndSettingsCancelWritesNothing) {
-  struct Case {
+// What each way out leaves behind: the word file (rows top to bottom), the three settings and
+// the phrase list rebuilt from the file at the chosen level.
+TEST_F(FilterConfig, AcceptWritesTheRowsAndSettingsCancelAndThePanelWriteNothing) {
+  constexpr int kAddNueva = -1, kSelectSecondRow = -2, kPanelHides = -3;  // besides clicks
+  const struct {
     const char* what;
-    std::function<void(FilterConfig&)> act;
-    int closeWith;
+    std::vector<int> steps;
     std::string file;
-    std::vector<std::pair<std::string, FakeProfile::Value>> writes;
-  };
-  const std::vector<Case> cases = {
-      {"a level alone rewrites the file in list order",
-       [](FilterConfig& t) { t.host.Click(IDC_LEVEL_TOTAL, t.dialog); },
-       IDC_FILTER_ACCEPT,
-       "tres\x08"
-       "Dos\x09"
-       "uno\x08",
-       {{"MircChat", 1}, {"JavaChat", 0}, {"NivelProt", -1}}},
-      {"the boxes alone leave the file",
-       [](FilterConfig& t) {
-         t.host.Click(IDC_MIRC_CHAT, t.dialog).Click(IDC_JAVA_CHAT, t.dialog);
-       },
-       IDC_FILTER_ACCEPT,
-       kStoredWords,
-       {{"MircChat", 0}, {"JavaChat", 1}, {"NivelProt", 0}}},
-      {"the same radio again still rewrites",
-       [](FilterConfig& t) { t.host.Click(IDC_LEVEL_MEDIUM, t.dialog); },
-       IDC_FILTER_ACCEPT,
-       "tres\x08"
-       "Dos\x09"
-       "uno\x08",
-       {{"MircChat", 1}, {"JavaChat", 0}, {"NivelProt", 0}}},
-      {"level off",
-       [](FilterConfig& t) { t.host.Click(IDC_LEVEL_OFF, t.dialog); },
-       IDC_FILTER_ACCEPT,
-       "tres\x08"
-       "Dos\x09"
-       "uno\x08",
-       {{"MircChat", 1}, {"JavaChat", 0}, {"NivelProt", 1}}},
+    std::vector<int> settings;  // MircChat, JavaChat, NivelProt; empty: none written
+  } cases[] = {
+      // clang-format off
+      {"a level alone rewrites the file in list order", {IDC_LEVEL_TOTAL, IDC_FILTER_ACCEPT},
+       kListOrder, {1, 0, -1}},
+      {"the boxes alone leave the file", {IDC_MIRC_CHAT, IDC_JAVA_CHAT, IDC_FILTER_ACCEPT},
+       kStoredWords, {0, 1, 0}},
+      {"the same radio again still rewrites", {IDC_LEVEL_MEDIUM, IDC_FILTER_ACCEPT}, kListOrder,
+       {1, 0, 0}},
+      {"level off", {IDC_LEVEL_OFF, IDC_FILTER_ACCEPT}, kListOrder, {1, 0, 1}},
       {"a new word and a deleted one",
-       [](FilterConfig& t) {
-         t.AddWord("nueva");
-         t.ClickRows({1});
-         t.host.Click(IDC_FILTER_DELETE, t.dialog);
-       },
-       IDC_FILTER_ACCEPT,
-       "tres\x08uno\x08nueva\x08",
-       {{"MircChat", 1}, {"JavaChat", 0}, {"NivelProt", 0}}},
+       {kAddNueva, kSelectSecondRow, IDC_FILTER_DELETE, IDC_FILTER_ACCEPT}, "tres\buno\bnueva\b",
+       {1, 0, 0}},
       {"cancel discards everything",
-       [](FilterConfig& t) {
-         t.AddWord("nueva");
-         t.host.Click(IDC_LEVEL_TOTAL, t.dialog).Click(IDC_MIRC_CHAT, t.dialog);
-       },
-       IDC_FILTER_CANCEL,
-       kStoredWords,
-       {}},
+       {kAddNueva, IDC_LEVEL_TOTAL, IDC_MIRC_CHAT, IDC_FILTER_CANCEL}, kStoredWords, {}},
+      {"the panel's hiding discards everything", {kAddNueva, IDC_LEVEL_TOTAL, kPanelHides},
+       kStoredWords, {}},
+      // clang-format on
   };
-  for (const Case& c : cases) {
-    files.Put(kWordFile, kStoredWords);
-    state.m_nProtLevel = 0;
-    state.m_bMircChat = 1;
-    state.m_bJavaChat = 0;
-    profile.writes.clear();
-    words.RebuildPhraseList(true, true, true, 0);
-    if (dialog == nullptr) Open();
-    c.act(*this);
-    host.Click(c.closeWith, dialog);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Reset();
+    for (const int step : c.steps) {
+      if (step == kAddNueva) {
+        AddWord("nueva");
+      } else if (step == kSelectSecondRow) {
+        ClickRows({1});
+      } else if (step == kPanelHides) {
+        host.Then([&] { dialog->Post(Command{kCommandCloseUnsaved, kButtonClicked, false}); });
+      } else {
+        host.Click(step, dialog);
+      }
+    }
     host.Run();
-    EXPECT_EQ(dialog, nullptr) << c.what;
-    EXPECT_EQ(files.Content(kWordFile), c.file) << c.what;
-    EXPECT_EQ(Settings(), c.writes) << c.what;
+    EXPECT_EQ(dialog, nullptr);
+    EXPECT_EQ(files.Content(kWordFile), c.file);
+    std::vector<std::pair<std::string, FakeProfile::Value>> writes;
+    if (!c.settings.empty())
+      writes = {
+          {"MircChat", c.settings[0]}, {"JavaChat", c.settings[1]}, {"NivelProt", c.settings[2]}};
+    EXPECT_EQ(Settings(), writes);
     // The list in memory follows the file and the level.
     std::vector<std::string> expected;
-    for (std::size_t at = 0; at < c.file.size();) {
-      const std::size_t end = c.file.find_first_of("\x08\x09", at);
-      expected.push_back(c.file.substr(at, end - at));
-      at = end + 1;
-    }
-    EXPECT_EQ(UserPhrases(), expected) << c.what;
+    for (std::size_t at = 0, end; at < c.file.size(); at = end + 1)
+      expected.push_back(c.file.substr(at, (end = c.file.find_first_of("\b\t", at)) - at));
+    EXPECT_EQ(UserPhrases(), expected);
     std::size_t builtIn = 0;
     for (const PhraseEntry* e = state.phrases.First(); e != nullptr; e = e->next)
       builtIn += e->builtIn ? 1 : 0;
-    EXPECT_EQ(builtIn, BuiltInPhraseCount(state.m_nProtLevel)) << c.what;
+    EXPECT_EQ(builtIn, BuiltInPhraseCount(state.m_nProtLevel));
   }
 }
 
@@ -237,39 +215,18 @@ TEST_F(FilterConfig, RevealListsBuiltInRowsThatAreNeverDeletedNorSaved) {
   host.Then([&] {
     const std::vector<std::string> rows = Rows();
     ASSERT_EQ(rows.size(), builtIn + 3);
-    EXPECT_THAT(std::vector<std::string>(rows.begin(), rows.begin() + 3),
-                ElementsAre("tres", "Dos", "uno"));
-    EXPECT_EQ(Images()[3], 3);
+    EXPECT_THAT(std::vector(rows.begin(), rows.begin() + 3), ElementsAre("tres", "Dos", "uno"));
+    EXPECT_EQ(Image(3), 3);
   });
   ClickRows({0, 3});
-  host.Then([&] { EXPECT_TRUE(Shown(IDC_FILTER_DELETE)); });
   host.Click(IDC_FILTER_DELETE, dialog);
-  host.Then([&] {
-    EXPECT_EQ(Rows().size(), builtIn + 2);
-    EXPECT_FALSE(Shown(IDC_FILTER_DELETE));
-  });
+  host.Then([&] { EXPECT_EQ(Rows().size(), builtIn + 2); });
   host.Click(IDC_FILTER_EMPTY, dialog);
   host.Then([&] { EXPECT_EQ(Rows().size(), builtIn); });
   AddWord("propia");
   host.Click(IDC_FILTER_ACCEPT, dialog);
   host.Run();
-  EXPECT_EQ(files.Content(kWordFile), "propia\x08");
-}
-
-// Deleting the last row hides "Vaciar" and "Borrar"; a click on nothing hides "Borrar".
-TEST_F(FilterConfig, DeleteAndEmptyButtonsFollowTheRows) {
-  ClickRows({0});
-  ClickRows({});
-  host.Then([&] { EXPECT_FALSE(Shown(IDC_FILTER_DELETE)); });
-  ClickRows({0, 1, 2});
-  host.Click(IDC_FILTER_DELETE, dialog);
-  host.Run();
-  EXPECT_THAT(Rows(), IsEmpty());
-  EXPECT_FALSE(Shown(IDC_FILTER_EMPTY));
-  EXPECT_FALSE(Shown(IDC_FILTER_DELETE));
-  AddWord("otra");
-  host.Run();
-  EXPECT_TRUE(Shown(IDC_FILTER_EMPTY));
+  EXPECT_EQ(files.Content(kWordFile), "propia\b");
 }
 
 // A save that cannot replace the word file says so, keeps the file whole and leaves the
@@ -291,16 +248,6 @@ TEST_F(FilterConfig, FailedSaveIsReportedAndKeepsTheDialogOpen) {
   host.Run();
   EXPECT_EQ(dialog, nullptr);
   EXPECT_THAT(UserPhrases(), ElementsAre("tres", "Dos", "uno", "nueva"));
-}
-
-// The panel hides with command 1009: the dialog closes and nothing is saved.
-TEST_F(FilterConfig, PanelsCloseCommandDiscardsTheChanges) {
-  AddWord("nueva");
-  host.Then([&] { dialog->Post(Command{kCommandCloseUnsaved, kButtonClicked, false}); });
-  host.Run();
-  EXPECT_EQ(dialog, nullptr);
-  EXPECT_EQ(files.Content(kWordFile), kStoredWords);
-  EXPECT_THAT(Settings(), IsEmpty());
 }
 
 }  // namespace
