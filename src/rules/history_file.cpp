@@ -86,7 +86,7 @@ void HistoryRecords::AddField(std::string_view text, bool first) {
   }
   char* at = blocks_.back().get() + blockUsed_;
   if (first) records_.push_back(at);
-  std::memcpy(at, text.data(), text.size());
+  if (!text.empty()) std::memcpy(at, text.data(), text.size());  // an empty field may have no data
   at[text.size()] = kRecordEnd;
   blockUsed_ += text.size() + 1;
 }
