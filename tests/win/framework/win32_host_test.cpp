@@ -85,5 +85,29 @@ TEST(Win32DialogHost, AButtonKeepsItsTextAsNameBesideItsPictureAndHasOneTip) {
   EXPECT_STREQ(text, L"Acepta los cambios");
 }
 
+// The view keeps no texts: it asks the window for them, to draw a row as to find one by what
+// the user typed.
+TEST(Win32DialogHost, AListViewDrawsAndFindsTheRowsTheWindowKeeps) {
+  Win32DialogHost host;
+  auto* probe = OpenModeless<ProbeDialog>(host, nullptr);
+  ASSERT_NE(probe, nullptr);
+  HWND list = ::GetDlgItem(Win32DialogHost::WindowOf(*probe), IDC_PROBE_SORTED);
+  for (const char* site : {"http://uno.example", "http://dos.example", "ftp://tres.example"})
+    probe->Window().ListInsert(IDC_PROBE_SORTED, 0, site, 0, 0);
+  wchar_t text[40] = {};
+  ListView_GetItemText(list, 1, 0, text, 40);
+  EXPECT_STREQ(text, L"http://dos.example");
+  const auto find = [&](const wchar_t* typed, int from) {
+    LVFINDINFOW info{};
+    info.flags = LVFI_PARTIAL | LVFI_WRAP;
+    info.psz = typed;
+    return ListView_FindItem(list, from, &info);
+  };
+  EXPECT_EQ(find(L"HTTP://U", -1), 2);
+  EXPECT_EQ(find(L"http", 0), 1) << "from the start row on";
+  EXPECT_EQ(find(L"ftp", 1), 0) << "round to the top";
+  EXPECT_EQ(find(L"gopher", -1), -1);
+}
+
 }  // namespace
 }  // namespace tevanor::testing

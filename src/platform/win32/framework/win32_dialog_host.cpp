@@ -261,9 +261,17 @@ INT_PTR Win32DialogHost::RouteNotify(Win32DialogWindow& window, const NMHDR& hea
     case LVN_GETDISPINFOW:
       window.DescribeRow(list, reinterpret_cast<NMLVDISPINFOW*>(lParam)->item);
       return TRUE;
-    case LVN_ODFINDITEMW:
-      ::SetWindowLongPtrW(window.hwnd(), DWLP_MSGRESULT, -1);  // no search by typing
+    case LVN_ODFINDITEMW: {
+      // Typing in the list selects the next row that starts with what was typed.
+      const auto& find = *reinterpret_cast<const NMLVFINDITEMW*>(lParam);
+      const bool byText = (find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) != 0;
+      const int row = byText && find.lvfi.psz != nullptr
+                          ? window.FindRow(list, find.lvfi.psz, find.iStart,
+                                           (find.lvfi.flags & LVFI_PARTIAL) != 0)
+                          : -1;
+      ::SetWindowLongPtrW(window.hwnd(), DWLP_MSGRESULT, row);
       return TRUE;
+    }
     case NM_CLICK:
       return Reply(window,
                    ListNotification{list, Kind::kClick,

@@ -5,6 +5,7 @@
 
 #include "platform/win32/framework/win32_dialog_host.h"
 #include "platform/win32/win32_text.h"
+#include "text/cp1252.h"
 
 namespace tevanor::win32 {
 
@@ -221,6 +222,18 @@ void Win32DialogWindow::StopDeferring(int list) {
   ListState& state = List(list);
   state.deferCount = false;
   if (state.countStale) TellCount(list);
+}
+
+int Win32DialogWindow::FindRow(int list, std::wstring_view text, int start, bool prefix) const {
+  const ListRows& rows = RowsOf(list);
+  const std::string key = UpperCopy(Narrow(text));
+  const int count = rows.RowCount();
+  for (int i = 0; i < count; ++i) {
+    const int row = (std::clamp(start, 0, count) + i) % count;
+    const std::string candidate = UpperCopy(rows.RowText(row, 0));
+    if (prefix ? candidate.starts_with(key) : candidate == key) return row;
+  }
+  return -1;
 }
 
 void Win32DialogWindow::RowsChanged(int list, int at, int delta) {

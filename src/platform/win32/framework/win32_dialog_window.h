@@ -91,6 +91,9 @@ class Win32DialogWindow final : public DialogWindow {
   const ListRows& RowsOf(int list) const;
   // Answers the view's request for a row's text or image.
   void DescribeRow(int list, LVITEMW& item) const;
+  // The first row from `start` on, then from the top, whose text is `text` or, when `prefix`,
+  // starts with it, without regard to case; -1 when there is none.
+  int FindRow(int list, std::wstring_view text, int start, bool prefix) const;
   // Tells the view the new count after the rows changed at `at` by `delta` (+1 inserted, -1
   // deleted, 0 all replaced). The view keeps its selection by position, so the selection of
   // the rows after `at` moves with them.
