@@ -168,8 +168,10 @@ void CFilterConfigDlg::OnAdd() {
 
 void CFilterConfigDlg::OnEmpty() {
   DialogWindow& window = Window();
+  window.ListSetRedraw(IDC_FILTER_LIST, false);
   for (int item = window.ListCount(IDC_FILTER_LIST) - 1; item >= 0; --item)
     if (IsUserRow(item)) window.ListDelete(IDC_FILTER_LIST, item);
+  window.ListSetRedraw(IDC_FILTER_LIST, true);
   m_bModified = 1;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/win32/framework/win32_dialog_window.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/framework/win32_dialog_host.h"
@@ -280,7 +281,12 @@ void Win32DialogWindow::ListDelete(int list, int item) {
 }
 
 void Win32DialogWindow::ListDeleteAll(int list) {
+  // Nothing stays to be selected, so the view is told the count once, at the end.
+  ListView_SetItemState(Item(list), -1, 0, LVIS_SELECTED);
+  ListView_SetSelectionMark(Item(list), -1);
+  const bool deferred = std::exchange(List(list).deferCount, true);
   for (int item = ListCount(list) - 1; item >= 0; --item) ListDelete(list, item);
+  if (!deferred) StopDeferring(list);
 }
 
 int Win32DialogWindow::ListCount(int list) const {
