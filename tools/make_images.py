@@ -315,10 +315,6 @@ def draw_info(canvas, cx, cy, size):
     canvas.paint(solid(WHITE), circle(cx, cy - r * 0.45, 2.0), (cx - 4, cy - r, cx + 4, cy))
 
 
-BLUE = ((58, 120, 216), (18, 52, 130))
-GREY = ((170, 170, 170), (105, 105, 105))
-
-
 def tray_images():
     """Two 16x16 tray images side by side, pure green where the tray shows through."""
     green = (0, 255, 0)

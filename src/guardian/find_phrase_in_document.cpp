@@ -30,6 +30,8 @@ class FrameWalk {
     // Once a phrase is found the remaining frames could not change the answer: fetching their
     // documents would only cost calls into the browser's process.
     const std::size_t count = std::min(*frames, kFramesPerDocumentLimit);
+    // The top page's identity matters only to its frames: a page without any costs no call.
+    if (count != 0 && depth == 0) FirstVisit(document);
     for (std::size_t i = 0; i < count && result_.empty() && seen_.size() < kDocumentLimit; ++i) {
       auto frame = document.Frame(i);
       if (!frame || !FirstVisit(*frame)) continue;
@@ -39,6 +41,7 @@ class FrameWalk {
     }
   }
 
+ private:
   bool FirstVisit(PageDocument& document) {
     const void* identity = document.Identity();
     if (!identity) return true;
@@ -48,7 +51,6 @@ class FrameWalk {
     return true;
   }
 
- private:
   const PhraseList& phrases_;
   std::string& result_;
   std::vector<const void*> identities_;
@@ -58,9 +60,7 @@ class FrameWalk {
 }  // namespace
 
 void FindPhraseInDocument(PageDocument& document, const PhraseList& phrases, std::string& result) {
-  FrameWalk walk(phrases, result);
-  walk.FirstVisit(document);
-  walk.Search(document, 0);
+  FrameWalk(phrases, result).Search(document, 0);
 }
 
 }  // namespace tevanor

@@ -13,7 +13,8 @@ Guardian::Guardian(GuardianPorts ports)
       sites_(state_.sites, ports.system.files, ports.system.profile, cycle_, ports.siteAdmin) {}
 
 bool Guardian::OnTimer(unsigned id) {
-  if (id == TIMER_SCAN) {
+  // Not while a pass runs (in a nested message loop): the lists must stay as the pass found them.
+  if (id == TIMER_SCAN && !state_.m_bScanBusy) {
     phrases_.RetryHeldLoad();
     sites_.RetryHeldLoad();
   }

@@ -16,7 +16,6 @@ class CWebNoticeWnd {
  public:
   bool CreateInPlaceOf(PageViewFactory& factory, Dialog& container, int controlId,
                        PageViewEvents& events);
-  bool IsCreated() const { return view_ != nullptr; }
   void Navigate(std::string_view address);
   void Layout(int x, int y, int width, int height);
   std::optional<std::vector<MetaAttributes>> MetaElements(std::span<const std::string_view> names);

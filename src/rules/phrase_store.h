@@ -34,7 +34,7 @@ class PhraseStore {
   // Loads the words again when the last load found the file held; the guardian calls it at
   // every pass.
   void RetryHeldLoad() {
-    if (heldAtLoad_) LoadUserWords(true);
+    if (heldAtLoad_ && files_.Open(kWordFileName, OpenMode::kRead)) LoadUserWords(true);
   }
   // The user part first (when `user`), then the built-in part (when `builtIn`); the walk is
   // linked as each part changes. Returns LoadUserWords' answer (true when it did not run).

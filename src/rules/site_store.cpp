@@ -14,8 +14,12 @@ bool SiteStore::LoadSiteList(bool builtInSites) {
   builtInSitesAtLoad_ = builtInSites;
   // Reading needs no more: a site file the parent made read-only still loads.
   auto file = files_.Open(kSiteFileName, OpenMode::kRead);
-  heldAtLoad_ = !file && files_.Exists(kSiteFileName) && !m_fileSites;
-  if (!file) return !files_.Exists(kSiteFileName);
+  if (!file) {
+    const bool exists = files_.Exists(kSiteFileName);
+    heldAtLoad_ = exists && !m_fileSites;
+    return !exists;
+  }
+  heldAtLoad_ = false;
   const bool complete = ReadRecords(*file, true, [this](std::string&& text, char end) {
     list_.Append(std::move(text), end == kRecordEnd ? 1 : 0, 0);
   });

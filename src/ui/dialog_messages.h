@@ -1,5 +1,7 @@
 #pragma once
 
+#include "resource.h"
+
 namespace tevanor {
 
 // The private messages between the program's windows, as numbers above WM_USER
@@ -12,7 +14,11 @@ inline constexpr unsigned WM_REFILLSITES = 5;    // site administration: refill 
 inline constexpr unsigned WM_TRAYNOTIFY = 6;     // panel: a mouse message on the tray icon
 inline constexpr unsigned WM_SHOWPANEL = 7;      // panel: show behind the password prompt
 
-inline constexpr int kCommandToggleGuardian = 1000;  // to the panel: switch the guardian over
-inline constexpr int kCommandCloseUnsaved = 1009;    // to a modeless dialog: close, save nothing
+// Commands are the buttons' own: a sent command clicks the button with that id.
+inline constexpr int kCommandToggleGuardian = IDC_GUARD_SWITCH;  // panel: switch the guardian
+// To an editing dialog: close and save nothing, as its cancel or close button does.
+inline constexpr int kCommandCloseUnsaved = IDC_FILTER_CANCEL;
+static_assert(IDC_SITES_CANCEL == kCommandCloseUnsaved &&
+              IDC_HISTORY_CLOSE == kCommandCloseUnsaved);
 
 }  // namespace tevanor

@@ -208,12 +208,7 @@ void CFilterConfigDlg::OnListNotify(const ListNotification& note) {
       window.ShowControl(IDC_FILTER_DELETE, window.ListNextSelected(IDC_FILTER_LIST, -1) >= 0);
       break;
     case ListNotification::Kind::kKeyDown:
-      if (note.key != kRevealKey) {
-        m_nRevealCount = 0;
-      } else if (++m_nRevealCount >= kRevealPresses) {
-        m_nRevealCount = 0;
-        FillList(true);
-      }
+      if (m_nRevealCount.Press(note.key)) FillList(true);
       break;
   }
 }
@@ -265,9 +260,9 @@ bool CFilterConfigDlg::SaveWords() {
 
 void CFilterConfigDlg::OnDestroy() {
   if (data_.words.IsWordFileOpen()) data_.words.OpenWordFile(false);
-  Window().ListSetRedraw(IDC_FILTER_LIST, false);  // the rows go unseen with the window
   if (!m_bModified) return;
-  data_.words.RebuildPhraseList(true, false, false, data_.state.m_nProtLevel);
+  // One rebuild replaces both parts: releasing the built-in part first would only build the
+  // matcher once more for nothing.
   data_.words.RebuildPhraseList(true, true, true, data_.state.m_nProtLevel);
 }
 

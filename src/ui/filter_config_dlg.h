@@ -6,6 +6,7 @@
 #include "guardian/guard_state.h"
 #include "rules/phrase_store.h"
 #include "rules/profile_store.h"
+#include "ui/reveal_key.h"
 
 namespace tevanor {
 
@@ -25,14 +26,13 @@ class CFilterConfigDlg final : public Dialog {
  public:
   static const DialogTemplate kTemplate;
   // The letter key whose 21st consecutive press in the list also lists the built-in phrases.
-  static constexpr unsigned kRevealKey = 'B';
-  static constexpr int kRevealPresses = 21;
+  static constexpr unsigned kRevealKey = RevealKey::kKey;
 
   CFilterConfigDlg(DialogHost& host, Dialog& panel, FilterConfigData data)
       : Dialog(host, kTemplate), panel_(panel), data_(data) {}
 
   int m_bModified = 0;
-  int m_nRevealCount = 0;
+  RevealKey m_nRevealCount;
   std::uint8_t m_nLevel = 255;
 
  protected:

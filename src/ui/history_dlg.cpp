@@ -7,6 +7,7 @@
 #include "rules/site_store.h"
 #include "text/cp1252.h"
 #include "ui/dialog_messages.h"
+#include "ui/examine_site.h"
 
 namespace tevanor {
 
@@ -46,11 +47,6 @@ constexpr int kRowButtons[] = {IDC_HISTORY_SHOW, IDC_HISTORY_ALLOW, IDC_HISTORY_
 // Only web and file-transfer addresses can be opened or put into a site list.
 bool IsAddress(std::string_view subject) {
   return subject.starts_with("http:") || subject.starts_with("ftp:");
-}
-
-std::string Formatted(std::string_view format, std::string_view text) {
-  const std::size_t at = format.find("%s");
-  return std::string(format.substr(0, at)) + std::string(text) + std::string(format.substr(at + 2));
 }
 
 }  // namespace
@@ -139,11 +135,7 @@ void CHistoryDlg::OnShow() {
   if (row < 0) return;
   const std::string subject = window.ListText(IDC_HISTORY_LIST, row, 0);
   if (subject.empty()) return;
-  if (data_.state.m_bGuardActive && ShowMessage("¿Detener la vigilancia para poder examinar?"_ansi,
-                                                MessageButtons::kYesNo) == kIdYes)
-    panel_.Send(Command{kCommandToggleGuardian, kButtonClicked, true});
-  // Opened also when the parent chose to keep the guardian running.
-  if (!data_.shell.Open(subject)) Host().Beep();
+  ExamineSite(*this, panel_, data_.state, data_.shell, subject, true);
 }
 
 void CHistoryDlg::OnGiveAccess(bool prohibited) {
@@ -151,9 +143,9 @@ void CHistoryDlg::OnGiveAccess(bool prohibited) {
   const int row = window.ListNextSelected(IDC_HISTORY_LIST, -1);
   if (row < 0) return;
   const std::string subject = window.ListText(IDC_HISTORY_LIST, row, 0);
-  const std::string confirmation = Formatted(
-      prohibited ? "¡¡¡Acceso prohibido para %s!!!"_ansi : "¡¡¡Acceso libre para %s!!!"_ansi,
-      subject);
+  const std::string confirmation =
+      std::string(prohibited ? "¡¡¡Acceso prohibido para "_ansi : "¡¡¡Acceso libre para "_ansi) +
+      subject + "!!!";
   panel_.Send(PrivateMessage{WM_SITEEDIT, prohibited ? kSiteEditAddProhibited : kSiteEditAddAllowed,
                              subject});
   // Only the view loses the row: the file is unchanged and the next reload shows it again.

@@ -112,35 +112,23 @@ bool CPanelDlg::OnInitDialog() {
 void CPanelDlg::RefreshGuardian() {
   DialogWindow& window = Window();
   GuardState& state = guardian_.state();
-  if (state.m_bGuardActive) {
-    window.SetControlText(IDC_GUARD_SWITCH, "Desprotege");
-    window.SetButtonImage(IDC_GUARD_SWITCH, IDB_GUARD_ON);
-    state.m_strCaption = WatchingCaption(state.m_nBlocked);
-    window.SetCaption(state.m_strCaption);
-    window.SetControlText(IDC_GUARD_GROUP, "Guardián activo"_ansi);
-    window.SetControlText(
-        IDC_GUARD_TEXT,
-        "Se está protegiendo el sistema según criterios del filtro. Presione el botón si desea "
-        "detener."_ansi);
-    trayImage_ = TrayIcon::Image::kGuardOn;
-    trayTip_ = state.m_strCaption;
-    ports_.tray.Modify(trayImage_, trayTip_);
-    window.SetTimer(TIMER_AUTOHIDE, kAutoHideMs);
-    window.SetTimer(TIMER_SCAN, kScanPauseMs);
-    return;
-  }
-  window.KillTimer(TIMER_SCAN);
-  state.m_strCaption = "Tevanor - detenido";
+  const bool on = state.m_bGuardActive != 0;
+  state.m_strCaption = on ? WatchingCaption(state.m_nBlocked) : "Tevanor - detenido";
   window.SetCaption(state.m_strCaption);
-  window.SetControlText(IDC_GUARD_SWITCH, "Protege");
-  window.SetButtonImage(IDC_GUARD_SWITCH, IDB_GUARD_OFF);
-  window.SetControlText(IDC_GUARD_GROUP, "Guardián inactivo"_ansi);
+  window.SetControlText(IDC_GUARD_SWITCH, on ? "Desprotege" : "Protege");
+  window.SetButtonImage(IDC_GUARD_SWITCH, on ? IDB_GUARD_ON : IDB_GUARD_OFF);
+  window.SetControlText(IDC_GUARD_GROUP, on ? "Guardián activo"_ansi : "Guardián inactivo"_ansi);
   window.SetControlText(
       IDC_GUARD_TEXT,
-      "El sistema se encuentra desprotegido. Presione el botón si desea comenzar."_ansi);
-  trayImage_ = TrayIcon::Image::kGuardOff;
+      on ? "Se está protegiendo el sistema según criterios del filtro. Presione el botón si desea "
+           "detener."_ansi
+         : "El sistema se encuentra desprotegido. Presione el botón si desea comenzar."_ansi);
+  trayImage_ = on ? TrayIcon::Image::kGuardOn : TrayIcon::Image::kGuardOff;
   trayTip_ = state.m_strCaption;
   ports_.tray.Modify(trayImage_, trayTip_);
+  if (!on) return guardian_.cycle().Stop();
+  window.SetTimer(TIMER_AUTOHIDE, kAutoHideMs);
+  guardian_.cycle().RestartIfActive();
 }
 
 void CPanelDlg::ToggleGuardian() {
@@ -171,13 +159,16 @@ void CPanelDlg::OnCommand(const Command& command) {
     case IDC_PANEL_PASSWORDS:
       return ChangePassword();
     case IDC_PANEL_FILTER:
-      return OpenEditor(m_pFilterDlg, EditingDialog::kFilter);
+      OpenEditor(m_pFilterDlg, EditingDialog::kFilter);
+      return;
     case IDC_PANEL_SITES:
-      return OpenEditor(m_pSiteAdminDlg, EditingDialog::kSiteAdmin);
+      OpenEditor(m_pSiteAdminDlg, EditingDialog::kSiteAdmin);
+      return;
     case IDC_PANEL_HISTORY:
-      return OpenEditor(m_pHistoryDlg, EditingDialog::kHistory);
+      OpenEditor(m_pHistoryDlg, EditingDialog::kHistory);
+      return;
     case IDC_PANEL_EXIT:
-      return Post(CloseRequest{});
+      return PostClosePanel();
     case IDC_PANEL_HELP:
       return OpenHelp();
     default:
@@ -186,9 +177,7 @@ void CPanelDlg::OnCommand(const Command& command) {
 }
 
 void CPanelDlg::ChangePassword() {
-  if (m_dlgPassword.DoModal(this) != kIdOk) return;
-  m_dlgPassword.m_bNewPassword = 1;
-  m_dlgPassword.DoModal(this);
+  if (m_dlgPassword.DoModal(this) == kIdOk) RunNewPasswordPrompt();
 }
 
 void CPanelDlg::OpenHelp() {
@@ -197,8 +186,8 @@ void CPanelDlg::OpenHelp() {
   Dialog::ShowMessage("¡¡No es posible mostrar la ayuda!!\nContáctese con Orvelda."_ansi);
 }
 
-void CPanelDlg::OpenEditor(Dialog*& slot, EditingDialog which) {
-  OpenSingleFrom(slot, Host(), this, [&] { return ports_.editors.Make(which, *this); });
+Dialog* CPanelDlg::OpenEditor(Dialog*& slot, EditingDialog which) {
+  return OpenSingleFrom(slot, Host(), this, [&] { return ports_.editors.Make(which, *this); });
 }
 
 void CPanelDlg::OnTimer(unsigned id) {
@@ -212,8 +201,7 @@ std::intptr_t CPanelDlg::OnPrivateMessage(PrivateMessage& message) {
       return guardian_.sites().OnSiteEdit(std::move(message.text).value_or(std::string()),
                                           static_cast<int>(message.value));
     case WM_TRAYNOTIFY:
-      if (message.value == kTrayLeftButton || message.value == kTrayRightButton)
-        Post(PrivateMessage{WM_SHOWPANEL, 0, std::nullopt});
+      if (message.value == kTrayLeftButton || message.value == kTrayRightButton) PostShowPanel();
       return 0;
     case WM_SHOWPANEL:
       OnShowPanelRequest();
@@ -241,7 +229,7 @@ bool CPanelDlg::OnShowWindow(bool shown) {
     m_bFirstShow = 0;
     m_rcSaved = ports_.frame.Rect();
     ports_.frame.MoveTo({m_rcSaved.left, m_rcSaved.top, m_rcSaved.left, m_rcSaved.top});
-    Post(CloseRequest{});
+    PostClosePanel();
     return true;
   }
   if (shown) {
@@ -284,7 +272,7 @@ void CPanelDlg::OnTaskbarCreated() {
 void CPanelDlg::OnDestroy() {
   DialogWindow& window = Window();
   ports_.hotKey.Unregister();
-  window.KillTimer(TIMER_SCAN);
+  guardian_.cycle().Stop();
   window.KillTimer(TIMER_AUTOHIDE);
   for (Dialog* editor : {m_pFilterDlg, m_pSiteAdminDlg, m_pHistoryDlg})
     if (editor != nullptr && editor->HasWindow()) editor->Window().Destroy();
@@ -321,8 +309,8 @@ void CPanelDlg::OpenBlockNotice(const BlockReport&) {
 }
 
 void CPanelDlg::AddSiteAndSave(std::string_view address, bool prohibited) {
-  OpenEditor(m_pSiteAdminDlg, EditingDialog::kSiteAdmin);
-  if (auto* admin = dynamic_cast<CSiteAdminDlg*>(m_pSiteAdminDlg))
+  if (auto* admin =
+          dynamic_cast<CSiteAdminDlg*>(OpenEditor(m_pSiteAdminDlg, EditingDialog::kSiteAdmin)))
     admin->AddSiteAndAccept(address, prohibited);
 }
 

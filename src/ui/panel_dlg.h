@@ -87,7 +87,8 @@ class CPanelDlg final : public Dialog,
   void OnShowPanelRequest();
   void ChangePassword();
   void OpenHelp();
-  void OpenEditor(Dialog*& slot, EditingDialog which);
+  // The one dialog of its kind, opened or raised; nullptr when it cannot be created.
+  Dialog* OpenEditor(Dialog*& slot, EditingDialog which);
   bool AnyEditorOpen() const { return m_pFilterDlg || m_pSiteAdminDlg || m_pHistoryDlg; }
 
   // GuardHost

@@ -7,6 +7,7 @@
 #include "rules/profile_values.h"
 #include "text/cp1252.h"
 #include "ui/dialog_messages.h"
+#include "ui/examine_site.h"
 
 namespace tevanor {
 
@@ -228,12 +229,8 @@ void CSiteAdminDlg::OnShow() {
   const std::string site = prohibited >= 0 ? window.ListText(IDC_SITES_PROHIBITED, prohibited, 0)
                                            : window.ListText(IDC_SITES_ALLOWED, allowed, 0);
   if (site.empty()) return;
-  if (prohibited >= 0 && data_.state.m_bGuardActive &&
-      ShowMessage("¿Detener la vigilancia para poder examinar?"_ansi, MessageButtons::kYesNo) ==
-          kIdYes)
-    panel_.Send(Command{kCommandToggleGuardian, kButtonClicked, true});
-  // Opened also when the parent chose to keep the guardian running.
-  if (!data_.shell.Open(site)) Host().Beep();
+  // Stopping the guardian is offered only for a prohibited site.
+  ExamineSite(*this, panel_, data_.state, data_.shell, site, prohibited >= 0);
 }
 
 void CSiteAdminDlg::OnMove() {
@@ -282,8 +279,6 @@ void CSiteAdminDlg::OnAccept() {
     data_.sites.FreeSiteList();
     data_.sites.LoadSiteList(state.m_bBuiltInSites != 0);
   }
-  for (const int list : {IDC_SITES_ALLOWED, IDC_SITES_PROHIBITED})
-    Window().ListSetRedraw(list, false);  // the entries go unseen with the window
   Window().Destroy();
 }
 
@@ -329,12 +324,8 @@ void CSiteAdminDlg::OnListNotify(const ListNotification& note) {
     }
     case ListNotification::Kind::kKeyDown:
       if (allowed) break;
-      if (note.key != kRevealKey) {
-        m_nRevealCount = 0;
-      } else if (++m_nRevealCount >= kRevealPresses) {
-        m_nRevealCount = 0;
+      if (m_nRevealCount.Press(note.key))
         window.Post(PrivateMessage{WM_REFILLSITES, 1, std::nullopt});
-      }
       break;
   }
 }

@@ -7,6 +7,7 @@
 #include "rules/profile_store.h"
 #include "rules/site_store.h"
 #include "shell/shell_open.h"
+#include "ui/reveal_key.h"
 
 namespace tevanor {
 
@@ -26,8 +27,8 @@ class CSiteAdminDlg final : public Dialog {
  public:
   static const DialogTemplate kTemplate;
   // The letter key whose 21st consecutive press in the prohibited list shows the built-in sites.
-  static constexpr unsigned kRevealKey = 'B';
-  static constexpr int kRevealPresses = 21;
+  static constexpr unsigned kRevealKey = RevealKey::kKey;
+  static constexpr int kRevealPresses = RevealKey::kPresses;
   // Item data of a row taken from the built-in table: such rows are never saved.
   static constexpr DialogWindow::ItemData kBuiltInRow = 1;
 
@@ -39,7 +40,7 @@ class CSiteAdminDlg final : public Dialog {
   void AddSiteAndAccept(std::string_view address, bool prohibited);
 
   int m_bModified = 0;
-  int m_nRevealCount = 0;
+  RevealKey m_nRevealCount;
 
  protected:
   bool OnInitDialog() override;

@@ -72,7 +72,7 @@ void CallThread::Post(std::function<void()> work) {
 }
 
 bool CallThread::Run(std::function<void()> work, DWORD limitMs) {
-  if (abandoned_) return false;
+  if (abandoned()) return false;
   auto done = std::make_shared<Done>();
   queue_->Add([done, work = std::move(work)] {
     work();
@@ -85,7 +85,6 @@ bool CallThread::Run(std::function<void()> work, DWORD limitMs) {
   std::unique_lock lock(done->mutex);
   if (done->signal.wait_for(lock, std::chrono::milliseconds(limitMs), [&] { return done->done; }))
     return true;
-  abandoned_ = true;
   overran_ = done;
   return false;
 }

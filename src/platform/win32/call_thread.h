@@ -33,7 +33,7 @@ class CallThread {
   // Queues `work` (a release) without waiting for it.
   void Post(std::function<void()> work);
   // True once a call overran: everything asked of the thread afterwards fails at once.
-  bool abandoned() const { return abandoned_; }
+  bool abandoned() const { return overran_ != nullptr; }
   // True while the call that overran has not returned.
   bool stuck() const;
 
@@ -43,7 +43,6 @@ class CallThread {
   struct Queue;
   struct Done;
   std::shared_ptr<Queue> queue_;
-  bool abandoned_ = false;
   std::shared_ptr<Done> overran_;  // the call that overran
 };
 

@@ -56,6 +56,7 @@ class Calls {
   }
 
   bool overran() const { return overran_; }
+  const std::shared_ptr<CallThread>& thread() const { return thread_; }
 
  private:
   std::shared_ptr<CallThread> thread_;
@@ -79,15 +80,15 @@ class Document final : public PageDocument {
   std::string Address() override {
     return Text([document = document_] {
       UniqueBstr url;
-      return SUCCEEDED(document->get_URL(url.Put())) ? std::wstring(url.view()) : std::wstring();
+      return SUCCEEDED(document->get_URL(url.Put())) ? NarrowBestFit(url.view()) : std::string();
     });
   }
 
   std::string ReadyState() override {
     return Text([document = document_] {
       UniqueBstr state;
-      return SUCCEEDED(document->get_readyState(state.Put())) ? std::wstring(state.view())
-                                                              : std::wstring();
+      return SUCCEEDED(document->get_readyState(state.Put())) ? NarrowBestFit(state.view())
+                                                              : std::string();
     });
   }
 
@@ -97,8 +98,8 @@ class Document final : public PageDocument {
       UniqueBstr text;
       if (FAILED(document->get_body(body.Put())) || !body ||
           FAILED(body->get_innerText(text.Put())))
-        return std::wstring();
-      return std::wstring(text.view());
+        return std::string();
+      return NarrowBestFit(text.view());
     });
   }
 
@@ -145,8 +146,9 @@ class Document final : public PageDocument {
   }
 
  private:
-  std::string Text(std::function<std::wstring()> read) {
-    return NarrowBestFit(calls_->Make<std::wstring>(std::move(read)).value_or(std::wstring()));
+  // Read and converted on the call thread, so that a page's text is copied once.
+  std::string Text(std::function<std::string()> read) {
+    return calls_->Make<std::string>(std::move(read)).value_or(std::string());
   }
 
   // The frame collection, fetched once.
@@ -173,12 +175,11 @@ class Session final : public PageSession {
  public:
   Session(std::shared_ptr<CallThread> thread, ObjectFromLresultFunction objectFromLresult,
           StuckPages& stuck)
-      : thread_(thread),
-        calls_(std::make_shared<Calls>(std::move(thread))),
+      : calls_(std::make_shared<Calls>(std::move(thread))),
         objectFromLresult_(objectFromLresult),
         stuck_(stuck) {}
   ~Session() override {
-    if (calls_->overran() && inspected_ != nullptr) stuck_[inspected_] = thread_;
+    if (calls_->overran() && inspected_ != nullptr) stuck_[inspected_] = calls_->thread();
   }
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
@@ -209,7 +210,6 @@ class Session final : public PageSession {
   bool Overran() const override { return calls_->overran(); }
 
  private:
-  std::shared_ptr<CallThread> thread_;
   std::shared_ptr<Calls> calls_;
   ObjectFromLresultFunction objectFromLresult_;
   StuckPages& stuck_;

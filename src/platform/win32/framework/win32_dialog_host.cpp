@@ -164,7 +164,7 @@ INT_PTR CALLBACK Win32DialogHost::DialogProc(HWND hwnd, UINT message, WPARAM wPa
 
 INT_PTR Win32DialogHost::Handle(Win32DialogWindow& window, UINT message, WPARAM wParam,
                                 LPARAM lParam) {
-  ++depth_;
+  const HandlerScope running(*this);
   INT_PTR result = FALSE;
   // No exception leaves a window procedure. One that the program cannot go on from (it ran
   // out of memory, say) leaves the message to the default handling; a programming error ends
@@ -178,8 +178,6 @@ INT_PTR Win32DialogHost::Handle(Win32DialogWindow& window, UINT message, WPARAM 
   } catch (const std::exception& error) {
     ::OutputDebugStringA(error.what());
   }
-  // Windows that went during this message are released once no handler runs any more.
-  if (--depth_ == 0) gone_.clear();
   return result;
 }
 
@@ -312,14 +310,7 @@ void Win32DialogHost::Post(Win32DialogWindow& window, DialogEvent event) {
 }
 
 void Win32DialogHost::Notify(Win32DialogWindow& window, DialogEvent event) {
-  // Counted as a handler, so that a window destroyed meanwhile is released only afterwards.
-  struct Depth {
-    int& depth;
-    std::vector<std::unique_ptr<Win32DialogWindow>>& gone;
-    ~Depth() {
-      if (--depth == 0) gone.clear();
-    }
-  } running{++depth_, gone_};
+  const HandlerScope running(*this);
   Deliver(window.dialog(), event);
 }
 

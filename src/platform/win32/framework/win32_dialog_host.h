@@ -46,6 +46,21 @@ class Win32DialogHost final : public DialogHost {
     DialogEvent event;
   };
 
+  // One handler running: windows that went meanwhile are released once no handler runs any
+  // more, so that none goes from under a handler of its own.
+  class HandlerScope {
+   public:
+    explicit HandlerScope(Win32DialogHost& host) : host_(host) { ++host_.depth_; }
+    ~HandlerScope() {
+      if (--host_.depth_ == 0) host_.gone_.clear();
+    }
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+
+   private:
+    Win32DialogHost& host_;
+  };
+
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Handle(Win32DialogWindow& window, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Route(Win32DialogWindow& window, UINT message, WPARAM wParam, LPARAM lParam);
