@@ -81,13 +81,18 @@ void Shorten(DialogWindow& window, int list) {
   }
 }
 
-// Deletes every entry equal (case significant) to its kept neighbour above.
+// Deletes every entry equal (case significant) to its kept neighbour above, and every empty
+// entry (an empty prohibited entry would block every page). Of two equal entries a built-in
+// row goes rather than the parent's, since only the parent's rows are saved.
 void DropRepeats(DialogWindow& window, int list) {
   std::string kept;
   for (int item = 0; item < window.ListCount(list);) {
     std::string text = window.ListText(list, item, 0);
-    if (item > 0 && text == kept) {
+    if (text.empty()) {
       window.ListDelete(list, item);
+    } else if (item > 0 && text == kept) {
+      const bool keptBuiltIn = window.ListData(list, item - 1) == CSiteAdminDlg::kBuiltInRow;
+      window.ListDelete(list, keptBuiltIn ? item - 1 : item);
     } else {
       kept = std::move(text);
       ++item;
@@ -268,14 +273,15 @@ void CSiteAdminDlg::OnOptimise() {
 
 void CSiteAdminDlg::OnAccept() {
   if (m_bModified) {
-    GuardState& state = data_.state;
-    state.m_bBuiltInSites = Window().IsChecked(IDC_SITES_BUILTIN) ? 1 : 0;
-    data_.profile.WriteInt(profile::kBuiltInSites, state.m_bBuiltInSites);
     if (!SaveSites()) {
-      // The site file keeps its old content; the parent's lists stay here to try again.
+      // The site file and the switch keep their old content; the parent's lists stay here to
+      // try again.
       ShowMessage("No se pudo guardar la lista de sitios."_ansi);
       return;
     }
+    GuardState& state = data_.state;
+    state.m_bBuiltInSites = Window().IsChecked(IDC_SITES_BUILTIN) ? 1 : 0;
+    data_.profile.WriteInt(profile::kBuiltInSites, state.m_bBuiltInSites);
     data_.sites.FreeSiteList();
     data_.sites.LoadSiteList(state.m_bBuiltInSites != 0);
   }

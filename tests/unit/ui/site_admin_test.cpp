@@ -175,9 +175,9 @@ TEST_F(SiteAdmin, DeleteMoveAndEmptyEditTheLists) {
 }
 
 // Optimisation cuts prohibited and allowed addresses to their host and drops a repeat only
-// next to its equal.
+// next to its equal, and every empty entry.
 TEST_F(SiteAdmin, OptimiseShortensAndDropsNeighbourRepeats) {
-  Reload(std::string("http://a.example\bhttp://a.example/uno\bhttp://a.example/dos\b") +
+  Reload(std::string("\bhttp://a.example\bhttp://a.example/uno\bhttp://a.example/dos\b") +
          "sin-barras/x\bhttp://b.example\bhttp://b.example-x\bhttp://b.example/q\b" +
          "http://c.example/p\t");
   host.Click(IDC_SITES_OPTIMISE, dialog);
@@ -205,6 +205,21 @@ TEST_F(SiteAdmin, BuiltInSitesAreSwitchedButNeverSaved) {
   EXPECT_EQ(files.Content(kSiteFile),
             "http://malo.example\bhttp://otro.example\b"
             "http://peor.example/x\bhttp://bueno.example\t");
+}
+
+// A parent's entry that shortens to a built-in one the hidden view shows, right after it, is
+// the one optimisation keeps.
+TEST_F(SiteAdmin, OptimiseKeepsTheParentsEntryBesideAnEqualBuiltInOne) {
+  const std::string builtIn(kBuiltInSiteTable[0]);
+  Reload(builtIn + "/videos\b");
+  state.m_bBuiltInSites = 1;
+  store.FreeSiteList();
+  store.LoadSiteList(true);
+  PressRevealKeys();
+  ASSERT_EQ(Rows(IDC_SITES_PROHIBITED).size(), kBuiltInSiteRows + 1);
+  host.Click(IDC_SITES_OPTIMISE, dialog).Click(IDC_SITES_ACCEPT, dialog);
+  host.Run();
+  EXPECT_EQ(files.Content(kSiteFile), builtIn + "\b");
 }
 
 // "Examina" on a prohibited site asks before stopping the guardian; an allowed one does not. A
@@ -236,15 +251,18 @@ TEST_F(SiteAdmin, AnEmptyAllowedEntryNeverEndsTheBatchEarly) {
             "http://malo.example\bhttp://peor.example/x\bhttp://bueno.example\t");
 }
 
-// A save that fails keeps the file, says so and leaves the dialog open with its lists.
+// A save that fails keeps the file and the switch, says so and leaves the dialog open with its
+// lists.
 TEST_F(SiteAdmin, FailedSaveIsReportedAndKeepsTheDialogOpen) {
   files.failReplace = true;
   Enter("http://nuevo.example", IDC_SITE_BLOCK);
-  host.Click(IDC_SITES_ACCEPT, dialog).Answer(kIdOk);
+  host.Click(IDC_SITES_BUILTIN, dialog).Click(IDC_SITES_ACCEPT, dialog).Answer(kIdOk);
   host.Run();
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(host.Messages().at(0).text, "No se pudo guardar la lista de sitios.");
   EXPECT_EQ(files.Content(kSiteFile), kStoredSites);
+  EXPECT_EQ(profile.GetInt(profile::kBuiltInSites, -1), -1);
+  EXPECT_EQ(state.m_bBuiltInSites, 0);
   EXPECT_EQ(Rows(IDC_SITES_PROHIBITED).size(), 3u);
   files.failReplace = false;
   host.Click(IDC_SITES_ACCEPT, dialog);
