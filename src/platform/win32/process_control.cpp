@@ -20,7 +20,7 @@ class Win32Process final : public Process {
 }  // namespace
 
 std::unique_ptr<Process> Win32ProcessControl::Open(std::uint32_t processId) {
-  UniqueKernelHandle handle(::OpenProcess(PROCESS_ALL_ACCESS, TRUE, processId));
+  UniqueKernelHandle handle(::OpenProcess(PROCESS_TERMINATE, FALSE, processId));
   if (!handle) return nullptr;
   return std::make_unique<Win32Process>(std::move(handle));
 }
