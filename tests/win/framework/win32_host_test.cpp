@@ -7,7 +7,10 @@
 #include <commctrl.h>
 // clang-format on
 
+#include <stdexcept>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/win32/framework/win32_dialog_host.h"
 #include "probe_dialog.h"
@@ -107,6 +110,59 @@ TEST(Win32DialogHost, AListViewDrawsAndFindsTheRowsTheWindowKeeps) {
   EXPECT_EQ(find(L"http", 0), 1) << "from the start row on";
   EXPECT_EQ(find(L"ftp", 1), 0) << "round to the top";
   EXPECT_EQ(find(L"gopher", -1), -1);
+}
+
+// An error in a dialog run from inside another run ends that run and reaches its caller; an
+// error in the receiver of a sent event reaches the sender.
+TEST(Win32DialogHost, AnErrorReachesTheCallerOfANestedRunAndTheSender) {
+  Win32DialogHost host;
+  auto* modeless = OpenModeless<ProbeDialog>(host, nullptr);
+  ASSERT_NE(modeless, nullptr);
+  modeless->onMessage = [](PrivateMessage&) -> std::intptr_t { throw std::runtime_error("envio"); };
+  std::vector<std::string> caught;
+  ProbeDialog outer(host);
+  outer.onInit = [&] { outer.Post(PrivateMessage{1, 0, std::nullopt}); };
+  outer.onMessage = [&](PrivateMessage&) -> std::intptr_t {
+    ProbeDialog inner(host);
+    inner.onInit = [&] { inner.Post(PrivateMessage{2, 0, std::nullopt}); };
+    inner.onMessage = [](PrivateMessage&) -> std::intptr_t { throw std::runtime_error("lleno"); };
+    try {
+      inner.DoModal(&outer);
+    } catch (const std::runtime_error& error) {
+      caught.emplace_back(error.what());
+    }
+    try {
+      modeless->Send(PrivateMessage{3, 0, std::nullopt});
+    } catch (const std::runtime_error& error) {
+      caught.emplace_back(error.what());
+    }
+    outer.Window().EndDialog(4);
+    return 0;
+  };
+  EXPECT_EQ(outer.DoModal(), 4);
+  EXPECT_THAT(caught, ElementsAre("lleno", "envio"));
+}
+
+// Posted messages carry no sender: of the private range only what the program names is taken
+// from outside, and a forged host message (posted, or pointing anywhere) is dropped.
+TEST(Win32DialogHost, PrivateMessagesFromOutsideAreDroppedUnlessNamed) {
+  Win32DialogHost host;
+  host.AcceptFromOutside(6);
+  auto* probe = OpenModeless<ProbeDialog>(host, nullptr);
+  ASSERT_NE(probe, nullptr);
+  HWND dialog = Win32DialogHost::WindowOf(*probe);
+  probe->log.clear();
+  ::PostMessageW(dialog, WM_USER + 3, 0, 0);
+  ::PostMessageW(dialog, WM_USER + 6, 0, 513);
+  ::PostMessageW(dialog, WM_APP + 0x100, 0, 1);       // a posted event that was never posted
+  ::PostMessageW(dialog, WM_APP + 0x101, 0, 0x1234);  // a "sent" event pointing nowhere
+  ::SendMessageW(dialog, WM_APP + 0x101, 0, reinterpret_cast<LPARAM>(&host));
+  host.ProcessPendingMessages();
+  EXPECT_THAT(probe->log, ElementsAre("message 6 513"));
+  // The program's own messages still arrive, with their texts.
+  probe->Post(PrivateMessage{3, 1, "uno"});
+  host.ProcessPendingMessages();
+  EXPECT_THAT(probe->log, ElementsAre("message 6 513", "message 3 1 uno"));
 }
 
 }  // namespace

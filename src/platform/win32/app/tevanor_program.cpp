@@ -4,6 +4,7 @@
 
 #include "app/guard_app.h"
 #include "platform/win32/app/instance_lock.h"
+#include "platform/win32/cng_key_derivation.h"
 #include "platform/win32/data_directory.h"
 #include "platform/win32/desktop_windows.h"
 #include "platform/win32/framework/win32_dialog_host.h"
@@ -43,7 +44,8 @@ void RegisterServiceProcessWhereExported() {
 
 // The first copy: the panel with every port of the guardian and of the shell, for the rest of
 // the process's life.
-void RunPanel(Win32DialogHost& host, RegistryProfile& profile, Win32ShellOpen& shell) {
+void RunPanel(Win32DialogHost& host, RegistryProfile& profile, Win32ShellOpen& shell,
+              CngKeyDerivation& keys) {
   Win32DataDirectory files(Win32DataDirectory::ProgramDirectory());
   DesktopWindows windows;
   Win32WindowInspector inspector;
@@ -55,6 +57,7 @@ void RunPanel(Win32DialogHost& host, RegistryProfile& profile, Win32ShellOpen& s
   VersionResource version;
   PanelWindow window;
   Win32TrayIcon tray(window, host.resources(), IDB_TRAY, WM_USER + WM_TRAYNOTIFY);
+  host.AcceptFromOutside(WM_TRAYNOTIFY);
   Win32ExitHotKey hotKey(window);
   Win32PanelFrame frame(window, host.resources(), IDI_MAIN);
   PanelEditors editors(profile, files, shell);
@@ -67,7 +70,8 @@ void RunPanel(Win32DialogHost& host, RegistryProfile& profile, Win32ShellOpen& s
                          hotKey,
                          frame,
                          editors,
-                         views});
+                         views,
+                         keys});
   window.Bind(panel);
   panel.DoModal();
 }
@@ -79,8 +83,9 @@ int RunTevanor() {
   RegistryProfile profile;
   NamedMutexLock lock;
   Win32ShellOpen shell;
-  CGuardApp app({host, profile, lock, shell, RegisterServiceProcessWhereExported,
-                 [&] { RunPanel(host, profile, shell); }});
+  CngKeyDerivation keys;
+  CGuardApp app({host, profile, lock, shell, keys, RegisterServiceProcessWhereExported,
+                 [&] { RunPanel(host, profile, shell, keys); }});
   app.InitInstance(Narrow(::GetCommandLineW()));
   return 0;
 }

@@ -21,11 +21,6 @@ constexpr UINT kSentEvent = WM_APP + 0x101;
 // the dialog manager's own DM_ messages.
 constexpr UINT kFirstPrivate = WM_USER + 3;
 
-struct SentEvent {
-  DialogEvent* event;
-  std::optional<std::intptr_t> result;
-};
-
 struct WindowMessage {
   UINT message;
   WPARAM wParam;
@@ -54,6 +49,12 @@ bool IsListView(HWND control) {
 
 }  // namespace
 
+struct Win32DialogHost::SentEvent {
+  DialogEvent* event;
+  std::optional<std::intptr_t> result;
+  std::exception_ptr error;  // raised by the receiver, for the sender
+};
+
 Win32DialogHost::Win32DialogHost(HINSTANCE resources, std::string messageCaption)
     : instance_(resources),
       messageCaption_(Wide(messageCaption)),
@@ -80,10 +81,19 @@ HWND Win32DialogHost::WindowOf(const Dialog& dialog) {
 int Win32DialogHost::RunModal(Dialog& dialog, Dialog* owner) {
   HWND ownerWindow = owner != nullptr ? WindowOf(*owner) : nullptr;
   auto window = std::make_unique<Win32DialogWindow>(*this, dialog, true);
+  struct RunCount {
+    int& runs;
+    explicit RunCount(int& r) : runs(++r) {}
+    ~RunCount() { --runs; }
+  } run(modalRuns_);
+  window->nested_ = modalRuns_ > 1;
   const DialogResource resource(dialog.Layout());
   HWND hwnd = ::CreateDialogIndirectParamW(instance_, resource.get(), ownerWindow, DialogProc,
                                            reinterpret_cast<LPARAM>(window.get()));
-  if (hwnd == nullptr) return window->ended_ ? window->result_ : -1;
+  if (hwnd == nullptr) {
+    if (window->error_) std::rethrow_exception(window->error_);
+    return window->ended_ ? window->result_ : -1;
+  }
   const bool reenableOwner = ownerWindow != nullptr && ::EnableWindow(ownerWindow, FALSE) == 0;
   if (!window->ended_) ::ShowWindow(hwnd, SW_SHOW);
   while (!window->ended_ && window->hwnd() != nullptr) {
@@ -99,6 +109,7 @@ int Win32DialogHost::RunModal(Dialog& dialog, Dialog* owner) {
   // The owner comes back before the dialog goes, so that it becomes the active window.
   if (reenableOwner) ::EnableWindow(ownerWindow, TRUE);
   if (window->hwnd() != nullptr) ::DestroyWindow(hwnd);
+  if (window->error_) std::rethrow_exception(window->error_);
   return window->ended_ ? window->result_ : -1;
 }
 
@@ -177,8 +188,26 @@ INT_PTR Win32DialogHost::Handle(Win32DialogWindow& window, UINT message, WPARAM 
     ::ExitProcess(3);
   } catch (const std::exception& error) {
     ::OutputDebugStringA(error.what());
+    // An event we sent returns its receiver's error to the sender, as a call would.
+    if (SentEvent* sent = OurSend(message, lParam)) {
+      sent->error = std::current_exception();
+      return TRUE;
+    }
+    // A dialog run from inside another one ends, and its caller hears of the error; the
+    // program's outer run and modeless dialogs go on.
+    if (window.modal_ && window.nested_ && !window.ended_) {
+      window.error_ = std::current_exception();
+      window.EndDialog(-1);
+    }
   }
   return result;
+}
+
+// Only a send of ours carries a pointer worth following; anything else is a forgery.
+Win32DialogHost::SentEvent* Win32DialogHost::OurSend(UINT message, LPARAM lParam) const {
+  if (message != kSentEvent) return nullptr;
+  const auto it = std::find(sending_.begin(), sending_.end(), reinterpret_cast<SentEvent*>(lParam));
+  return it != sending_.end() ? *it : nullptr;
 }
 
 INT_PTR Win32DialogHost::Reply(Win32DialogWindow& window, DialogEvent event) {
@@ -216,14 +245,14 @@ INT_PTR Win32DialogHost::Route(Win32DialogWindow& window, UINT message, WPARAM w
       return ControlColour(window, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case kPostedEvent: {
       const auto it = pending_.find(static_cast<std::uint64_t>(lParam));
-      if (it == pending_.end()) return TRUE;
+      if (it == pending_.end() || it->second.window != window.hwnd()) return TRUE;
       DialogEvent event = std::move(it->second.event);
       pending_.erase(it);
       return Reply(window, std::move(event));
     }
     case kSentEvent: {
-      auto& sent = *reinterpret_cast<SentEvent*>(lParam);
-      sent.result = Deliver(window.dialog(), *sent.event);
+      SentEvent* sent = OurSend(message, lParam);
+      if (sent != nullptr) sent->result = Deliver(window.dialog(), *sent->event);
       return TRUE;
     }
     case WM_DESTROY:
@@ -234,7 +263,9 @@ INT_PTR Win32DialogHost::Route(Win32DialogWindow& window, UINT message, WPARAM w
       return FALSE;
     default:
       if (message == taskbarCreated_ && message != 0) return Reply(window, TaskbarCreated{});
-      if (message >= kFirstPrivate && message < WM_APP)
+      if (message >= kFirstPrivate && message < WM_APP &&
+          std::find(fromOutside_.begin(), fromOutside_.end(), message - WM_USER) !=
+              fromOutside_.end())
         return Reply(window, PrivateMessage{message - WM_USER, lParam, std::nullopt});
       return FALSE;
   }
@@ -320,7 +351,10 @@ std::optional<std::intptr_t> Win32DialogHost::Send(Win32DialogWindow& window, Di
   if (const auto native = AsWindowMessage(hwnd, event))
     return ::SendMessageW(hwnd, native->message, native->wParam, native->lParam);
   SentEvent sent{&event, std::nullopt};
+  sending_.push_back(&sent);
   ::SendMessageW(hwnd, kSentEvent, 0, reinterpret_cast<LPARAM>(&sent));
+  sending_.pop_back();
+  if (sent.error) std::rethrow_exception(sent.error);
   return sent.result;
 }
 

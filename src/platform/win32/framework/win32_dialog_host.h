@@ -39,8 +39,14 @@ class Win32DialogHost final : public DialogHost {
 
   HINSTANCE resources() const { return instance_; }
 
+  // Private message WM_USER + `number` is acted on when another program sends it (the tray
+  // icon's notification comes from the shell). Every other private message is the program's
+  // own and travels through the host; copies posted from outside are dropped.
+  void AcceptFromOutside(unsigned number) { fromOutside_.push_back(number); }
+
  private:
   friend class Win32DialogWindow;
+  struct SentEvent;
   struct Pending {
     HWND window;
     DialogEvent event;
@@ -65,6 +71,7 @@ class Win32DialogHost final : public DialogHost {
   INT_PTR Handle(Win32DialogWindow& window, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Route(Win32DialogWindow& window, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Reply(Win32DialogWindow& window, DialogEvent event);
+  SentEvent* OurSend(UINT message, LPARAM lParam) const;
   INT_PTR RouteNotify(Win32DialogWindow& window, const NMHDR& header, LPARAM lParam);
   INT_PTR ControlColour(Win32DialogWindow& window, HDC dc, HWND control);
   void Gone(Win32DialogWindow& window);
@@ -82,8 +89,11 @@ class Win32DialogHost final : public DialogHost {
   std::vector<std::unique_ptr<Win32DialogWindow>> modeless_;
   std::vector<std::unique_ptr<Win32DialogWindow>> gone_;  // released when no handler runs
   int depth_ = 0;
+  int modalRuns_ = 0;
   std::map<std::uint64_t, Pending> pending_;
   std::uint64_t nextPending_ = 1;
+  std::vector<unsigned> fromOutside_;
+  std::vector<SentEvent*> sending_;  // the sends under way, innermost last
 };
 
 }  // namespace tevanor::win32

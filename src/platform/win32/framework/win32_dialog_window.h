@@ -5,6 +5,7 @@
 #include <commctrl.h>
 // clang-format on
 
+#include <exception>
 #include <map>
 #include <memory>
 #include <vector>
@@ -109,6 +110,8 @@ class Win32DialogWindow final : public DialogWindow {
   HWND hwnd_ = nullptr;  // from WM_INITDIALOG until WM_NCDESTROY
   bool ended_ = false;
   int result_ = -1;
+  bool nested_ = false;                       // a modal run started inside another one
+  std::exception_ptr error_;                  // what ended a nested run, for its caller
   std::unique_ptr<Dialog> owned_;             // a modeless dialog, released with its window
   std::map<int, UniqueBitmap> buttonImages_;  // deleted after the window and its buttons
   std::vector<UniqueBitmap> pictures_;        // likewise
