@@ -16,6 +16,8 @@ cp build/win/bin/Tevanor.exe "$program/"
 fresh=1
 [ -f "$state/prefix/system.reg" ] && fresh=0
 had_display=${DISPLAY:+1}
+# Wine shows its own texts (the message boxes' "Sí" and "No") in the session's language.
+export LANG=es_ES.UTF-8 LC_ALL=es_ES.UTF-8
 scripts/wine-session start "$state"
 trap 'scripts/wine-session stop "$state"' EXIT
 desktop=(explorer /desktop=Tevanor,1024x768)
