@@ -11,7 +11,7 @@ StartPath CGuardApp::InitInstance(std::string_view commandLine) {
   const StartRequest request = ParseCommandLine(commandLine);
   if (request.uninstall) {
     // No lock is taken here, so a running copy does not stand in the way of its removal.
-    CPasswordDlg password(ports_.host, ports_.profile);
+    CPasswordDlg password(ports_.host, ports_.profile, ports_.keys);
     if (password.DoModal() == kIdOk)
       ports_.shell.Open(UninstallerPath(request.uninstallerDirectory), kUninstallerParameters);
     return StartPath::kUninstall;

@@ -7,6 +7,7 @@
 #include "framework/dialog_host.h"
 #include "rules/profile_store.h"
 #include "shell/shell_open.h"
+#include "ui/key_derivation.h"
 
 namespace tevanor {
 
@@ -26,6 +27,7 @@ class CGuardApp {
     ProfileStore& profile;
     InstanceLock& lock;
     ShellOpen& shell;
+    KeyDerivation& keys;
     std::function<void()> registerServiceProcess;  // where the system has it; else nothing
     std::function<void()> runPanel;                // the first copy's life
   };

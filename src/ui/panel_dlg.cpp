@@ -77,7 +77,7 @@ CPanelDlg::CPanelDlg(DialogHost& host, PanelPorts ports)
       guardian_({ports.system, timers_, *this, *this}),
       gaps_(ports.system.profile, ports.system.clock,
             [this](const BlockRecord& record) { guardian_.RecordHistoryEntry(record); }),
-      m_dlgPassword(host, ports.system.profile) {}
+      m_dlgPassword(host, ports.system.profile, ports.keys) {}
 
 bool CPanelDlg::OnInitDialog() {
   DialogWindow& window = Window();

@@ -33,6 +33,7 @@ struct PanelPorts {
   PanelFrame& frame;
   EditingDialogs& editors;
   PageViewFactory& views;  // for the version notices
+  KeyDerivation& keys;     // for the password
 };
 
 // The program's main window and the owner of everything that lives longer than one message:

@@ -58,7 +58,7 @@ bool CPasswordDlg::OnInitDialog() {
   // The stored password has been removed: demand a new one at once, then verify against it,
   // so the parent who has just set it can get in. The timer starts with the first typing.
   ShowMessage("¡¡¡Alguien intento cambiar la contraseña!!!"_ansi);
-  CPasswordDlg replacement(Host(), profile_);
+  CPasswordDlg replacement(Host(), profile_, keys_);
   replacement.m_bNewPassword = 1;
   replacement.DoModal(this);
   m_strStored = profile_.GetString(profile::kPassword, "");
@@ -98,12 +98,22 @@ void CPasswordDlg::OnOK() {
       ShowMessage(TooShortMessage());
       return;
     }
-    profile_.WriteString(profile::kPassword, EncodePassword(m_strPassword));
+    const auto stored = HashPassword(keys_, m_strPassword);
+    if (!stored) {
+      ShowMessage("No se pudo guardar la contraseña."_ansi);
+      return;
+    }
+    profile_.WriteString(profile::kPassword, *stored);
     return Finish(kIdOk);
   }
   // An empty stored form (a profile that could not be written) matches nothing, not even an
   // empty field.
-  if (!m_strStored.empty() && EncodePassword(m_strPassword) == m_strStored) Finish(kIdOk);
+  if (!PasswordMatches(keys_, m_strPassword, m_strStored)) return;
+  // The reversible form of earlier versions is replaced as soon as the password is known.
+  if (IsLegacyPasswordForm(m_strStored))
+    if (const auto stored = HashPassword(keys_, m_strPassword))
+      profile_.WriteString(profile::kPassword, *stored);
+  Finish(kIdOk);
 }
 
 void CPasswordDlg::OnTimer(unsigned id) {

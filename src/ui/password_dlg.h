@@ -5,6 +5,7 @@
 
 #include "framework/dialog_host.h"
 #include "rules/profile_store.h"
+#include "ui/key_derivation.h"
 
 namespace tevanor {
 
@@ -19,8 +20,8 @@ class CPasswordDlg final : public Dialog {
   static constexpr unsigned kTimeoutMs = 10'000;
   static constexpr std::size_t kMinimumLength = 4;
 
-  CPasswordDlg(DialogHost& host, ProfileStore& profile)
-      : Dialog(host, kTemplate), profile_(profile) {}
+  CPasswordDlg(DialogHost& host, ProfileStore& profile, KeyDerivation& keys)
+      : Dialog(host, kTemplate), profile_(profile), keys_(keys) {}
 
   std::string m_strPassword;  // edit 1015
   std::string m_strConfirm;   // edit 1018
@@ -43,6 +44,7 @@ class CPasswordDlg final : public Dialog {
   void Finish(int result);
 
   ProfileStore& profile_;
+  KeyDerivation& keys_;
 };
 
 }  // namespace tevanor

@@ -1,16 +1,30 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "ui/key_derivation.h"
+
 namespace tevanor {
 
-// The form in which the password is stored in the profile, and compared: each byte b becomes
-// (kPasswordKey - b) mod 256. The key is a control character, which cannot be typed into the
-// prompt, so a typed password keeps its length and never gives a zero byte; the form ends
-// before the byte equal to the key, the one that would give 0.
-inline constexpr unsigned char kPasswordKey = 0x1F;
+// The stored password, as the text "pbkdf2-sha256:ITERATIONS:SALT:KEY" (salt and key in
+// lower-case hex) that cannot be turned back into the password.
+inline constexpr std::uint32_t kPasswordIterations = 100'000;
 
+// The stored form of a new password with a fresh salt; nothing when the system cannot make it.
+std::optional<std::string> HashPassword(KeyDerivation& keys, std::string_view password);
+
+// Whether `typed` is the password `stored` holds, in either stored form, compared in constant
+// time. An empty or unreadable stored form matches nothing.
+bool PasswordMatches(KeyDerivation& keys, std::string_view typed, std::string_view stored);
+
+// The form earlier versions stored, which the program replaces once the password is typed:
+// each byte b becomes (kPasswordKey - b) mod 256. The key is a control character, which cannot
+// be typed into the prompt, so the form ends before the byte equal to the key.
+inline constexpr unsigned char kPasswordKey = 0x1F;
+bool IsLegacyPasswordForm(std::string_view stored);
 std::string EncodePassword(std::string_view password);
 
 }  // namespace tevanor

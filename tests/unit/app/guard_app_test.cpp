@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/command_line.h"
+#include "fakes/fake_key_derivation.h"
 #include "fakes/fake_profile.h"
 #include "fakes/fake_shell.h"
 #include "fakes/framework/fake_dialog_host.h"
@@ -45,8 +46,8 @@ class StartPaths : public ::testing::Test {
   StartPaths() { profile.values[std::string(profile::kPassword)] = EncodePassword("Secreto1"); }
 
   StartPath Start(const char* commandLine) {
-    CGuardApp app(
-        {host, profile, lock, shell, [this] { ++serviceRegistrations; }, [this] { ++panelRuns; }});
+    CGuardApp app({host, profile, lock, shell, keys, [this] { ++serviceRegistrations; },
+                   [this] { ++panelRuns; }});
     return app.InitInstance(commandLine);
   }
 
@@ -54,6 +55,7 @@ class StartPaths : public ::testing::Test {
   FakeProfile profile;
   FakeInstanceLock lock;
   FakeShellOpen shell;
+  FakeKeyDerivation keys;
   int serviceRegistrations = 0;
   int panelRuns = 0;
 };

@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "fakes/fake_key_derivation.h"
 #include "fakes/fake_profile.h"
 #include "fakes/framework/fake_dialog_host.h"
 #include "resource.h"
@@ -17,7 +18,6 @@ namespace tevanor::testing {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::Pair;
 
 // One prompt with its profile; `stored` is the password in the profile, if any.
 struct Prompt {
@@ -31,9 +31,15 @@ struct Prompt {
     return texts;
   }
 
+  // The password written last, in the stored form.
+  std::string Written() const {
+    return profile.writes.empty() ? "" : std::get<std::string>(profile.writes.back().second);
+  }
+
   FakeProfile profile;
+  FakeKeyDerivation keys;
   FakeDialogHost host;
-  CPasswordDlg dialog{host, profile};
+  CPasswordDlg dialog{host, profile, keys};
 };
 
 TEST(PasswordForm, EveryTypedByteHasItsOwnNonZeroFormAndTheKeyByteEndsIt) {
@@ -83,6 +89,10 @@ TEST(PasswordPrompt, EndsOnlyOnTheStoredPasswordCancelaOrItsTimeAndClearsItsFlag
     expectEnd(right ? kIdOk : kIdCancel, right ? 0 : 10'000, "typed \"" + typed + "\"");
   }
   EXPECT_TRUE(p.Messages().empty());
+  // Only the right password replaces the reversible form, once.
+  ASSERT_EQ(p.profile.writes.size(), 1u);
+  EXPECT_FALSE(IsLegacyPasswordForm(p.Written()));
+  EXPECT_TRUE(PasswordMatches(p.keys, "Secreto1", p.Written()));
 }
 
 TEST(PasswordNew, AsksTwiceWithoutCancelOrTimerAndStoresOnlyAMatchingLongEnoughPassword) {
@@ -113,11 +123,31 @@ TEST(PasswordNew, AsksTwiceWithoutCancelOrTimerAndStoresOnlyAMatchingLongEnoughP
   EXPECT_THAT(p.Messages(),
               ElementsAre("¡¡¡La contraseña y su confirmación no coinciden!!!"_ansi,
                           "¡¡¡Utilice una contraseña mayor o igual a 4 caracteres!!!"_ansi));
-  EXPECT_THAT(p.profile.writes, ElementsAre(Pair(profile::kPassword, EncodePassword(spanish))));
+  ASSERT_EQ(p.profile.writes.size(), 1u);
+  EXPECT_EQ(p.profile.writes[0].first, profile::kPassword);
+  EXPECT_TRUE(PasswordMatches(p.keys, spanish, p.Written()));
 
   // The same dialog verifies against the password it has just stored.
   p.host.Type(IDC_PASSWORD_EDIT, spanish).PressEnter();
   EXPECT_EQ(p.dialog.DoModal(), kIdOk);
+}
+
+// A password the system cannot derive is not stored: the prompt says so and stays.
+TEST(PasswordNew, APasswordThatCannotBeDerivedIsReportedAndNotStored) {
+  Prompt p(std::nullopt);
+  p.keys.works = false;
+  p.dialog.m_bNewPassword = 1;
+  p.host.Type(IDC_PASSWORD_EDIT, "Clave1")
+      .Type(IDC_CONFIRM_EDIT, "Clave1")
+      .PressEnter()
+      .Answer(kIdOk);
+  p.host.Then([&] {
+    EXPECT_THAT(p.Messages(), ElementsAre("No se pudo guardar la contraseña."_ansi));
+    p.keys.works = true;
+  });
+  p.host.PressEnter();
+  EXPECT_EQ(p.dialog.DoModal(), kIdOk);
+  EXPECT_EQ(p.profile.writes.size(), 1u);
 }
 
 // A stored password found empty is replaced first, in a nested prompt, and then asked for; the

@@ -4,6 +4,7 @@
 
 #include "fakes/fake_data_directory.h"
 #include "fakes/fake_desktop.h"
+#include "fakes/fake_key_derivation.h"
 #include "fakes/fake_page_view.h"
 #include "fakes/fake_pages.h"
 #include "fakes/fake_ports.h"
@@ -91,7 +92,8 @@ class PanelTest : public ::testing::Test {
             hotKey,
             frame,
             editors,
-            views};
+            views,
+            keys};
   }
   FakeDialogHost& At(std::uint64_t ms) { return host.Wait(ms - host.Now()); }
   bool Visible() { return panel.HasWindow() && panel.Window().IsVisible(); }
@@ -123,6 +125,7 @@ class PanelTest : public ::testing::Test {
   FakeExitHotKey hotKey;
   FakePanelFrame frame;
   FakePageViewFactory views;  // outlives the host, which may hold its views
+  FakeKeyDerivation keys;
   FakeDialogHost host;
   StandInEditors editors{host};
   CPanelDlg panel{host, Ports()};
@@ -287,8 +290,8 @@ TEST_F(PanelTest, PermisosAsksForTheNewPasswordOnlyAfterTheOldOne) {
   host.Click(IDC_PANEL_PASSWORDS).Type(IDC_PASSWORD_EDIT, kPassword).Click(kIdOk);
   host.Type(IDC_PASSWORD_EDIT, "Nueva99").Type(IDC_CONFIRM_EDIT, "Nueva99").Click(kIdOk);
   Run();
-  EXPECT_EQ(std::get<std::string>(profile.values[std::string(profile::kPassword)]),
-            EncodePassword("Nueva99"));
+  EXPECT_TRUE(PasswordMatches(
+      keys, "Nueva99", std::get<std::string>(profile.values[std::string(profile::kPassword)])));
 }
 
 // A first run welcomes the parent and asks for a password before the panel hides; a start
@@ -316,7 +319,7 @@ TEST_F(PanelTest, AFirstRunWelcomesAndAsksForAPassword) {
     });
     p.DoModal();
     EXPECT_EQ(profile.GetInt("Pr", 0), 0);
-    EXPECT_EQ(profile.GetString(profile::kPassword, ""), EncodePassword("Clave1"));
+    EXPECT_TRUE(PasswordMatches(keys, "Clave1", profile.GetString(profile::kPassword, "")));
   }
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "notice/web_notice_dlg.h"
+#include "platform/win32/cng_key_derivation.h"
 #include "platform/win32/framework/dialog_resource.h"
 #include "platform/win32/framework/win32_dialog_host.h"
 #include "platform/win32/registry_profile.h"
@@ -167,8 +168,9 @@ class PasswordPrompt : public ::testing::Test {
   }
 
   win32::RegistryProfile profile{kTestKey};
+  win32::CngKeyDerivation keys;
   Win32DialogHost host;
-  CPasswordDlg dialog{host, profile};
+  CPasswordDlg dialog{host, profile, keys};
 };
 
 TEST_F(PasswordPrompt, EndsOnTheStoredPasswordOnCancelaOrWhenTheTimeIsUp) {
@@ -184,15 +186,17 @@ TEST_F(PasswordPrompt, EndsOnTheStoredPasswordOnCancelaOrWhenTheTimeIsUp) {
       kIdOk);
   EXPECT_EQ(Run({Click(IDC_PASSWORD_CANCEL)}), kIdCancel);
   EXPECT_EQ(Run({}), kIdCancel);
+  EXPECT_FALSE(IsLegacyPasswordForm(profile.GetString(profile::kPassword, "")))
+      << "the reversible form is replaced once the password was typed";
 }
 
-TEST_F(PasswordPrompt, ANewPasswordIsStoredInItsTransformedForm) {
+TEST_F(PasswordPrompt, ANewPasswordIsStoredInItsDerivedForm) {
   dialog.m_bNewPassword = 1;
   const std::wstring password = win32::Wide("Contraseña"_ansi);
   EXPECT_EQ(Run({Type(IDC_PASSWORD_EDIT, password), Type(IDC_CONFIRM_EDIT, password),
                  Shoot("password_new"), Key(VK_RETURN)}),
             kIdOk);
-  EXPECT_EQ(profile.GetString(profile::kPassword, ""), EncodePassword("Contraseña"_ansi));
+  EXPECT_TRUE(PasswordMatches(keys, "Contraseña"_ansi, profile.GetString(profile::kPassword, "")));
 }
 
 TEST(WelcomeAndAbout, EndWithEnterOrEsc) {
