@@ -20,3 +20,4 @@ BENCHMARK(BM_PasswordCheck)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tevanor
+BENCHMARK_MAIN();
