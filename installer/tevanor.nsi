@@ -9,6 +9,12 @@
 ; program's data files (the parent's words, sites and history) are never part of the package:
 ; installing over an installation keeps them, and keeps the profile with the password.
 ;
+; It also asks for the parent's password (twice, at least 4 characters; a silent install takes it
+; as /PASSWORD=...) and hands it to the installed program, which stores it, in a form that
+; cannot be turned back, for the whole computer: every account without a password of its own
+; uses it, so a child's account never asks the child for a new one. Installing again with no
+; password typed keeps the stored one.
+;
 ; The uninstaller ends the running copy, then removes the program, the logon start, the
 ; uninstall entry and the profile key. It asks whether to keep the parent's lists and history;
 ; the default, and a silent run (/S), keep them.
@@ -38,6 +44,13 @@ ShowUninstDetails nevershow
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
+!include "nsDialogs.nsh"
+!include "FileFunc.nsh"
+
+!define MINIMUM_PASSWORD 4
+Var PasswordField
+Var ConfirmField
+Var MachinePassword
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -47,6 +60,7 @@ ShowUninstDetails nevershow
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
+Page custom PasswordPage PasswordPageLeave
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -82,6 +96,65 @@ VIAddVersionKey /LANG=${LANG_SPANISH} "LegalCopyright" "${MAKER}"
 Function .onInit
   SetRegView 64
   !insertmacro RequireAdministrator "instalar"
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/PASSWORD=" $MachinePassword
+  ${If} ${Errors}
+    StrCpy $MachinePassword ""
+  ${EndIf}
+FunctionEnd
+
+; Whether the computer already has the parent's password.
+!macro HasMachinePassword result
+  ClearErrors
+  ReadRegStr ${result} HKLM "${PROFILE_KEY}" "contraseña"
+!macroend
+
+Function PasswordPage
+  !insertmacro MUI_HEADER_TEXT "Contraseña de los padres" \
+    "Protege el panel de ${PRODUCT} en todas las cuentas de este equipo."
+  nsDialogs::Create 1018
+  Pop $0
+  !insertmacro HasMachinePassword $1
+  StrCpy $2 "Escriba la contraseña dos veces; debe tener al menos ${MINIMUM_PASSWORD} caracteres."
+  ${If} $1 != ""
+    StrCpy $2 "$2 Déjela en blanco para conservar la contraseña actual."
+  ${EndIf}
+  ${NSD_CreateLabel} 0 0 100% 24u "$2"
+  Pop $0
+  ${NSD_CreateLabel} 0 36u 35% 12u "Contraseña:"
+  Pop $0
+  ${NSD_CreatePassword} 36% 34u 60% 12u ""
+  Pop $PasswordField
+  ${NSD_CreateLabel} 0 56u 35% 12u "Confirma contraseña:"
+  Pop $0
+  ${NSD_CreatePassword} 36% 54u 60% 12u ""
+  Pop $ConfirmField
+  ${NSD_SetFocus} $PasswordField
+  nsDialogs::Show
+FunctionEnd
+
+Function PasswordPageLeave
+  ${NSD_GetText} $PasswordField $1
+  ${NSD_GetText} $ConfirmField $2
+  !insertmacro HasMachinePassword $3
+  ${If} $1 == ""
+  ${AndIf} $2 == ""
+  ${AndIf} $3 != ""
+    StrCpy $MachinePassword ""
+    Return
+  ${EndIf}
+  ${IfNot} $1 S== $2
+    MessageBox MB_OK|MB_ICONEXCLAMATION "¡¡¡La contraseña y su confirmación no coinciden!!!"
+    Abort
+  ${EndIf}
+  StrLen $4 $1
+  ${If} $4 < ${MINIMUM_PASSWORD}
+    MessageBox MB_OK|MB_ICONEXCLAMATION \
+      "¡¡¡Utilice una contraseña mayor o igual a ${MINIMUM_PASSWORD} caracteres!!!"
+    Abort
+  ${EndIf}
+  StrCpy $MachinePassword $1
 FunctionEnd
 
 Section "${PRODUCT}"
@@ -113,6 +186,19 @@ Section "${PRODUCT}"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
   WriteRegStr HKLM "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\${PRODUCT}.exe"'
 
+  ; The program derives and stores the password; it travels in the step's environment, never on
+  ; a command line.
+  ${If} $MachinePassword != ""
+    StrCpy $9 $MachinePassword
+    System::Call 'kernel32::SetEnvironmentVariable(t "TEVANOR_CLAVE", t r9)'
+    ExecWait '"$INSTDIR\${PRODUCT}.exe" /CLAVEEQUIPO' $0
+    System::Call 'kernel32::SetEnvironmentVariable(t "TEVANOR_CLAVE", p 0)'
+    StrCpy $9 ""
+    ${If} $0 != 0
+      MessageBox MB_OK|MB_ICONSTOP "No se pudo guardar la contraseña." /SD IDOK
+    ${EndIf}
+  ${EndIf}
+
   ${If} $2 == "new"
     WriteRegDWORD HKCU "${PROFILE_KEY}" "Pr" 1
   ${EndIf}
@@ -138,6 +224,7 @@ keep:
   DeleteRegValue HKLM "${RUN_KEY}" "${PRODUCT}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   DeleteRegKey HKCU "${PROFILE_ROOT}"
+  DeleteRegKey HKLM "${PROFILE_ROOT}"
   ; The parent has already confirmed with the password and answered the question: nothing is
   ; left to look at, so the window closes itself.
   SetAutoClose true

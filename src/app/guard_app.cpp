@@ -9,9 +9,14 @@ namespace tevanor {
 StartPath CGuardApp::InitInstance(std::string_view commandLine) {
   ports_.registerServiceProcess();
   const StartRequest request = ParseCommandLine(commandLine);
+  const PasswordStores passwords{ports_.profile, ports_.machineProfile, ports_.keys};
+  if (request.machinePassword)
+    return StoreMachinePassword(passwords, ports_.installerPassword(), CPasswordDlg::kMinimumLength)
+               ? StartPath::kMachinePasswordStored
+               : StartPath::kMachinePasswordFailed;
   if (request.uninstall) {
     // No lock is taken here, so a running copy does not stand in the way of its removal.
-    CPasswordDlg password(ports_.host, ports_.profile, ports_.keys);
+    CPasswordDlg password(ports_.host, passwords);
     if (password.DoModal() == kIdOk)
       ports_.shell.Open(UninstallerPath(request.uninstallerDirectory), kUninstallerParameters);
     return StartPath::kUninstall;

@@ -13,23 +13,27 @@ namespace tevanor {
 
 // The three ways a start of the program can go.
 enum class StartPath {
-  kUninstall,    // asked for the password, then started the uninstaller
-  kSecondStart,  // another copy runs: it was told to show its panel
-  kFirstCopy,    // ran the control panel until it was destroyed
+  kUninstall,              // asked for the password, then started the uninstaller
+  kSecondStart,            // another copy runs: it was told to show its panel
+  kFirstCopy,              // ran the control panel until it was destroyed
+  kMachinePasswordStored,  // stored the installer's password for the whole computer
+  kMachinePasswordFailed,  // could not: too short, or not written
 };
 
 // The program's start: from the command line and the single-instance lock it takes one of the
-// three paths, and returns when that path is over (the process then ends).
+// paths, and returns when that path is over (the process then ends).
 class CGuardApp {
  public:
   struct Ports {
     DialogHost& host;
     ProfileStore& profile;
+    ProfileStore& machineProfile;  // the computer's, for its password
     InstanceLock& lock;
     ShellOpen& shell;
     KeyDerivation& keys;
-    std::function<void()> registerServiceProcess;  // where the system has it; else nothing
-    std::function<void()> runPanel;                // the first copy's life
+    std::function<std::string()> installerPassword;  // what the installer hands over
+    std::function<void()> registerServiceProcess;    // where the system has it; else nothing
+    std::function<void()> runPanel;                  // the first copy's life
   };
 
   explicit CGuardApp(Ports ports) : ports_(std::move(ports)) {}

@@ -15,15 +15,18 @@ void ReadGuardSettings(GuardState& state, ProfileStore& profile) {
 }
 
 void ReadPanelSettings(GuardState& state, ProfileStore& profile, UninstallRegistry& registry,
-                       FirstRunPrompts& prompts) {
+                       FirstRunPrompts& prompts, bool machinePassword) {
   RepairUninstallEntry(registry);
   ReadGuardSettings(state, profile);
-  if (profile.GetInt(profile::kFirstRun, 0) != 0) {
+  constexpr int kNeverRun = -1;  // no flag at all: the account has never run the program
+  const int firstRun = profile.GetInt(profile::kFirstRun, kNeverRun);
+  const bool ownPassword = !profile.GetString(profile::kPassword, "").empty();
+  if (firstRun != 0 && (firstRun != kNeverRun || (machinePassword && !ownPassword))) {
     profile.WriteInt(profile::kFirstRun, 0);
     prompts.ShowWelcome();
-    prompts.RunNewPasswordPrompt();
+    if (!machinePassword) prompts.RunNewPasswordPrompt();
   }
-  if (profile.GetString(profile::kPassword, "").empty()) {
+  if (!machinePassword && profile.GetString(profile::kPassword, "").empty()) {
     prompts.ShowInformation("Por favor, configure nuevamente su contraseña."_ansi);
     prompts.RunNewPasswordPrompt();
   }

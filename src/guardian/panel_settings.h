@@ -27,7 +27,9 @@ void ReadGuardSettings(GuardState& state, ProfileStore& profile);
 // entry; read the level (low 8 bits), the built-in-sites switch and the two chat switches;
 // on a first run clear the flag, welcome the parent and ask for a password; ask for one too
 // when none is stored. The caller builds the phrase and site lists afterwards.
+// With a password stored for the whole computer (`machinePassword`) no password is asked for,
+// and an account that has never run the program and has none of its own is welcomed once.
 void ReadPanelSettings(GuardState& state, ProfileStore& profile, UninstallRegistry& registry,
-                       FirstRunPrompts& prompts);
+                       FirstRunPrompts& prompts, bool machinePassword);
 
 }  // namespace tevanor

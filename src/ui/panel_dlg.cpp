@@ -5,6 +5,7 @@
 #include "guardian/record_block.h"
 #include "notice/web_notice_dlg.h"
 #include "resource.h"
+#include "rules/profile_values.h"
 #include "text/cp1252.h"
 #include "ui/about_dlg.h"
 #include "ui/block_notice_dlg.h"
@@ -77,7 +78,7 @@ CPanelDlg::CPanelDlg(DialogHost& host, PanelPorts ports)
       guardian_({ports.system, timers_, *this, *this}),
       gaps_(ports.system.profile, ports.system.clock,
             [this](const BlockRecord& record) { guardian_.RecordHistoryEntry(record); }),
-      m_dlgPassword(host, ports.system.profile, ports.keys) {}
+      m_dlgPassword(host, {ports.system.profile, ports.machineProfile, ports.keys}) {}
 
 bool CPanelDlg::OnInitDialog() {
   DialogWindow& window = Window();
@@ -95,7 +96,8 @@ bool CPanelDlg::OnInitDialog() {
   state.m_strVersion = VersionText(ports_.version.ReadProductVersion());
   // Repairs the uninstall entry, reads the settings, and on a first run (or without a stored
   // password) welcomes the parent and asks for a new password.
-  ReadPanelSettings(state, ports_.system.profile, ports_.uninstall, *this);
+  ReadPanelSettings(state, ports_.system.profile, ports_.uninstall, *this,
+                    !ports_.machineProfile.GetString(profile::kPassword, "").empty());
   guardian_.LoadLists();
   window.SetTimer(TIMER_VERSION, kVersionRetryMs);
   RefreshGuardian();

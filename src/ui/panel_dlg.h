@@ -32,8 +32,9 @@ struct PanelPorts {
   ExitHotKey& hotKey;
   PanelFrame& frame;
   EditingDialogs& editors;
-  PageViewFactory& views;  // for the version notices
-  KeyDerivation& keys;     // for the password
+  PageViewFactory& views;        // for the version notices
+  ProfileStore& machineProfile;  // the computer's, for its password
+  KeyDerivation& keys;           // for the password
 };
 
 // The program's main window and the owner of everything that lives longer than one message:

@@ -50,7 +50,7 @@ bool CPasswordDlg::OnInitDialog() {
     return true;
   }
 
-  m_strStored = profile_.GetString(profile::kPassword, "");
+  m_strStored = StoredPassword(stores_);
   if (!m_strStored.empty()) {
     window.SetTimer(TIMER_TIMEOUT, kTimeoutMs);
     return true;
@@ -58,10 +58,10 @@ bool CPasswordDlg::OnInitDialog() {
   // The stored password has been removed: demand a new one at once, then verify against it,
   // so the parent who has just set it can get in. The timer starts with the first typing.
   ShowMessage("¡¡¡Alguien intento cambiar la contraseña!!!"_ansi);
-  CPasswordDlg replacement(Host(), profile_, keys_);
+  CPasswordDlg replacement(Host(), stores_);
   replacement.m_bNewPassword = 1;
   replacement.DoModal(this);
-  m_strStored = profile_.GetString(profile::kPassword, "");
+  m_strStored = StoredPassword(stores_);
   return true;
 }
 
@@ -98,21 +98,21 @@ void CPasswordDlg::OnOK() {
       ShowMessage(TooShortMessage());
       return;
     }
-    const auto stored = HashPassword(keys_, m_strPassword);
+    const auto stored = HashPassword(stores_.keys, m_strPassword);
     if (!stored) {
       ShowMessage("No se pudo guardar la contraseña."_ansi);
       return;
     }
-    profile_.WriteString(profile::kPassword, *stored);
+    stores_.account.WriteString(profile::kPassword, *stored);
     return Finish(kIdOk);
   }
   // An empty stored form (a profile that could not be written) matches nothing, not even an
   // empty field.
-  if (!PasswordMatches(keys_, m_strPassword, m_strStored)) return;
+  if (!PasswordMatches(stores_.keys, m_strPassword, m_strStored)) return;
   // The reversible form of earlier versions is replaced as soon as the password is known.
   if (IsLegacyPasswordForm(m_strStored))
-    if (const auto stored = HashPassword(keys_, m_strPassword))
-      profile_.WriteString(profile::kPassword, *stored);
+    if (const auto stored = HashPassword(stores_.keys, m_strPassword))
+      stores_.account.WriteString(profile::kPassword, *stored);
   Finish(kIdOk);
 }
 

@@ -4,8 +4,7 @@
 #include <string>
 
 #include "framework/dialog_host.h"
-#include "rules/profile_store.h"
-#include "ui/key_derivation.h"
+#include "ui/password_form.h"
 
 namespace tevanor {
 
@@ -20,8 +19,8 @@ class CPasswordDlg final : public Dialog {
   static constexpr unsigned kTimeoutMs = 10'000;
   static constexpr std::size_t kMinimumLength = 4;
 
-  CPasswordDlg(DialogHost& host, ProfileStore& profile, KeyDerivation& keys)
-      : Dialog(host, kTemplate), profile_(profile), keys_(keys) {}
+  CPasswordDlg(DialogHost& host, PasswordStores stores)
+      : Dialog(host, kTemplate), stores_(stores) {}
 
   std::string m_strPassword;  // edit 1015
   std::string m_strConfirm;   // edit 1018
@@ -43,8 +42,7 @@ class CPasswordDlg final : public Dialog {
   void OnCancelButton();
   void Finish(int result);
 
-  ProfileStore& profile_;
-  KeyDerivation& keys_;
+  PasswordStores stores_;
 };
 
 }  // namespace tevanor

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <vector>
 
+#include "rules/profile_values.h"
+
 namespace tevanor {
 
 namespace {
@@ -75,6 +77,18 @@ bool PasswordMatches(KeyDerivation& keys, std::string_view typed, std::string_vi
   std::vector<std::uint8_t> derived(key->size());
   if (!keys.Pbkdf2Sha256(typed, *salt, iterations, derived)) return false;
   return ConstantTimeEqual(Stored(iterations, *salt, derived), stored);
+}
+
+std::string StoredPassword(const PasswordStores& stores) {
+  std::string own = stores.account.GetString(profile::kPassword, "");
+  return !own.empty() ? own : stores.machine.GetString(profile::kPassword, "");
+}
+
+bool StoreMachinePassword(const PasswordStores& stores, std::string_view password,
+                          std::size_t minimumLength) {
+  if (password.size() < minimumLength) return false;
+  const auto stored = HashPassword(stores.keys, password);
+  return stored && stores.machine.WriteString(profile::kPassword, *stored);
 }
 
 bool IsLegacyPasswordForm(std::string_view stored) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "rules/profile_store.h"
 #include "ui/key_derivation.h"
 
 namespace tevanor {
@@ -12,6 +13,22 @@ namespace tevanor {
 // The stored password, as the text "pbkdf2-sha256:ITERATIONS:SALT:KEY" (salt and key in
 // lower-case hex) that cannot be turned back into the password.
 inline constexpr std::uint32_t kPasswordIterations = 100'000;
+
+// Where the password is kept: the account's own profile, and the computer's, which the
+// installer writes and which an account without a password of its own uses.
+struct PasswordStores {
+  ProfileStore& account;
+  ProfileStore& machine;
+  KeyDerivation& keys;
+};
+
+// The stored form that opens the panel: the account's own, else the computer's.
+std::string StoredPassword(const PasswordStores& stores);
+
+// Stores `password` for the whole computer (the installer's step); false when it is shorter
+// than `minimumLength` bytes or cannot be derived or written.
+bool StoreMachinePassword(const PasswordStores& stores, std::string_view password,
+                          std::size_t minimumLength);
 
 // The stored form of a new password with a fresh salt; nothing when the system cannot make it.
 std::optional<std::string> HashPassword(KeyDerivation& keys, std::string_view password);

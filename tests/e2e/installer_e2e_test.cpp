@@ -127,9 +127,9 @@ void WriteLists(const std::wstring& dir) {
 
 // A silent install, waited for by its last effect on an installation: the uninstall entry
 // written after the files, then the first-run flag when it is a new one.
-void InstallSilently() {
+void InstallSilently(const std::wstring& options = L"") {
   ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayVersion");
-  const UniqueKernelHandle setup = Start(L"\"" + SetupProgram() + L"\" /S");
+  const UniqueKernelHandle setup = Start(L"\"" + SetupProgram() + L"\" /S" + options);
   ASSERT_TRUE(setup) << "cannot start " << win32::Narrow(SetupProgram());
   ASSERT_TRUE(WaitUntil(
       [] { return ReadText(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayVersion").has_value(); }));
@@ -307,6 +307,45 @@ TEST_F(Installation, ScreensOfTheInstallerAndTheUninstallersQuestion) {
   Capture(question, "uninstaller_question");
   ::PostMessageW(question, WM_COMMAND, IDYES, 0);
   ExpectRemovedKeepingLists(InstallDirectory());
+}
+
+// A silent install with the parent's password serves an account that has no profile of its
+// own: it is welcomed but never asked for a new password, and the install's password opens its
+// panel. The computer keeps only the derived form.
+TEST_F(Installation, TheInstallsPasswordOpensThePanelOfAnAccountWithoutOne) {
+  ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kProfileKey);
+  InstallSilently(L" /PASSWORD=Equipo12");
+  const auto stored = [] { return ReadText(HKEY_LOCAL_MACHINE, kProfileKey, L"contrase\u00F1a"); };
+  ASSERT_TRUE(WaitUntil([&] { return stored().has_value(); })) << "no password for the computer";
+  EXPECT_TRUE(stored()->starts_with(L"pbkdf2-sha256:")) << win32::Narrow(*stored());
+  EXPECT_EQ(stored()->find(L"Equipo12"), std::wstring::npos);
+
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tevanor");
+  const UniqueKernelHandle program = Start(L"\"" + dir + L"\\Tevanor.exe\"");
+  HWND welcome = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    welcome = ::FindWindowW(L"#32770", L"\u00A1\u00A1Bienvenido!!");
+    return welcome != nullptr && ::IsWindowVisible(welcome);
+  }));
+  ::PostMessageW(welcome, WM_COMMAND, IDOK, 0);
+  // A second start brings the panel up behind the password prompt.
+  const UniqueKernelHandle second = Start(L"\"" + dir + L"\\Tevanor.exe\"");
+  HWND prompt = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    prompt = ::FindWindowW(L"#32770", L"Ingrese su contrase\u00F1a, por favor...");
+    return prompt != nullptr && ::IsWindowVisible(prompt);
+  }));
+  EXPECT_EQ(::FindWindowW(L"#32770", L"Ingrese la nueva contrase\u00F1a"), nullptr);
+  ::SetDlgItemTextW(prompt, 1015, L"Equipo12");
+  ::PostMessageW(prompt, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitUntil([] {
+    const HWND panel = FindDialog(L"Tevanor - ");
+    return panel != nullptr && ::IsWindowVisible(panel);
+  })) << "the install's password did not open the panel";
+  EXPECT_FALSE(ReadText(HKEY_CURRENT_USER, kProfileKey, L"contrase\u00F1a").has_value());
+  ::TerminateProcess(program.get(), 0);
+  Ended(program);
+  Ended(second);
 }
 
 }  // namespace

@@ -11,16 +11,20 @@ namespace tevanor::win32 {
 
 namespace {
 
-UniqueKey OpenForReading(const std::wstring& path) {
+HKEY Root(RegistryProfile::Scope scope) {
+  return scope == RegistryProfile::Scope::kMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+UniqueKey OpenForReading(RegistryProfile::Scope scope, const std::wstring& path) {
   HKEY key = nullptr;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+  if (::RegOpenKeyExW(Root(scope), path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
     return {};
   return UniqueKey(key);
 }
 
-UniqueKey OpenForWriting(const std::wstring& path) {
+UniqueKey OpenForWriting(RegistryProfile::Scope scope, const std::wstring& path) {
   HKEY key = nullptr;
-  if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+  if (::RegCreateKeyExW(Root(scope), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
     return {};
   return UniqueKey(key);
@@ -29,7 +33,7 @@ UniqueKey OpenForWriting(const std::wstring& path) {
 }  // namespace
 
 int RegistryProfile::GetInt(std::string_view name, int defaultValue) {
-  const UniqueKey key = OpenForReading(keyPath_);
+  const UniqueKey key = OpenForReading(scope_, keyPath_);
   if (!key) return defaultValue;
   DWORD type = 0;
   DWORD value = 0;
@@ -42,7 +46,7 @@ int RegistryProfile::GetInt(std::string_view name, int defaultValue) {
 }
 
 bool RegistryProfile::WriteInt(std::string_view name, int value) {
-  const UniqueKey key = OpenForWriting(keyPath_);
+  const UniqueKey key = OpenForWriting(scope_, keyPath_);
   const auto data = static_cast<DWORD>(value);
   return key &&
          ::RegSetValueExW(key.get(), Wide(name).c_str(), 0, REG_DWORD,
@@ -50,7 +54,7 @@ bool RegistryProfile::WriteInt(std::string_view name, int value) {
 }
 
 std::string RegistryProfile::GetString(std::string_view name, std::string_view defaultValue) {
-  const UniqueKey key = OpenForReading(keyPath_);
+  const UniqueKey key = OpenForReading(scope_, keyPath_);
   if (!key) return std::string(defaultValue);
   const std::wstring wideName = Wide(name);
   DWORD type = 0;
@@ -70,7 +74,7 @@ std::string RegistryProfile::GetString(std::string_view name, std::string_view d
 }
 
 bool RegistryProfile::WriteString(std::string_view name, std::string_view value) {
-  const UniqueKey key = OpenForWriting(keyPath_);
+  const UniqueKey key = OpenForWriting(scope_, keyPath_);
   const std::wstring data = Wide(value);
   return key &&
          ::RegSetValueExW(key.get(), Wide(name).c_str(), 0, REG_SZ,

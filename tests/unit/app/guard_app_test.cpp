@@ -46,13 +46,15 @@ class StartPaths : public ::testing::Test {
   StartPaths() { profile.values[std::string(profile::kPassword)] = EncodePassword("Secreto1"); }
 
   StartPath Start(const char* commandLine) {
-    CGuardApp app({host, profile, lock, shell, keys, [this] { ++serviceRegistrations; },
-                   [this] { ++panelRuns; }});
+    CGuardApp app({host, profile, machine, lock, shell, keys, [this] { return handedOver; },
+                   [this] { ++serviceRegistrations; }, [this] { ++panelRuns; }});
     return app.InitInstance(commandLine);
   }
 
   FakeDialogHost host;
   FakeProfile profile;
+  FakeProfile machine;
+  std::string handedOver;  // the installer's password
   FakeInstanceLock lock;
   FakeShellOpen shell;
   FakeKeyDerivation keys;
@@ -84,6 +86,19 @@ TEST_F(StartPaths, TheUninstallerStartsOnlyAfterThePassword) {
   EXPECT_EQ(shell.opened, std::vector<std::string>{R"(C:\Tevanor\lsb_un20.exe /C=UC /N=Tevanor)"});
   EXPECT_EQ(panelRuns, 0);
   EXPECT_EQ(profile.GetInt(profile::kSecondStart, 0), 0);
+}
+
+// The installer's step stores the password it hands over for the whole computer, in the
+// derived form, and nothing shorter than the prompt accepts; it runs no panel.
+TEST_F(StartPaths, TheInstallersStepStoresTheComputersPassword) {
+  handedOver = "abc";
+  EXPECT_EQ(Start("Tevanor.exe /CLAVEEQUIPO"), StartPath::kMachinePasswordFailed);
+  EXPECT_TRUE(machine.writes.empty());
+  handedOver = "Clave1";
+  EXPECT_EQ(Start(R"("C:\Program Files\Tevanor\Tevanor.exe" /CLAVEEQUIPO)"),
+            StartPath::kMachinePasswordStored);
+  EXPECT_TRUE(PasswordMatches(keys, "Clave1", machine.GetString(profile::kPassword, "")));
+  EXPECT_EQ(panelRuns, 0);
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "fakes/fake_ports.h"
 #include "fakes/fake_profile.h"
@@ -21,7 +24,9 @@ class PanelSettingsTest : public ::testing::Test, public FirstRunPrompts {
     prompts.push_back("new password");
     profile.WriteString(profile::kPassword, "\x01\x02\x03\x04");
   }
-  void Read() { ReadPanelSettings(state, profile, registry, *this); }
+  void Read(bool machinePassword = false) {
+    ReadPanelSettings(state, profile, registry, *this, machinePassword);
+  }
 
   GuardState state;
   testing::FakeProfile profile;
@@ -59,6 +64,31 @@ TEST_F(PanelSettingsTest, AFirstRunWelcomesAndAsksOnceThenAStoredPasswordIsEnoug
   Read();
   EXPECT_EQ(prompts, (std::vector<std::string>{"welcome", "new password"}));
   EXPECT_EQ(state.m_bJavaChat, 5);  // any non-zero value counts as on, as read
+}
+
+// With a password for the whole computer nothing asks for one; an account that never ran the
+// program and has none of its own is welcomed once, as is a first run.
+TEST_F(PanelSettingsTest, AComputersPasswordIsNeverAskedForAndANewAccountIsWelcomed) {
+  const struct {
+    const char* what;
+    std::optional<int> firstRun;
+    bool ownPassword;
+    std::vector<std::string> prompts;
+  } cases[] = {
+      {"new account", std::nullopt, false, {"welcome"}},
+      {"first run", 1, false, {"welcome"}},
+      {"account with its own password", std::nullopt, true, {}},
+      {"account that ran before", 0, false, {}},
+  };
+  for (const auto& c : cases) {
+    profile.values.clear();
+    prompts.clear();
+    if (c.firstRun) profile.values["Pr"] = *c.firstRun;
+    if (c.ownPassword) profile.values[std::string(profile::kPassword)] = "x";
+    Read(true);
+    Read(true);
+    EXPECT_EQ(prompts, c.prompts) << c.what;
+  }
 }
 
 }  // namespace

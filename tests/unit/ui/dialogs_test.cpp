@@ -37,9 +37,10 @@ struct Prompt {
   }
 
   FakeProfile profile;
+  FakeProfile machine;
   FakeKeyDerivation keys;
   FakeDialogHost host;
-  CPasswordDlg dialog{host, profile, keys};
+  CPasswordDlg dialog{host, {profile, machine, keys}};
 };
 
 TEST(PasswordForm, EveryTypedByteHasItsOwnNonZeroFormAndTheKeyByteEndsIt) {
@@ -130,6 +131,16 @@ TEST(PasswordNew, AsksTwiceWithoutCancelOrTimerAndStoresOnlyAMatchingLongEnoughP
   // The same dialog verifies against the password it has just stored.
   p.host.Type(IDC_PASSWORD_EDIT, spanish).PressEnter();
   EXPECT_EQ(p.dialog.DoModal(), kIdOk);
+}
+
+// An account without a password of its own is opened by the computer's.
+TEST(PasswordVerify, AnAccountWithoutItsOwnPasswordUsesTheComputers) {
+  Prompt p(std::nullopt);
+  ASSERT_TRUE(StoreMachinePassword({p.profile, p.machine, p.keys}, "Equipo1", 4));
+  p.host.Type(IDC_PASSWORD_EDIT, "Equipo1").PressEnter();
+  EXPECT_EQ(p.dialog.DoModal(), kIdOk);
+  EXPECT_TRUE(p.Messages().empty());
+  EXPECT_TRUE(p.profile.writes.empty());
 }
 
 // A password the system cannot derive is not stored: the prompt says so and stays.

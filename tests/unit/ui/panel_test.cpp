@@ -93,6 +93,7 @@ class PanelTest : public ::testing::Test {
             frame,
             editors,
             views,
+            machine,
             keys};
   }
   FakeDialogHost& At(std::uint64_t ms) { return host.Wait(ms - host.Now()); }
@@ -125,6 +126,7 @@ class PanelTest : public ::testing::Test {
   FakeExitHotKey hotKey;
   FakePanelFrame frame;
   FakePageViewFactory views;  // outlives the host, which may hold its views
+  FakeProfile machine;
   FakeKeyDerivation keys;
   FakeDialogHost host;
   StandInEditors editors{host};

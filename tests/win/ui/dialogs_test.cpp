@@ -168,9 +168,10 @@ class PasswordPrompt : public ::testing::Test {
   }
 
   win32::RegistryProfile profile{kTestKey};
+  win32::RegistryProfile machine{kTestKey, win32::RegistryProfile::Scope::kMachine};
   win32::CngKeyDerivation keys;
   Win32DialogHost host;
-  CPasswordDlg dialog{host, profile, keys};
+  CPasswordDlg dialog{host, {profile, machine, keys}};
 };
 
 TEST_F(PasswordPrompt, EndsOnTheStoredPasswordOnCancelaOrWhenTheTimeIsUp) {

@@ -44,8 +44,8 @@ void RegisterServiceProcessWhereExported() {
 
 // The first copy: the panel with every port of the guardian and of the shell, for the rest of
 // the process's life.
-void RunPanel(Win32DialogHost& host, RegistryProfile& profile, Win32ShellOpen& shell,
-              CngKeyDerivation& keys) {
+void RunPanel(Win32DialogHost& host, RegistryProfile& profile, RegistryProfile& machine,
+              Win32ShellOpen& shell, CngKeyDerivation& keys) {
   Win32DataDirectory files(Win32DataDirectory::ProgramDirectory());
   DesktopWindows windows;
   Win32WindowInspector inspector;
@@ -71,9 +71,22 @@ void RunPanel(Win32DialogHost& host, RegistryProfile& profile, Win32ShellOpen& s
                          frame,
                          editors,
                          views,
+                         machine,
                          keys});
   window.Bind(panel);
   panel.DoModal();
+}
+
+// The password the installer hands over in the environment of the step that stores it, so that
+// it never shows on a command line.
+std::string InstallerPassword() {
+  constexpr const wchar_t* kVariable = L"TEVANOR_CLAVE";
+  std::wstring value(::GetEnvironmentVariableW(kVariable, nullptr, 0), L'\0');
+  if (value.empty()) return {};
+  value.resize(
+      ::GetEnvironmentVariableW(kVariable, value.data(), static_cast<DWORD>(value.size())));
+  ::SetEnvironmentVariableW(kVariable, nullptr);
+  return Narrow(value);
 }
 
 }  // namespace
@@ -81,13 +94,15 @@ void RunPanel(Win32DialogHost& host, RegistryProfile& profile, Win32ShellOpen& s
 int RunTevanor() {
   Win32DialogHost host;
   RegistryProfile profile;
+  RegistryProfile machine(RegistryProfile::kDefaultKey, RegistryProfile::Scope::kMachine);
   NamedMutexLock lock;
   Win32ShellOpen shell;
   CngKeyDerivation keys;
-  CGuardApp app({host, profile, lock, shell, keys, RegisterServiceProcessWhereExported,
-                 [&] { RunPanel(host, profile, shell, keys); }});
-  app.InitInstance(Narrow(::GetCommandLineW()));
-  return 0;
+  CGuardApp app({host, profile, machine, lock, shell, keys, InstallerPassword,
+                 RegisterServiceProcessWhereExported,
+                 [&] { RunPanel(host, profile, machine, shell, keys); }});
+  const StartPath path = app.InitInstance(Narrow(::GetCommandLineW()));
+  return path == StartPath::kMachinePasswordFailed ? 1 : 0;
 }
 
 }  // namespace tevanor::win32

@@ -350,7 +350,7 @@ std::optional<std::intptr_t> Win32DialogHost::Send(Win32DialogWindow& window, Di
   if (hwnd == nullptr) return std::nullopt;
   if (const auto native = AsWindowMessage(hwnd, event))
     return ::SendMessageW(hwnd, native->message, native->wParam, native->lParam);
-  SentEvent sent{&event, std::nullopt};
+  SentEvent sent{&event, std::nullopt, nullptr};
   sending_.push_back(&sent);
   ::SendMessageW(hwnd, kSentEvent, 0, reinterpret_cast<LPARAM>(&sent));
   sending_.pop_back();
