@@ -108,6 +108,20 @@ TEST_F(ProgramE2E, ASecondStartShowsThePanelOnlyBehindThePassword) {
   EXPECT_TRUE(CtrlSIsFree());
 }
 
+// Another program's private messages, which would empty the site list or leave an empty
+// prohibited entry to save, change no file. The second start is handled after them: once its
+// prompt is up, they have been dealt with.
+TEST_F(ProgramE2E, PrivateMessagesFromAnotherProgramChangeNoFile) {
+  const TevanorRun run;
+  HWND panel = StartedPanel();
+  ASSERT_NE(panel, nullptr);
+  const std::wstring sites = ProgramDirectory() + L"Tevanor.asw";
+  WriteBytes(sites, "http://malo.example\b");
+  for (const LPARAM code : {0, 0, 0, 1, 0}) ::PostMessageW(panel, WM_USER + 3, 0, code);
+  ASSERT_NE(SecondStartPrompt(), nullptr);
+  EXPECT_EQ(ReadFields(sites, '\b'), std::vector<std::string>{"http://malo.example"});
+}
+
 TEST_F(ProgramE2E, CtrlSAsksAndOnlyYesEndsTheProgram) {
   const TevanorRun run;
   HWND panel = StartedPanel();
