@@ -22,6 +22,9 @@ std::string MailReaderLabel(std::string_view topClass) {
 
 ScanStep WindowGuard::InspectBrowserPage(WindowHandle child, WindowHandle top) {
   const std::uint32_t process = ports_.windows.Owner(top).processId;
+  // The pages of our own windows (the version notice, the help) are never inspected, whatever
+  // a page calls itself.
+  if (process == ports_.windows.OwnProcessId()) return ScanStep::kContinue;
   if (!budget_.MayAsk(top, process, ports_.windows.MonotonicMs())) return ScanStep::kContinue;
   auto session = ports_.pages.BeginInspection();
   if (!session) return ScanStep::kContinue;
@@ -37,8 +40,6 @@ ScanStep WindowGuard::InspectBrowserPage(WindowHandle child, WindowHandle top) {
   if (session->Overran()) return unanswered();
   if (!ports_.windows.Exists(top)) return ScanStep::kContinue;
   const std::string title = ports_.windows.Title(top);
-  // Our own windows carry the product name: their browser components are never inspected.
-  if (title.find("Tevanor") != std::string::npos) return ScanStep::kContinue;
 
   const ScanBusy busy(state_);
   // The page's documents and the session are released before the program is touched. An
