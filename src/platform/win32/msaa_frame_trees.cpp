@@ -19,8 +19,11 @@ namespace tevanor::win32 {
 
 namespace {
 
-// At most this many children of one element are read in one call.
+// At most this many children of one element are read in one call, and for at most
+// kChildrenWorkMs: reading a child takes three or four calls into the other program, each a
+// couple of milliseconds under Wine, and the whole call must stay well within its limit.
 constexpr long kChildrenPerCall = 500;
+constexpr ULONGLONG kChildrenWorkMs = 300;
 
 ElementRole RoleOf(const VARIANT& role) {
   if (role.vt != VT_I4) return ElementRole::kOther;  // a role given by name is none of ours
@@ -118,27 +121,30 @@ class MsaaElement final : public FrameElement {
       long count = 0;
       if (FAILED(object->get_accChildCount(&count)) || count <= 0) return children;
       count = std::min(count, kChildrenPerCall);
-      std::vector<VARIANT> kids(static_cast<std::size_t>(count));
-      long got = 0;
-      if (FAILED(::AccessibleChildren(object, 0, count, kids.data(), &got))) return children;
-      for (long i = 0; i < got; ++i) {
-        VARIANT& kid = kids[static_cast<std::size_t>(i)];
+      // Child by child rather than with AccessibleChildren, so that the reading stops in time.
+      const ULONGLONG until = ::GetTickCount64() + kChildrenWorkMs;
+      for (long i = 1; i <= count && ::GetTickCount64() < until; ++i) {
+        VARIANT which;
+        ::VariantInit(&which);
+        which.vt = VT_I4;
+        which.lVal = i;
         RawChild child;
         IAccessible* owner = object;
-        VARIANT which = kid;
-        if (kid.vt == VT_DISPATCH && kid.pdispVal) {
-          if (SUCCEEDED(kid.pdispVal->QueryInterface(IID_IAccessible,
-                                                     reinterpret_cast<void**>(&child.object))))
-            owner = child.object;
+        ComPtr<IDispatch> dispatch;
+        const HRESULT got = object->get_accChild(which, dispatch.Put());
+        if (FAILED(got)) continue;
+        if (got == S_OK && dispatch) {
+          // A child with an object of its own.
+          if (FAILED(dispatch->QueryInterface(IID_IAccessible,
+                                              reinterpret_cast<void**>(&child.object))))
+            continue;
+          owner = child.object;
           which = Self();
         }
-        if (kid.vt == VT_I4 || child.object) {
-          UniqueVariant role;
-          if (SUCCEEDED(owner->get_accRole(which, role.Put()))) child.role = RoleOf(role.get());
-          child.text = TextOf(owner, which, child.role).value_or(std::string());
-          children.push_back(std::move(child));
-        }
-        ::VariantClear(&kid);
+        UniqueVariant role;
+        if (SUCCEEDED(owner->get_accRole(which, role.Put()))) child.role = RoleOf(role.get());
+        child.text = TextOf(owner, which, child.role).value_or(std::string());
+        children.push_back(std::move(child));
       }
       return children;
     });
