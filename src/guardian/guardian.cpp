@@ -4,7 +4,8 @@ namespace tevanor {
 
 Guardian::Guardian(GuardianPorts ports)
     : guard_(state_, {ports.system.inspector, ports.system.processes, ports.system.pages,
-                      ports.host, ports.system.files, ports.system.profile, ports.system.clock}),
+                      ports.system.frames, ports.host, ports.system.files, ports.system.profile,
+                      ports.system.clock}),
       cycle_(state_,
              {ports.system.profile, ports.timers, ports.system.windows, ports.system.network,
               ports.host},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/clock.h"
+#include "guardian/frame_tree.h"
 #include "guardian/guard_host.h"
 #include "guardian/guard_state.h"
 #include "guardian/network.h"
@@ -27,6 +28,7 @@ struct SystemPorts {
   WindowInspector& inspector;
   ProcessControl& processes;
   PageSource& pages;
+  FrameTrees& frames;
   Network& network;
   Clock& clock;
 };

@@ -22,6 +22,9 @@ std::string MailReaderLabel(std::string_view topClass) {
 
 ScanStep WindowGuard::InspectBrowserPage(WindowHandle child, WindowHandle top) {
   const std::uint32_t process = ports_.windows.Owner(top).processId;
+  // The pages of our own windows (the version notice, the help) are never inspected, whatever
+  // a page calls itself.
+  if (process == ports_.windows.OwnProcessId()) return ScanStep::kContinue;
   if (!budget_.MayAsk(top, process, ports_.windows.MonotonicMs())) return ScanStep::kContinue;
   auto session = ports_.pages.BeginInspection();
   if (!session) return ScanStep::kContinue;
@@ -37,8 +40,6 @@ ScanStep WindowGuard::InspectBrowserPage(WindowHandle child, WindowHandle top) {
   if (session->Overran()) return unanswered();
   if (!ports_.windows.Exists(top)) return ScanStep::kContinue;
   const std::string title = ports_.windows.Title(top);
-  // Our own windows carry the product name: their browser components are never inspected.
-  if (title.find("Tevanor") != std::string::npos) return ScanStep::kContinue;
 
   const ScanBusy busy(state_);
   // The page's documents and the session are released before the program is touched. An
@@ -52,25 +53,15 @@ ScanStep WindowGuard::InspectBrowserPage(WindowHandle child, WindowHandle top) {
   // Site rules, in list order: a free-access entry ends the inspection of this page; a
   // prohibited one blocks only in the browser's own main window, so that a prohibited address
   // shown inside another program is left to the phrase tests.
-  enum class Sites { kUndecided, kFreeAccess, kProhibited, kUnreadable };
-  Sites sites = Sites::kUndecided;
-  state_.sites.ForEachMatch(address, [&](const SiteEntry& entry) {
-    if (!entry.prohibited) {
-      sites = Sites::kFreeAccess;
-      return false;
-    }
-    if (!ports_.windows.Exists(top)) return true;
+  const SiteEntry* site = state_.sites.Deciding(address, true);
+  if (site && site->prohibited) {
     const auto topClass = ports_.windows.ClassName(top);
-    if (!topClass) {
-      sites = Sites::kUnreadable;
-      return false;
-    }
-    if (*topClass != "IEFrame" || !ports_.windows.Exists(top)) return true;
-    sites = Sites::kProhibited;
-    return false;
-  });
-  if (sites == Sites::kFreeAccess || sites == Sites::kUnreadable) return ScanStep::kContinue;
-  if (sites == Sites::kProhibited) return block(address, kCauseSites, false);
+    if (!topClass) return ScanStep::kContinue;
+    if (*topClass == "IEFrame" && ports_.windows.Exists(top))
+      return block(address, kCauseSites, false);
+    site = state_.sites.Deciding(address, false);
+  }
+  if (site) return ScanStep::kContinue;
 
   if (const PhraseEntry* hit = state_.phrases.Match(title); hit && ports_.windows.Exists(top))
     return block(address, PhraseAsCompared(*hit), false);

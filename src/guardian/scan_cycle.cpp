@@ -37,7 +37,7 @@ void ScanCycle::OnScanTick() {
 void ScanCycle::ScanDesktop() {
   test_.BeginPass();
   ports_.windows.ForEachTopLevel([this](WindowHandle top) {
-    if (top == kNoWindow) return;
+    if (top == kNoWindow || test_.TestTopLevel(top) == ScanStep::kStop) return;
     ports_.windows.ForEachDescendant(top, [this, top](WindowHandle child) {
       return test_.TestChildWindow(child, top) == ScanStep::kContinue;
     });

@@ -20,6 +20,8 @@ class ChildWindowTest {
   virtual ~ChildWindowTest() = default;
   // Called before the first window of every pass.
   virtual void BeginPass() {}
+  // Called with every top-level window before its descendants; kStop skips them.
+  virtual ScanStep TestTopLevel(WindowHandle /*top*/) { return ScanStep::kContinue; }
   // kStop ends the walk through the descendants of `top`.
   virtual ScanStep TestChildWindow(WindowHandle child, WindowHandle top) = 0;
 };

@@ -34,6 +34,14 @@ void WindowGuard::BeginPass() {
   budget_.BeginPass(ports_.windows.MonotonicMs(), ports_.windows.Exists(budget_.resumeAt()));
   // Blocks that found the history file held are appended once it is free again.
   AppendUnwrittenBlocks(state_, {ports_.host, ports_.files, ports_.profile, unwritten_});
+  frames_.ForgetClosed();
+}
+
+ScanStep WindowGuard::TestTopLevel(WindowHandle top) {
+  if (state_.m_dwShellPid == 0) return ScanStep::kContinue;  // as for every other test
+  const auto topClass = ports_.windows.ClassName(top);
+  if (!topClass || !IsBrowserFrameClass(*topClass)) return ScanStep::kContinue;
+  return InspectBrowserFrame(top);
 }
 
 ScanStep WindowGuard::TestChildWindow(WindowHandle child, WindowHandle top) {

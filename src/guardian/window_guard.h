@@ -4,6 +4,8 @@
 #include <string>
 
 #include "base/clock.h"
+#include "guardian/browser_frames.h"
+#include "guardian/frame_tree.h"
 #include "guardian/guard_host.h"
 #include "guardian/guard_state.h"
 #include "guardian/page_source.h"
@@ -32,15 +34,19 @@ class WindowGuard final : public ChildWindowTest {
     WindowInspector& windows;
     ProcessControl& processes;
     PageSource& pages;
+    FrameTrees& frames;
     GuardHost& host;
     DataDirectory& files;
     ProfileStore& profile;
     Clock& clock;
   };
 
-  WindowGuard(GuardState& state, Ports ports) : state_(state), ports_(ports) {}
+  WindowGuard(GuardState& state, Ports ports)
+      : state_(state), ports_(ports), frames_(ports.frames, ports.windows) {}
 
   void BeginPass() override;
+  // Inspects the frames of today's browsers.
+  ScanStep TestTopLevel(WindowHandle top) override;
   ScanStep TestChildWindow(WindowHandle child, WindowHandle top) override;
   // A history entry that is not a block, queued behind the blocks not yet written.
   void RecordHistoryEntry(const BlockRecord& record);
@@ -50,6 +56,7 @@ class WindowGuard final : public ChildWindowTest {
   ScanStep ChatBlock(WindowHandle top, const char* cause);
   ScanStep TestEditControl(WindowHandle child, WindowHandle top);
   ScanStep InspectBrowserPage(WindowHandle child, WindowHandle top);
+  ScanStep InspectBrowserFrame(WindowHandle top);
 
   // What a block does when the top's process cannot be opened: record it all the same (chat
   // windows), or give up without a record (everything else).
@@ -65,6 +72,7 @@ class WindowGuard final : public ChildWindowTest {
   GuardState& state_;
   Ports ports_;
   PassBudget budget_;
+  BrowserFrames frames_;
   UnwrittenBlocks unwritten_;
 };
 

@@ -42,6 +42,8 @@ class WindowInspector {
   // The text of a control of another program, asked of the control itself. nullopt when it
   // does not answer within kAnswerLimitMs, or at once when its program is hung.
   virtual std::optional<std::string> ControlText(WindowHandle control) = 0;
+  // The guardian's own process: its windows are never inspected.
+  virtual std::uint32_t OwnProcessId() = 0;
   // Posts the system menu's "close" command; nothing waits for the program to obey.
   virtual void PostCloseCommand(WindowHandle window) = 0;
   // A steady count of milliseconds, to measure how long the answers take.

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "base/function_ref.h"
@@ -20,6 +21,15 @@ struct SiteEntry {
   SiteEntry* next = nullptr;
 };
 
+// The site rule: whether the entry `text` matches `address`. It matches when it occurs anywhere
+// in the address, byte for byte (an empty text occurs everywhere). An entry written as a web
+// address, "http://" or "https://", an optional "www.", a host and the rest, also matches an
+// address that starts the same way with that host or one of its subdomains followed by that
+// rest: scheme, "www." and host compared ignoring ASCII case, the rest byte for byte. So
+// "http://www.sitio.example" matches "https://es.sitio.example/" but not
+// "https://sitio.example.otro.example/".
+bool SiteTextMatches(std::string_view text, std::string_view address);
+
 // The ordered site list: built-in prohibited sites first (while that switch is on), then the
 // site file's entries in file order. Doubly linked; m_pSites is the first entry, or null.
 class SiteList {
@@ -32,10 +42,15 @@ class SiteList {
   void Clear();
   const SiteEntry* First() const { return m_pSites; }
 
-  // Calls `visit` with every entry whose text occurs in `address` (case-sensitive; an empty
-  // text occurs everywhere), in list order, until `visit` returns false. One pass over the
-  // address finds them all; the walk stops if `visit` changes the list.
+  // Calls `visit` with every entry that matches `address` by SiteTextMatches, in list order,
+  // until `visit` returns false. One pass over the address and a look-up of its host and the
+  // host's parents find them all; the walk stops if `visit` changes the list.
   void ForEachMatch(std::string_view address, FunctionRef<bool(const SiteEntry&)> visit) const;
+
+  // The entry that decides for `address`: the first matching entry in list order, passing over
+  // the prohibited ones unless `prohibitedDecides` (a prohibited site blocks only in a
+  // browser's own frame). nullptr when no entry decides.
+  const SiteEntry* Deciding(std::string_view address, bool prohibitedDecides) const;
 
  private:
   void BuildMatcher() const;
@@ -45,10 +60,12 @@ class SiteList {
   std::uint64_t changes_ = 0;  // counts Append and Clear
 
   // Built at the first match after a change: an automaton over the non-empty texts (ids are
-  // list positions) and the positions of the empty texts.
+  // list positions), the positions of the empty texts, and the positions of the web-address
+  // entries by their lower-cased host.
   mutable bool matcherStale_ = true;
   mutable PatternAutomaton matcher_;
   mutable std::vector<std::uint32_t> emptyTexts_;
+  mutable std::unordered_map<std::string, std::vector<std::uint32_t>> byHost_;
 };
 
 }  // namespace tevanor

@@ -35,8 +35,19 @@ std::wstring Browser(const wchar_t* topClass, const wchar_t* title, const std::w
   return HelperCommand(frames);
 }
 
+// A frame of today's browsers: KIND "chrome" or "firefox", its title, address and page texts.
+std::wstring Frame(const wchar_t* kind, const wchar_t* title, const std::string& address,
+                   std::vector<std::wstring> texts = {}) {
+  texts.insert(texts.begin(), {std::wstring(kind) + L"-frame", title, win32::Wide(address)});
+  return HelperCommand(texts);
+}
+
 TEST(GuardianE2E, EndsOrClosesWhatShowsARuleAndLeavesTheRestAlone) {
   const std::string prohibited = std::string(kBuiltInSiteTable[0]) + "/index.html";
+  // The same built-in site over https, through a language subdomain.
+  const std::string prohibitedHttps =
+      "https://es." + std::string(kBuiltInSiteTable[0]).substr(11) + "/videos";
+  const std::string newsHttps = "https://www.noticias.example/";
   const std::string news = "http://www.noticias.example/";
   const wchar_t* ie = L"Inicio - Microsoft Internet Explorer";
   const std::map<std::wstring, std::string> casino = {{L"Tevanor.fil", "casino\x08"}};
@@ -66,6 +77,15 @@ TEST(GuardianE2E, EndsOrClosesWhatShowsARuleAndLeavesTheRestAlone) {
       {"mail reader", {}, {},
        Browser(L"Outlook Express Browser Class", L"Bandeja", win32::Wide(news), {L"adults only"}),
        "ADULTS ONLY", 0, "MAIL: MS Outlook Express"},
+      {"chrome title", {}, {}, Frame(L"chrome", L"Videos porno gratis - Google Chrome", newsHttps),
+       "PORNO GRATIS", kHelperClosed, newsHttps},
+      {"chrome site over https", {}, {}, Frame(L"chrome", L"Inicio - Google Chrome", prohibitedHttps),
+       "@Bloqueado por Administrador de Sitios@", kHelperClosed, prohibitedHttps},
+      {"firefox page text", {}, {},
+       Frame(L"firefox", L"Inicio \u2014 Mozilla Firefox", newsHttps, {L"Aqu\u00ed hay ", L"videos porno gratis"}),
+       "PORNO GRATIS", kHelperClosed, newsHttps},
+      {"ordinary frame", {}, {}, Frame(L"chrome", L"Noticias - Google Chrome", newsHttps, {L"El tiempo"}),
+       nullptr},
       {"free access", {}, {{L"Tevanor.asw", "http://www.libre.example\x09"}},
        Browser(L"IEFrame", L"Adults only - IE", L"http://www.libre.example/", {L"adults only"}),
        nullptr},
@@ -130,6 +150,7 @@ TEST(GuardianE2E, NoProgramCanStallOrCrashTheGuardian) {
       {"frame of itself", {L"endless-frames", L"Marcos sin fin", L"1"}},
       {"2^31 frames", {L"endless-frames", L"Marcos sin fin", L"2147483647"}},
       {"slow edit controls", {L"slow-edits", L"Controles lentos", L"100", L"900"}},
+      {"hung browser frame", {L"hung-frame", L"Marco colgado", L"https://www.hostil.example/"}},
   };
   for (const Hostile& h : hostiles) {
     SCOPED_TRACE(h.name);

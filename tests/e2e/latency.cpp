@@ -1,14 +1,16 @@
 // Measures the headless guardian on a real desktop; prints numbers, asserts nothing.
 //   1. Block latency: a forbidden phrase is put into a running notepad's edit control
 //      (WM_SETTEXT), and the time until the notepad's process is gone is taken, N times.
-//   2. Pass lengths (tevanor-guard --timing): with nothing to inspect, and with a hung edit
-//      control and a hung browser window on the desktop.
+//   2. Pass lengths (tevanor-guard --timing): with nothing to inspect, with ten browser frames
+//      that do not change (the test helper's Chrome-like frames), and with a hung edit control
+//      and a hung browser window on the desktop.
 // Run it on a Wine virtual desktop:
 //   explorer /desktop=tevanor-e2e,1024x768 e2e_latency.exe [N]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "e2e_support.h"
 
@@ -62,6 +64,17 @@ int wmain(int argc, wchar_t** argv) {
   PrintSpread("block latency (phrase shown -> process gone)", latencies);
 
   PrintSpread("pass length, nothing to inspect", PassTimes(run, 5000));
+  {
+    std::vector<std::unique_ptr<Program>> frames;
+    for (int i = 0; i < 10; ++i)
+      frames.push_back(std::make_unique<Program>(
+          HelperCommand({L"chrome-frame", L"Noticias " + std::to_wstring(i),
+                         L"https://www.noticias.example/", L"hoy", L"llueve"})));
+    for (const auto& frame : frames) frame->Ready(kDeadline);
+    ::Sleep(4000);  // their first reads
+    // A page's text is read again every few seconds: most passes only read the addresses.
+    PrintSpread("pass length, 10 unchanged browser frames", PassTimes(run, 9000));
+  }
   const HungPrograms hung(L"texto");
   hung.Ready(kDeadline);
   PrintSpread("pass length, first 6 s with a hung edit control and a hung browser",

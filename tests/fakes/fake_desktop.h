@@ -59,6 +59,7 @@ class FakeDesktop final : public WindowSource, public WindowInspector, public Pr
   bool Exists(WindowHandle window) override;
   std::unique_ptr<InputAttachment> AttachInput(WindowHandle window) override;
   std::optional<std::string> ControlText(WindowHandle control) override;
+  std::uint32_t OwnProcessId() override { return kOwnProcess; }
   void PostCloseCommand(WindowHandle window) override;
   std::uint64_t MonotonicMs() override { return nowMs; }
 

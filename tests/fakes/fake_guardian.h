@@ -15,6 +15,7 @@ namespace tevanor::testing {
 struct FakeGuardian {
   FakeDesktop desktop;
   FakePageSource pages;
+  FakeFrameTrees frames{desktop.nowMs};
   FakeGuardHost host;
   FakeDataDirectory files;
   FakeProfile profile;
@@ -22,7 +23,7 @@ struct FakeGuardian {
   FakeTimers timers;
   FakeNetwork network;
   FakeSiteAdmin siteAdmin;
-  Guardian guardian{{{profile, files, desktop, desktop, desktop, pages, network, clock},
+  Guardian guardian{{{profile, files, desktop, desktop, desktop, pages, frames, network, clock},
                      timers,
                      host,
                      siteAdmin}};

@@ -59,4 +59,52 @@ std::unique_ptr<PageSession> FakePageSource::BeginInspection() {
   return std::make_unique<FakeSession>(*this);
 }
 
+class FakeFrameElement final : public FrameElement {
+ public:
+  FakeFrameElement(FakeFrameTrees& trees, WindowHandle frame, const FakeElement& node)
+      : trees_(trees), frame_(frame), node_(node), generation_(trees.trees_[frame].generation) {}
+
+  std::vector<FrameChild> Children() override {
+    std::vector<FrameChild> children;
+    if (trees_.Late(frame_) || Stale()) return children;
+    for (const FakeElement& child : node_.children)
+      children.push_back(
+          {child.role, child.text,
+           child.simple ? nullptr : std::make_unique<FakeFrameElement>(trees_, frame_, child)});
+    return children;
+  }
+  std::optional<std::string> Text() override {
+    if (trees_.Late(frame_) || Stale()) return std::nullopt;
+    return node_.text;
+  }
+
+ private:
+  bool Stale() const { return trees_.trees_[frame_].generation != generation_; }
+
+  FakeFrameTrees& trees_;
+  WindowHandle frame_;
+  const FakeElement& node_;  // valid while the frame shows the same tree
+  int generation_;
+};
+
+void FakeFrameTrees::Show(WindowHandle frame, FakeElement root) {
+  Tree& tree = trees_[frame];
+  tree.root = std::move(root);
+  ++tree.generation;
+}
+
+std::unique_ptr<FrameElement> FakeFrameTrees::RootOf(WindowHandle frame) {
+  if (Late(frame) || !trees_.count(frame)) return nullptr;
+  return std::make_unique<FakeFrameElement>(*this, frame, trees_[frame].root);
+}
+
+bool FakeFrameTrees::Late(WindowHandle frame) {
+  ++calls;
+  clockMs_ += callCostMs;
+  if (!hung.count(frame)) return false;
+  clockMs_ += kCallLimitMs;
+  hanging_.insert(frame);
+  return true;
+}
+
 }  // namespace tevanor::testing

@@ -22,7 +22,7 @@ const PhraseEntry* PlainMatchPhrase(const PhraseEntry* first, std::string_view t
 void PlainForEachSiteMatch(const SiteEntry* first, std::string_view address,
                            FunctionRef<bool(const SiteEntry&)> visit) {
   for (const SiteEntry* e = first; e; e = e->next)
-    if (address.find(e->text) != std::string_view::npos && !visit(*e)) return;
+    if (SiteTextMatches(e->text, address) && !visit(*e)) return;
 }
 
 }  // namespace tevanor

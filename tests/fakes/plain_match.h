@@ -16,8 +16,8 @@ namespace tevanor {
 // The first phrase from `first` on that occurs in `text`, or nullptr.
 const PhraseEntry* PlainMatchPhrase(const PhraseEntry* first, std::string_view text);
 
-// Every site from `first` on whose text occurs in `address`, in order, until `visit` returns
-// false.
+// Every site from `first` on that matches `address` by SiteTextMatches, in order, until `visit`
+// returns false.
 void PlainForEachSiteMatch(const SiteEntry* first, std::string_view address,
                            FunctionRef<bool(const SiteEntry&)> visit);
 

@@ -17,6 +17,11 @@
 //       "body", "innerText", "frames", "item") while the program goes on answering messages
 //   tevanor_helper endless-frames TITLE COUNT
 //       an "IEFrame" browser whose page claims COUNT frames, each of them the page again
+//   tevanor_helper KIND-frame TITLE URL [TEXT...]
+//       a top-level frame of today's browsers that serves its page to screen readers: KIND
+//       "chrome" (class "Chrome_WidgetWin_1") or "firefox" ("MozillaWindowClass") shows the
+//       page URL with one paragraph of the TEXTs; "hung" is a Chrome-like frame whose tree
+//       never answers a call, "no-tree" one that serves no tree
 //   tevanor_helper slow-edits TITLE COUNT MS
 //       a window with COUNT controls of class "TevanorSlowEdit" that answer every message MS
 //       milliseconds late
@@ -29,9 +34,11 @@
 #include <oleauto.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "accessible_tree.h"
 #include "html_document.h"
 
 namespace {
@@ -177,6 +184,23 @@ int wmain(int argc, wchar_t** argv) {
     tevanor::helpers::CreateBrowserWindow(MakeChild(top, L"Shell DocObject View", L""), &page);
     const int result = Pump();
     if (library) library->Release();
+    ::CoUninitialize();
+    return result;
+  }
+  if (mode == L"chrome-frame" || mode == L"firefox-frame" || mode == L"hung-frame" ||
+      mode == L"no-tree-frame") {
+    ::CoInitialize(nullptr);
+    const bool firefox = mode == L"firefox-frame";
+    const std::vector<std::wstring> texts(args.begin() + std::min<std::size_t>(3, args.size()),
+                                          args.end());
+    HWND top = MakeTop(firefox ? L"MozillaWindowClass" : L"Chrome_WidgetWin_1", arg(1), true);
+    if (mode != L"no-tree-frame")
+      tevanor::helpers::ServeAccessibleTree(
+          top,
+          firefox ? tevanor::helpers::FirefoxLikeTree(arg(1), arg(2), texts)
+                  : tevanor::helpers::ChromeLikeTree(arg(1), arg(2), texts),
+          mode == L"hung-frame");
+    const int result = Pump();
     ::CoUninitialize();
     return result;
   }

@@ -11,6 +11,7 @@
 
 #include "platform/win32/data_directory.h"
 #include "platform/win32/desktop_windows.h"
+#include "platform/win32/msaa_frame_trees.h"
 #include "platform/win32/page_source.h"
 #include "platform/win32/process_control.h"
 #include "platform/win32/registry_profile.h"
@@ -53,11 +54,12 @@ int wmain(int argc, wchar_t** argv) {
   tevanor::win32::Win32WindowInspector inspector;
   tevanor::win32::Win32ProcessControl processes;
   tevanor::win32::Win32PageSource pages;
+  tevanor::win32::MsaaFrameTrees frames;
   tevanor::win32::WinsockNetwork network;
   tevanor::win32::SystemClock clock;
   tevanor::HeadlessGuard guard(
-      {profile, files, windows, inspector, processes, pages, network, clock}, window.Timers(),
-      [](const std::string& line) {
+      {profile, files, windows, inspector, processes, pages, frames, network, clock},
+      window.Timers(), [](const std::string& line) {
         std::fwrite(line.data(), 1, line.size(), stdout);
         std::fputc('\n', stdout);
         std::fflush(stdout);

@@ -153,16 +153,10 @@ int Run(const Options& options, DataDirectory& files, std::string& out, std::str
   if (options.command == "url") {
     // The guardian's rule: an allowed site ends the search, a prohibited one blocks a page in
     // an "IEFrame" window and is passed over in any other window.
-    const bool ieFrame = options.ieFrame.value_or(true);
-    out = "no rule\n";
-    int status = 1;
-    list.ForEachMatch(*options.argument, [&](const SiteEntry& e) {
-      if (e.prohibited && !ieFrame) return true;
-      out = (e.prohibited ? "prohibited " : "allowed ") + std::to_string(positionOf(e)) + "\n";
-      status = 0;
-      return false;
-    });
-    return status;
+    const SiteEntry* e = list.Deciding(*options.argument, options.ieFrame.value_or(true));
+    out = !e ? "no rule\n"
+             : (e->prohibited ? "prohibited " : "allowed ") + std::to_string(positionOf(*e)) + "\n";
+    return e ? 0 : 1;
   }
   int position = 0;
   for (const SiteEntry* e = list.First(); e; e = e->next)

@@ -85,6 +85,10 @@ std::optional<std::string> Win32WindowInspector::ControlText(WindowHandle contro
   return NarrowBestFit({text.data(), std::min<std::size_t>(*copied, *length)});
 }
 
+std::uint32_t Win32WindowInspector::OwnProcessId() {
+  return ::GetCurrentProcessId();
+}
+
 void Win32WindowInspector::PostCloseCommand(WindowHandle window) {
   ::PostMessageW(ToHwnd(window), WM_SYSCOMMAND, SC_CLOSE, 0);
 }

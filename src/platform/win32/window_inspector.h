@@ -15,6 +15,7 @@ class Win32WindowInspector final : public WindowInspector {
   bool Exists(WindowHandle window) override;
   std::unique_ptr<InputAttachment> AttachInput(WindowHandle window) override;
   std::optional<std::string> ControlText(WindowHandle control) override;
+  std::uint32_t OwnProcessId() override;
   void PostCloseCommand(WindowHandle window) override;
 };
 

@@ -183,6 +183,72 @@ TEST_F(MatcherDifferential, AutomatonAgreesWithAPlainSearchWhateverItsDenseTable
   }
 }
 
+// An entry matches the addresses that contain it, and those that differ from it in the scheme,
+// in a leading "www." on either side or by a subdomain, with its rest at the start of theirs.
+TEST(SiteRule, SchemesWwwAndSubdomainsOfAWebAddressEntry) {
+  const std::pair<const char*, std::vector<std::pair<const char*, bool>>> cases[] = {
+      {"http://www.xvideos.com",
+       {{"http://www.xvideos.com/", true},
+        {"https://www.xvideos.com/videos", true},
+        {"https://xvideos.com", true},
+        {"HTTPS://ES.XVIDEOS.COM/", true},
+        {"https://www.es.xvideos.com/", true},
+        {"https://xvideos.com:443/", true},
+        {"http://www.xvideos.com.evil.example/", true},  // contains the entry, as before
+        {"https://xvideos.com.evil.example/", false},
+        {"https://notxvideos.com/", false},
+        {"ftp://xvideos.com/", false},
+        {"https://evil.example/?u=xvideos.com", false}}},
+      {"http://sitio.example/fotos",
+       {{"https://www.sitio.example/fotos/1", true},
+        {"https://a.sitio.example/fotos", true},
+        {"https://sitio.example/", false},
+        {"https://sitio.example/FOTOS", false}}},  // the rest keeps its letter case
+      {"https://escuela.example", {{"http://escuela.example/", true}}},
+      {"xvideos", {{"https://www.xvideos.com/", true}, {"https://www.XVIDEOS.com/", false}}},
+      {"http://", {{"http://a.example/", true}, {"https://a.example/", false}}},
+      {"", {{"", true}, {"https://a.example/", true}}},
+  };
+  for (const auto& [entry, addresses] : cases) {
+    for (const auto& [address, matches] : addresses) {
+      EXPECT_EQ(SiteTextMatches(entry, address), matches) << entry << " / " << address;
+      // The list finds the same, for a prohibited and for an allowed entry among others.
+      for (const int prohibited : {0, 1}) {
+        SiteList sites;
+        sites.Append("http://www.otro.example", 1, 1);
+        sites.Append(entry, prohibited, 0);
+        const SiteEntry* decided = sites.Deciding(address, true);
+        EXPECT_EQ(decided == sites.First()->next, matches) << entry << " / " << address;
+      }
+    }
+  }
+}
+
+// Random web-address entries and addresses over a few labels: the list's look-up of hosts finds
+// what the plain walk finds.
+TEST_F(MatcherDifferential, WebAddressesAgreeWithThePlainWalk) {
+  const char* const parts[] = {"http://", "https://", "HTTP://", "www.", "a.", "b.", "ab.",
+                               "a",       "b",        "ex",      "/",    "/p", ":8", "?a"};
+  auto address = [&] {
+    std::string text = parts[Pick(3)];
+    for (std::size_t n = 1 + Pick(5); n > 0; --n) text += parts[3 + Pick(std::size(parts) - 3)];
+    return text;
+  };
+  for (int round = 0; round < 200; ++round) {
+    SiteList sites;
+    for (std::size_t n = Pick(12); n > 0; --n)
+      sites.Append(address(), static_cast<int>(Pick(2)), 0);
+    for (int t = 0; t < 20; ++t) {
+      const std::string text = address();
+      std::vector<const SiteEntry*> fast, plain;
+      sites.ForEachMatch(text, [&](const SiteEntry& e) { return fast.push_back(&e), true; });
+      PlainForEachSiteMatch(sites.First(), text,
+                            [&](const SiteEntry& e) { return plain.push_back(&e), true; });
+      ASSERT_EQ(fast, plain) << text;
+    }
+  }
+}
+
 // The walk ends at the visit that empties or lengthens the list, small or large, before it
 // reads an entry that may be gone.
 TEST(SiteListMatch, StopsWhenTheVisitChangesTheList) {

@@ -20,10 +20,11 @@ TEST(HeadlessGuard, BlocksWithTheProfilesSwitchesAndTheDataFilesAndPrintsEachBlo
   testing::FakeTimers timers;
   testing::FakeDesktop desktop;
   testing::FakePageSource pages;
+  testing::FakeFrameTrees frames{desktop.nowMs};
   testing::FakeNetwork network;
   testing::FakeClock clock;
   std::vector<std::string> lines;
-  HeadlessGuard guard{{profile, files, desktop, desktop, desktop, pages, network, clock},
+  HeadlessGuard guard{{profile, files, desktop, desktop, desktop, pages, frames, network, clock},
                       timers,
                       [&lines](const std::string& line) { lines.push_back(line); }};
   desktop.AddChild(desktop.AddTopLevel("Shell_TrayWnd", "", 5), "Button");

@@ -45,6 +45,8 @@ TEST_F(RulesToolTest, AnswersEachQuestionAndRefusesWhatItCannotAnswer) {
       {{"url", "http://www.pornhub.com/free/1"}, {0, "prohibited 2\n", ""}},
       {{"--builtin-sites", "0", "url", "http://www.pornhub.com/free/1"}, {0, "allowed 1\n", ""}},
       {{"url", "http://www.pornhub.com/free/1", "--ieframe", "0"}, {0, "allowed 1198\n", ""}},
+      {{"url", "https://es.pornhub.com/videos"}, {0, "prohibited 2\n", ""}},
+      {{"url", "https://pornhub.com/free/2", "--ieframe", "0"}, {0, "allowed 1198\n", ""}},
       {{"url", "http://bad.example/", "--ieframe", "0"}, {1, "no rule\n", ""}},
       {{"url", "http://bad.example/", "--ieframe", "1"}, {0, "prohibited 1199\n", ""}},
       {{"history"}, {0, "Canción\t21:07\tCASINO\nhttp://bad/\t09:05\tSitio\n", ""}},

@@ -84,7 +84,7 @@ class PanelTest : public ::testing::Test {
     return panel.DoModal();
   }
   PanelPorts Ports() {
-    return {{profile, files, desktop, desktop, desktop, pages, network, clock},
+    return {{profile, files, desktop, desktop, desktop, pages, frames, network, clock},
             uninstall,
             version,
             shell,
@@ -117,6 +117,7 @@ class PanelTest : public ::testing::Test {
   FakeDataDirectory files;
   FakeDesktop desktop;
   FakePageSource pages;
+  FakeFrameTrees frames{desktop.nowMs};
   FakeNetwork network;
   FakeClock clock;
   FakeUninstallRegistry uninstall;

@@ -8,6 +8,7 @@
 #include "platform/win32/data_directory.h"
 #include "platform/win32/desktop_windows.h"
 #include "platform/win32/framework/win32_dialog_host.h"
+#include "platform/win32/msaa_frame_trees.h"
 #include "platform/win32/page_source.h"
 #include "platform/win32/process_control.h"
 #include "platform/win32/registry_profile.h"
@@ -51,6 +52,7 @@ void RunPanel(Win32DialogHost& host, RegistryProfile& profile, RegistryProfile& 
   Win32WindowInspector inspector;
   Win32ProcessControl processes;
   Win32PageSource pages;
+  MsaaFrameTrees frames;
   WinsockNetwork network;
   SystemClock clock;
   Win32UninstallRegistry uninstall;
@@ -62,17 +64,16 @@ void RunPanel(Win32DialogHost& host, RegistryProfile& profile, RegistryProfile& 
   Win32PanelFrame frame(window, host.resources(), IDI_MAIN);
   PanelEditors editors(profile, files, shell);
   WebBrowserViewFactory views;
-  CPanelDlg panel(host, {{profile, files, windows, inspector, processes, pages, network, clock},
-                         uninstall,
-                         version,
-                         shell,
-                         tray,
-                         hotKey,
-                         frame,
-                         editors,
-                         views,
-                         machine,
-                         keys});
+  CPanelDlg panel(host,
+                  {{profile, files, windows, inspector, processes, pages, frames, network, clock},
+                   uninstall,
+                   version,
+                   shell,
+                   tray,
+                   hotKey,
+                   frame,
+                   editors,
+                   views});
   window.Bind(panel);
   panel.DoModal();
 }

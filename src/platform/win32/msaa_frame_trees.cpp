@@ -1,0 +1,202 @@
+#include "platform/win32/msaa_frame_trees.h"
+
+#include <windows.h>
+// Windows headers first: the accessibility interfaces need the COM declarations.
+#include <oleacc.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/win32/call_thread.h"
+#include "platform/win32/com_ptr.h"
+#include "platform/win32/win32_text.h"
+#include "platform/win32/window_handle.h"
+
+namespace tevanor::win32 {
+
+namespace {
+
+// At most this many children of one element are read in one call, and for at most
+// kChildrenWorkMs: reading a child takes three or four calls into the other program, each a
+// couple of milliseconds under Wine, and the whole call must stay well within its limit.
+constexpr long kChildrenPerCall = 500;
+constexpr ULONGLONG kChildrenWorkMs = 300;
+
+ElementRole RoleOf(const VARIANT& role) {
+  if (role.vt != VT_I4) return ElementRole::kOther;  // a role given by name is none of ours
+  switch (role.lVal) {
+    case ROLE_SYSTEM_TOOLBAR:
+      return ElementRole::kToolbar;
+    case ROLE_SYSTEM_DOCUMENT:
+      return ElementRole::kDocument;
+    case ROLE_SYSTEM_TEXT:
+      return ElementRole::kEditableText;
+    case ROLE_SYSTEM_STATICTEXT:
+      return ElementRole::kStaticText;
+    default:
+      return ElementRole::kOther;
+  }
+}
+
+// The text the guardian reads of an element of `role` (`child` of `object`): a static text's
+// name, an editable text's or a document's value. nullopt when the call failed.
+std::optional<std::string> TextOf(IAccessible* object, const VARIANT& child, ElementRole role) {
+  if (role != ElementRole::kStaticText && role != ElementRole::kEditableText &&
+      role != ElementRole::kDocument)
+    return std::string();
+  UniqueBstr text;
+  const HRESULT result = role == ElementRole::kStaticText ? object->get_accName(child, text.Put())
+                                                          : object->get_accValue(child, text.Put());
+  if (FAILED(result)) return std::nullopt;
+  return NarrowBestFit(text.view());
+}
+
+VARIANT Self() {
+  VARIANT self;
+  ::VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  return self;
+}
+
+// A child as read on the call thread; `object` is a new reference, or null.
+struct RawChild {
+  ElementRole role = ElementRole::kOther;
+  std::string text;
+  IAccessible* object = nullptr;
+};
+
+}  // namespace
+
+// The call thread and the frames whose calls overran, shared with every element handed out.
+struct MsaaFrameTrees::Calls {
+  std::shared_ptr<CallThread> thread;
+  std::map<HWND, std::shared_ptr<CallThread>> stuck;
+
+  CallThread& Thread() {
+    if (!thread || thread->abandoned()) thread = std::make_shared<CallThread>();
+    return *thread;
+  }
+
+  // Runs `call` for `frame` on the call thread; nullopt when it overran, and the frame then
+  // hangs until the call returns.
+  template <typename Result>
+  std::optional<Result> Make(HWND frame, std::function<Result()> call) {
+    if (Hangs(frame)) return std::nullopt;
+    auto result = Thread().Call<Result>(std::move(call), kCallLimitMs);
+    if (!result) stuck[frame] = thread;
+    return result;
+  }
+
+  bool Hangs(HWND frame) {
+    std::erase_if(stuck, [](const auto& call) { return !call.second->stuck(); });
+    return stuck.contains(frame);
+  }
+
+  // Released on a call thread, behind any call still running on it.
+  void Release(IAccessible* object) {
+    if (object) Thread().Post([object] { object->Release(); });
+  }
+};
+
+namespace {
+
+class MsaaElement final : public FrameElement {
+ public:
+  MsaaElement(std::shared_ptr<MsaaFrameTrees::Calls> calls, HWND frame, IAccessible* object,
+              ElementRole role)
+      : calls_(std::move(calls)), frame_(frame), object_(object), role_(role) {}
+  ~MsaaElement() override { calls_->Release(object_); }
+  MsaaElement(const MsaaElement&) = delete;
+  MsaaElement& operator=(const MsaaElement&) = delete;
+
+  std::vector<FrameChild> Children() override {
+    // Children that an overrun call reads after the wait ended are not released: the thread
+    // that holds them is left behind.
+    const auto raw = calls_->Make<std::vector<RawChild>>(frame_, [object = object_] {
+      std::vector<RawChild> children;
+      long count = 0;
+      if (FAILED(object->get_accChildCount(&count)) || count <= 0) return children;
+      count = std::min(count, kChildrenPerCall);
+      // Child by child rather than with AccessibleChildren, so that the reading stops in time.
+      const ULONGLONG until = ::GetTickCount64() + kChildrenWorkMs;
+      for (long i = 1; i <= count && ::GetTickCount64() < until; ++i) {
+        VARIANT which;
+        ::VariantInit(&which);
+        which.vt = VT_I4;
+        which.lVal = i;
+        RawChild child;
+        IAccessible* owner = object;
+        ComPtr<IDispatch> dispatch;
+        const HRESULT got = object->get_accChild(which, dispatch.Put());
+        if (FAILED(got)) continue;
+        if (got == S_OK && dispatch) {
+          // A child with an object of its own.
+          if (FAILED(dispatch->QueryInterface(IID_IAccessible,
+                                              reinterpret_cast<void**>(&child.object))))
+            continue;
+          owner = child.object;
+          which = Self();
+        }
+        UniqueVariant role;
+        if (SUCCEEDED(owner->get_accRole(which, role.Put()))) child.role = RoleOf(role.get());
+        child.text = TextOf(owner, which, child.role).value_or(std::string());
+        children.push_back(std::move(child));
+      }
+      return children;
+    });
+    std::vector<FrameChild> children;
+    if (!raw) return children;
+    for (const RawChild& child : *raw)
+      children.push_back(
+          {child.role, child.text,
+           child.object ? std::make_unique<MsaaElement>(calls_, frame_, child.object, child.role)
+                        : nullptr});
+    return children;
+  }
+
+  std::optional<std::string> Text() override {
+    const auto text = calls_->Make<std::optional<std::string>>(
+        frame_, [object = object_, role = role_] { return TextOf(object, Self(), role); });
+    return text ? *text : std::nullopt;
+  }
+
+ private:
+  std::shared_ptr<MsaaFrameTrees::Calls> calls_;
+  HWND frame_;
+  IAccessible* object_;
+  ElementRole role_;
+};
+
+}  // namespace
+
+MsaaFrameTrees::MsaaFrameTrees() : calls_(std::make_shared<Calls>()) {}
+MsaaFrameTrees::~MsaaFrameTrees() = default;
+
+std::unique_ptr<FrameElement> MsaaFrameTrees::RootOf(WindowHandle frame) {
+  const HWND window = ToHwnd(frame);
+  if (calls_->Hangs(window)) return nullptr;
+  DWORD_PTR answer = 0;
+  if (!::SendMessageTimeoutW(window, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT),
+                             SMTO_ABORTIFHUNG, kCallLimitMs, &answer) ||
+      answer == 0)
+    return nullptr;
+  const auto root = calls_->Make<IAccessible*>(window, [answer] {
+    IAccessible* object = nullptr;
+    if (FAILED(::ObjectFromLresult(static_cast<LRESULT>(answer), IID_IAccessible, 0,
+                                   reinterpret_cast<void**>(&object))))
+      object = nullptr;
+    return object;
+  });
+  if (!root || !*root) return nullptr;
+  return std::make_unique<MsaaElement>(calls_, window, *root, ElementRole::kOther);
+}
+
+bool MsaaFrameTrees::Hangs(WindowHandle frame) {
+  return calls_->Hangs(ToHwnd(frame));
+}
+
+}  // namespace tevanor::win32
