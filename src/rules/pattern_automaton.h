@@ -55,6 +55,7 @@ class PatternAutomaton {
   // Calls `found` with the id of every occurrence of every pattern (ids may repeat).
   void ForEachOccurrence(std::string_view text, FunctionRef<void(std::uint32_t)> found) const;
 
+  bool Empty() const { return endings_.empty(); }
   // Bytes held by the tables.
   std::size_t MemoryBytes() const;
 

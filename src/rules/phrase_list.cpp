@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "text/cp1252.h"
+#include "text/normal_form.h"
 
 namespace tevanor {
 
@@ -30,21 +31,36 @@ void PhraseList::Link() {
 
   walk_.clear();
   firstEmpty_ = PatternAutomaton::kNone;
-  std::vector<PatternAutomaton::Pattern> patterns;
+  std::vector<PatternAutomaton::Pattern> patterns, normalPatterns;
+  std::vector<std::string> forms;
   for (const PhraseEntry* e = m_pPhrases; e; e = e->next) {
     const auto id = static_cast<std::uint32_t>(walk_.size());
     walk_.push_back(e);
-    if (e->text.empty())
+    if (e->text.empty()) {
       firstEmpty_ = std::min(firstEmpty_, id);
+      continue;
+    }
+    patterns.push_back({e->text, id, !e->ignoreCase});
+    // A form without a letter ("--", "¿?") would stand for every separator.
+    if (std::string form = NormalForm(e->text);
+        e->ignoreCase && form.find_first_not_of(' ') != std::string::npos)
+      forms.push_back(std::move(form));
     else
-      patterns.push_back({e->text, id, !e->ignoreCase});
+      forms.emplace_back();
   }
+  for (std::size_t i = 0; i < patterns.size(); ++i)
+    if (!forms[i].empty()) normalPatterns.push_back({forms[i], patterns[i].id});
   matcher_ = PatternAutomaton::Build(patterns, PatternAutomaton::Case::kUpper);
+  normal_ = PatternAutomaton::Build(normalPatterns, PatternAutomaton::Case::kExact);
 }
 
-const PhraseEntry* PhraseList::Match(std::string_view text) const {
-  const std::uint32_t best = matcher_.SmallestId(text, firstEmpty_);
-  return best == PatternAutomaton::kNone ? nullptr : walk_[best];
+PhraseList::Hit PhraseList::Find(std::string_view text) const {
+  std::uint32_t best = matcher_.SmallestId(text, firstEmpty_);
+  if (best != PatternAutomaton::kNone) return {walk_[best], Look::kPlain};
+  if (normal_.Empty()) return {};
+  best = normal_.SmallestId(NormalForm(text));
+  if (best != PatternAutomaton::kNone) return {walk_[best], Look::kNormal};
+  return {};
 }
 
 std::string PhraseAsCompared(const PhraseEntry& entry) {
