@@ -54,11 +54,15 @@ void PhraseList::Link() {
   normal_ = PatternAutomaton::Build(normalPatterns, PatternAutomaton::Case::kExact);
 }
 
+const PhraseEntry* PhraseList::MatchPlain(std::string_view text) const {
+  const std::uint32_t best = matcher_.SmallestId(text, firstEmpty_);
+  return best == PatternAutomaton::kNone ? nullptr : walk_[best];
+}
+
 PhraseList::Hit PhraseList::Find(std::string_view text) const {
-  std::uint32_t best = matcher_.SmallestId(text, firstEmpty_);
-  if (best != PatternAutomaton::kNone) return {walk_[best], Look::kPlain};
+  if (const PhraseEntry* plain = MatchPlain(text)) return {plain, Look::kPlain};
   if (normal_.Empty()) return {};
-  best = normal_.SmallestId(NormalForm(text));
+  const std::uint32_t best = normal_.SmallestId(NormalForm(text));
   if (best != PatternAutomaton::kNone) return {walk_[best], Look::kNormal};
   return {};
 }

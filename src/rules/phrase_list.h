@@ -52,6 +52,8 @@ class PhraseList {
   // whose normal form occurs in the text's normal form. One pass over the text, or its form,
   // finds every candidate; the answer is the same as walking the entries one by one.
   Hit Find(std::string_view text) const;
+  // The plain look alone.
+  const PhraseEntry* MatchPlain(std::string_view text) const;
   const PhraseEntry* Match(std::string_view text) const { return Find(text).entry; }
   // Bytes held by the one-pass matchers.
   std::size_t MatcherBytes() const { return matcher_.MemoryBytes() + normal_.MemoryBytes(); }

@@ -1,7 +1,9 @@
 #include "text/normal_form.h"
 
+#include <emmintrin.h>
+
 #include <array>
-#include <cstring>
+#include <cstdint>
 
 namespace tevanor {
 
@@ -51,78 +53,87 @@ constexpr std::array<unsigned char, 256> MakeCodes() {
 
 constexpr std::array<unsigned char, 256> kCodes = MakeCodes();
 
-// Builds the form into a buffer the size of the text; see the header.
-class Writer {
- public:
-  explicit Writer(char* out) : out_(out) {}
-
-  void Word(char code) {
-    if (space_) {
-      out_[n_++] = ' ';
-      space_ = false;
+// Joins, in a form whose words stand one space apart, every run of three or more one-letter
+// words into one word; returns the new size.
+std::size_t JoinSpelledOut(char* form, std::size_t size) {
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < size;) {
+    if (form[i] == ' ') {
+      form[n++] = form[i++];
+      continue;
     }
-    out_[n_++] = code;
-    ++token_;
-  }
-  void Separator() {
-    if (token_ != 0) EndToken();
-    space_ = true;
-  }
-  std::size_t Finish() {
-    if (token_ != 0) EndToken();
-    Join();
-    if (space_) out_[n_++] = ' ';
-    return n_;
-  }
-
- private:
-  void EndToken() {
-    if (token_ == 1) {
-      if (singles_++ == 0) runStart_ = n_ - 1;
-    } else {
-      Join();
+    std::size_t end = i;
+    while (end < size && form[end] != ' ') ++end;
+    if (end - i == 1) {
+      // One-letter words at i, i + 2, ...; `last` is the space after the last of them.
+      std::size_t words = 1, last = end;
+      while (last + 1 < size && form[last + 1] != ' ' &&
+             (last + 2 == size || form[last + 2] == ' ')) {
+        ++words;
+        last += 2;
+      }
+      if (words >= 3) {
+        for (std::size_t k = 0; k < words; ++k) form[n++] = form[i + 2 * k];
+        i = last;
+        continue;
+      }
     }
-    token_ = 0;
+    while (i < end) form[n++] = form[i++];
   }
-  // The run of single letters ends: with three or more, the spaces between them go, and what
-  // was written after the run moves up.
-  void Join() {
-    if (singles_ >= 3) {
-      for (std::size_t k = 1; k < singles_; ++k) out_[runStart_ + k] = out_[runStart_ + 2 * k];
-      const std::size_t after = runStart_ + 2 * singles_ - 1;
-      std::memmove(out_ + runStart_ + singles_, out_ + after, n_ - after);
-      n_ -= singles_ - 1;
-    }
-    singles_ = 0;
-  }
+  return n;
+}
 
-  char* out_;
-  std::size_t n_ = 0;
-  std::size_t token_ = 0;    // letters in the word being written
-  std::size_t singles_ = 0;  // one-letter words in a row, the last one included
-  std::size_t runStart_ = 0;
-  bool space_ = true;  // a separator since the last letter; the text starts after one
-};
+// Whether a form holds three one-letter words in a row, " X X X": spaces two bytes apart four
+// times, with letters between them. Sixteen bytes a step, as masks of their spaces.
+bool SpellsOut(const char* form, std::size_t size) {
+  const __m128i space = _mm_set1_epi8(' ');
+  std::uint64_t previous = 0;  // the masks of the bytes before, newest highest
+  std::size_t i = 0;
+  for (; i + 16 <= size; i += 16) {
+    const auto bits = static_cast<std::uint64_t>(_mm_movemask_epi8(
+        _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(form + i)), space)));
+    const std::uint64_t m = (previous >> 16) | (bits << 48);  // bytes i - 48 to i + 15
+    // Bit p: spaces at p, p + 2, p + 4, p + 6 and letters at p + 1, p + 3, p + 5.
+    if (m & (m >> 2) & (m >> 4) & (m >> 6) & ~(m >> 1) & ~(m >> 3) & ~(m >> 5) &
+        0x0000FFFFFFFFFFFF)
+      return true;
+    previous = m;
+  }
+  // The last step's bytes, which the mask has only seen as the ends of runs, the rest, and a
+  // run that ends the form without a space after it.
+  const std::size_t from = i >= 16 ? i - 16 : 0;
+  std::string tail(form + from, size - from);
+  tail += ' ';
+  for (std::size_t p = 0; p + 6 < tail.size(); ++p)
+    if (tail[p] == ' ' && tail[p + 1] != ' ' && tail[p + 2] == ' ' && tail[p + 3] != ' ' &&
+        tail[p + 4] == ' ' && tail[p + 5] != ' ' && tail[p + 6] == ' ')
+      return true;
+  return false;
+}
 
 }  // namespace
 
-unsigned char NormalCode(unsigned char byte) {
-  return kCodes[byte];
-}
+unsigned char NormalCode(unsigned char byte) { return kCodes[byte]; }
 
 std::string NormalForm(std::string_view text) {
   if (text.empty()) return {};
-  std::string out(text.size() + 1, '\0');
-  Writer writer(out.data());
+  std::string form(text.size() + 1, '\0');
+  char* const out = form.data();
+  // Without branches on the bytes: every byte is written, and the next write takes its place
+  // unless it is kept: a letter, or the first separator after a letter.
+  out[0] = ' ';
+  std::size_t n = 1;
+  unsigned afterLetter = 0;
   for (const char ch : text) {
     const unsigned char code = kCodes[static_cast<unsigned char>(ch)];
-    if (code > ' ')
-      writer.Word(static_cast<char>(code));
-    else if (code == ' ')
-      writer.Separator();
+    const unsigned letter = code > ' ', separator = code == ' ';
+    out[n] = static_cast<char>(code);
+    n += letter | (separator & afterLetter);
+    afterLetter = letter | (afterLetter & (separator ^ 1));
   }
-  out.resize(writer.Finish());
-  return out;
+  if (SpellsOut(out, n)) n = JoinSpelledOut(out, n);
+  form.resize(n);
+  return form;
 }
 
 }  // namespace tevanor
