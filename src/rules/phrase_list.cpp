@@ -7,6 +7,29 @@
 
 namespace tevanor {
 
+namespace {
+
+// Three one-letter words in a row, " X Y Z ", for every letter of the form: the second look
+// searches the text as its form would be, except that the form joins spelled-out words; a text
+// that holds one of these takes the form itself.
+std::vector<std::string> SpelledOutTriples() {
+  std::string letters;
+  for (int b = 0; b < 256; ++b) {
+    const unsigned char code = NormalCode(static_cast<unsigned char>(b));
+    if (code > ' ' && letters.find(static_cast<char>(code)) == std::string::npos)
+      letters += static_cast<char>(code);
+  }
+  std::vector<std::string> triples;
+  for (const char x : letters)
+    for (const char y : letters)
+      for (const char z : letters) triples.push_back({' ', x, ' ', y, ' ', z, ' '});
+  return triples;
+}
+
+constexpr std::uint32_t kSpelledOut = 0;  // the triples' id; the phrases' follow, one up
+
+}  // namespace
+
 void PhraseList::ReplaceLibrary(std::vector<PhraseEntry> entries) {
   library_ = std::move(entries);
   Link();
@@ -49,9 +72,12 @@ void PhraseList::Link() {
       forms.emplace_back();
   }
   for (std::size_t i = 0; i < patterns.size(); ++i)
-    if (!forms[i].empty()) normalPatterns.push_back({forms[i], patterns[i].id});
+    if (!forms[i].empty()) normalPatterns.push_back({forms[i], patterns[i].id + 1});
+  const std::vector<std::string> triples =
+      normalPatterns.empty() ? std::vector<std::string>() : SpelledOutTriples();
+  for (const std::string& t : triples) normalPatterns.push_back({t, kSpelledOut});
   matcher_ = PatternAutomaton::Build(patterns, PatternAutomaton::Case::kUpper);
-  normal_ = PatternAutomaton::Build(normalPatterns, PatternAutomaton::Case::kExact);
+  normal_ = PatternAutomaton::Build(normalPatterns, PatternAutomaton::Case::kNormal);
 }
 
 const PhraseEntry* PhraseList::MatchPlain(std::string_view text) const {
@@ -59,11 +85,26 @@ const PhraseEntry* PhraseList::MatchPlain(std::string_view text) const {
   return best == PatternAutomaton::kNone ? nullptr : walk_[best];
 }
 
+bool PhraseList::EndsSpelledOut(std::string_view text) const {
+  // The last bytes that make seven of the form (a letter one, a run of separators one), with
+  // the space after them that the text lacks.
+  std::size_t from = text.size(), form = 0;
+  bool separatorAfter = false;
+  while (from > 0 && form < 7) {
+    const unsigned char code = NormalCode(static_cast<unsigned char>(text[--from]));
+    if (code == 0) continue;
+    form += !(code == ' ' && separatorAfter);
+    separatorAfter = code == ' ';
+  }
+  return normal_.SmallestId(std::string(text.substr(from)) + ' ') == kSpelledOut;
+}
+
 PhraseList::Hit PhraseList::Find(std::string_view text) const {
   if (const PhraseEntry* plain = MatchPlain(text)) return {plain, Look::kPlain};
   if (normal_.Empty()) return {};
-  const std::uint32_t best = normal_.SmallestId(NormalForm(text));
-  if (best != PatternAutomaton::kNone) return {walk_[best], Look::kNormal};
+  std::uint32_t best = normal_.SmallestId(text);
+  if (best == kSpelledOut || EndsSpelledOut(text)) best = normal_.SmallestId(NormalForm(text));
+  if (best != PatternAutomaton::kNone) return {walk_[best - 1], Look::kNormal};
   return {};
 }
 
