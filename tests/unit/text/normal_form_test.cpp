@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "text/cp1252.h"
-#include "text/look_alike.h"
 
 namespace tevanor {
 namespace {
@@ -24,17 +23,5 @@ TEST(NormalForm, FoldsLettersSeparatorsAndSpelledOutWords) {
   };
   for (const auto& [text, form] : cases) EXPECT_EQ(NormalForm(text), form) << text;
 }
-
-TEST(LookAlikeReading, NamesTheLettersOfOtherScriptsAndDropsInvisibleOnes) {
-  const std::pair<std::string_view, std::optional<std::string>> cases[] = {
-      {"ｍＩＲＣ ﬁ ² €", "mIRC fi \xB2 \x80"},  // full width, ligature; the code page's own stay
-      {"Рогnо α \u200B\u0301", "Porno a \xAD\xAD"},
-      {"日本 ā", "?? a"},
-      {"\xC3", std::nullopt},
-  };
-  for (const auto& [utf8, bytes] : cases) EXPECT_EQ(Utf8ToCp1252Folded(utf8), bytes) << utf8;
-  EXPECT_EQ(Utf16ToCp1252Folded(u"\xD835\xDC00\xD800x"), "A?x");  // 𝐀, an unpaired surrogate
-}
-
 }  // namespace
 }  // namespace tevanor
