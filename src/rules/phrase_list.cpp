@@ -1,6 +1,7 @@
 #include "rules/phrase_list.h"
 
 #include <algorithm>
+#include <string>
 
 #include "text/cp1252.h"
 #include "text/normal_form.h"
@@ -54,7 +55,7 @@ void PhraseList::Link() {
 
   walk_.clear();
   firstEmpty_ = PatternAutomaton::kNone;
-  std::vector<PatternAutomaton::Pattern> patterns, normalPatterns;
+  std::vector<PatternAutomaton::Pattern> patterns, normalPatterns, spelledPatterns;
   std::vector<std::string> forms;
   for (const PhraseEntry* e = m_pPhrases; e; e = e->next) {
     const auto id = static_cast<std::uint32_t>(walk_.size());
@@ -71,13 +72,25 @@ void PhraseList::Link() {
     else
       forms.emplace_back();
   }
-  for (std::size_t i = 0; i < patterns.size(); ++i)
-    if (!forms[i].empty()) normalPatterns.push_back({forms[i], patterns[i].id + 1});
+  // A form of several words also goes without its spaces: spelled out one after the other,
+  // its words become one.
+  std::vector<std::pair<std::string, std::uint32_t>> spaceless;
+  for (std::size_t i = 0; i < patterns.size(); ++i) {
+    if (forms[i].empty()) continue;
+    normalPatterns.push_back({forms[i], patterns[i].id + 1});
+    if (forms[i].find_first_not_of(' ', forms[i].find(' ', 1)) == std::string::npos) continue;
+    std::string letters = forms[i];
+    std::erase(letters, ' ');
+    spaceless.emplace_back(std::move(letters), patterns[i].id);
+  }
+  for (const auto& [letters, id] : spaceless) spelledPatterns.push_back({letters, id});
   const std::vector<std::string> triples =
       normalPatterns.empty() ? std::vector<std::string>() : SpelledOutTriples();
   for (const std::string& t : triples) normalPatterns.push_back({t, kSpelledOut});
   matcher_ = PatternAutomaton::Build(patterns, PatternAutomaton::Case::kUpper);
   normal_ = PatternAutomaton::Build(normalPatterns, PatternAutomaton::Case::kNormal);
+  // Searched only through words of a few letters: a small dense table does.
+  spelled_ = PatternAutomaton::Build(spelledPatterns, PatternAutomaton::Case::kExact, 1 << 12);
 }
 
 const PhraseEntry* PhraseList::MatchPlain(std::string_view text) const {
@@ -103,7 +116,17 @@ PhraseList::Hit PhraseList::Find(std::string_view text) const {
   if (const PhraseEntry* plain = MatchPlain(text)) return {plain, Look::kPlain};
   if (normal_.Empty()) return {};
   std::uint32_t best = normal_.SmallestId(text);
-  if (best == kSpelledOut || EndsSpelledOut(text)) best = normal_.SmallestId(NormalForm(text));
+  if (best == kSpelledOut || EndsSpelledOut(text)) {
+    // The written form, and in each word it joined from spelled-out letters the phrases of
+    // several words without their spaces ("p o r n o g r a t i s").
+    std::vector<SpelledWord> joined;
+    const std::string form = NormalForm(text, &joined);
+    best = normal_.SmallestId(form);
+    std::uint32_t id = best == PatternAutomaton::kNone ? best : best - 1;
+    for (const SpelledWord& word : joined)
+      id = spelled_.SmallestId(std::string_view(form).substr(word.at, word.size), id);
+    best = id == PatternAutomaton::kNone ? id : id + 1;
+  }
   if (best != PatternAutomaton::kNone) return {walk_[best - 1], Look::kNormal};
   return {};
 }

@@ -56,7 +56,9 @@ class PhraseList {
   const PhraseEntry* MatchPlain(std::string_view text) const;
   const PhraseEntry* Match(std::string_view text) const { return Find(text).entry; }
   // Bytes held by the one-pass matchers.
-  std::size_t MatcherBytes() const { return matcher_.MemoryBytes() + normal_.MemoryBytes(); }
+  std::size_t MatcherBytes() const {
+    return matcher_.MemoryBytes() + normal_.MemoryBytes() + spelled_.MemoryBytes();
+  }
 
  private:
   void Link();
@@ -78,6 +80,9 @@ class PhraseList {
   std::vector<const PhraseEntry*> walk_;
   PatternAutomaton matcher_;
   PatternAutomaton normal_;
+  // The forms of several words without their spaces, ids as in the walk, for the words that
+  // the form joins from spelled-out letters.
+  PatternAutomaton spelled_;
   std::uint32_t firstEmpty_ = PatternAutomaton::kNone;
 };
 

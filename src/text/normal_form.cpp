@@ -55,7 +55,7 @@ constexpr std::array<unsigned char, 256> kCodes = MakeCodes();
 
 // Joins, in a form whose words stand one space apart, every run of three or more one-letter
 // words into one word; returns the new size.
-std::size_t JoinSpelledOut(char* form, std::size_t size) {
+std::size_t JoinSpelledOut(char* form, std::size_t size, std::vector<SpelledWord>* joined) {
   std::size_t n = 0;
   for (std::size_t i = 0; i < size;) {
     if (form[i] == ' ') {
@@ -73,6 +73,7 @@ std::size_t JoinSpelledOut(char* form, std::size_t size) {
         last += 2;
       }
       if (words >= 3) {
+        if (joined) joined->push_back({n, words});
         for (std::size_t k = 0; k < words; ++k) form[n++] = form[i + 2 * k];
         i = last;
         continue;
@@ -94,8 +95,7 @@ bool SpellsOut(const char* form, std::size_t size) {
         _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(form + i)), space)));
     const std::uint64_t m = (previous >> 16) | (bits << 48);  // bytes i - 48 to i + 15
     // Bit p: spaces at p, p + 2, p + 4, p + 6 and letters at p + 1, p + 3, p + 5.
-    if (m & (m >> 2) & (m >> 4) & (m >> 6) & ~(m >> 1) & ~(m >> 3) & ~(m >> 5) &
-        0x0000FFFFFFFFFFFF)
+    if (m & (m >> 2) & (m >> 4) & (m >> 6) & ~(m >> 1) & ~(m >> 3) & ~(m >> 5) & 0x0000FFFFFFFFFFFF)
       return true;
     previous = m;
   }
@@ -113,9 +113,11 @@ bool SpellsOut(const char* form, std::size_t size) {
 
 }  // namespace
 
-unsigned char NormalCode(unsigned char byte) { return kCodes[byte]; }
+unsigned char NormalCode(unsigned char byte) {
+  return kCodes[byte];
+}
 
-std::string NormalForm(std::string_view text) {
+std::string NormalForm(std::string_view text, std::vector<SpelledWord>* joined) {
   if (text.empty()) return {};
   std::string form(text.size() + 1, '\0');
   char* const out = form.data();
@@ -131,7 +133,7 @@ std::string NormalForm(std::string_view text) {
     n += letter | (separator & afterLetter);
     afterLetter = letter | (afterLetter & (separator ^ 1));
   }
-  if (SpellsOut(out, n)) n = JoinSpelledOut(out, n);
+  if (SpellsOut(out, n)) n = JoinSpelledOut(out, n, joined);
   form.resize(n);
   return form;
 }

@@ -12,17 +12,28 @@
 //     stands only at the start of a word ("banal. Pornstar" does not hold " ANAL PORN", which
 //     the byte-for-byte search would find inside words, only in "banal porn");
 //   - three or more letters spelled out one by one with separators between them ("p o r n o",
-//     "a.d.u.l.t.s", "P_O_R_N_O") are joined into one word.
+//     "a.d.u.l.t.s", "P_O_R_N_O") are joined into one word; words spelled out one after the
+//     other ("a.d.u.l.t.s o.n.l.y") become one word too, which the phrase list searches for
+//     its phrases without their spaces.
 // The form of a text is at most one byte longer than the text.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tevanor {
 
 // What a byte becomes: a letter or digit of the form, ' ' for a separator, 0 when removed.
 unsigned char NormalCode(unsigned char byte);
 
-std::string NormalForm(std::string_view text);
+// A word of the form joined from letters spelled out: where it starts in the form, and its size.
+struct SpelledWord {
+  std::size_t at;
+  std::size_t size;
+};
+
+// `joined`, when given, receives the words joined from spelled-out letters, in order.
+std::string NormalForm(std::string_view text, std::vector<SpelledWord>* joined = nullptr);
 
 }  // namespace tevanor
