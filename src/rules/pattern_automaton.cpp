@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "text/cp1252.h"
+#include "text/normal_form.h"
 
 namespace tevanor {
 
@@ -18,7 +19,15 @@ constexpr std::size_t kInterleaveFrom = 4096;
 constexpr int kStreams = 4;
 
 unsigned char Fold(unsigned char byte, PatternAutomaton::Case rule) {
-  return rule == PatternAutomaton::Case::kUpper ? ToUpper(byte) : byte;
+  switch (rule) {
+    case PatternAutomaton::Case::kUpper:
+      return ToUpper(byte);
+    case PatternAutomaton::Case::kNormal:
+      return NormalCode(byte);
+    case PatternAutomaton::Case::kExact:
+      break;
+  }
+  return byte;
 }
 
 // The trie of the folded patterns, children of a state sorted by class.
@@ -109,6 +118,13 @@ PatternAutomaton PatternAutomaton::Build(std::span<const Pattern> patterns, Case
     if (used[b]) classOfFolded[b] = classes++;
   for (int b = 0; b < 256; ++b)
     a.classOf_[b] = classOfFolded[Fold(static_cast<unsigned char>(b), rule)];
+  a.rule_ = rule;
+  if (rule == Case::kNormal) {
+    a.skipClass_ = classes++;
+    for (int b = 0; b < 256; ++b)
+      if (NormalCode(static_cast<unsigned char>(b)) == 0) a.classOf_[b] = a.skipClass_;
+    if (used[' ']) a.spaceClass_ = classOfFolded[' '];
+  }
   a.stride_ = classes;
 
   const Trie trie = BuildTrie(folded, classOfFolded);
@@ -127,6 +143,7 @@ PatternAutomaton PatternAutomaton::Build(std::span<const Pattern> patterns, Case
   std::vector<std::uint32_t> rows(std::size_t{denseStates} * classes, 0);
   std::vector<std::uint32_t> rowOf(states, kNone);
   std::vector<std::uint32_t> fail(states, 0), minId(states, kNone), suffixOut(states, kNone);
+  std::vector<bool> afterSpace(states, false);  // reached by a space (kNormal)
   std::vector<std::uint32_t> order;
   order.reserve(states);
   order.push_back(0);
@@ -144,9 +161,15 @@ PatternAutomaton PatternAutomaton::Build(std::span<const Pattern> patterns, Case
       if (u != 0) std::copy_n(&rows[std::size_t{rowOf[fail[u]]} * classes], classes, row);
       for (std::uint32_t e = trie.childBegin[u]; e < trie.childBegin[u + 1]; ++e)
         row[trie.childClass[e]] = trie.child[e];
+      // No form holds two spaces in a row, so no failure link is computed through these.
+      if (rule == Case::kNormal) {
+        row[a.skipClass_] = u;
+        if (afterSpace[u]) row[a.spaceClass_] = u;
+      }
     }
     for (std::uint32_t e = trie.childBegin[u]; e < trie.childBegin[u + 1]; ++e) {
       const std::uint32_t v = trie.child[e];
+      afterSpace[v] = trie.childClass[e] == a.spaceClass_;
       const std::uint32_t f = u == 0 ? 0 : next(fail[u], trie.childClass[e]);
       fail[v] = f;
       minId[v] = std::min(ownMin[v], minId[f]);
@@ -188,6 +211,10 @@ PatternAutomaton PatternAutomaton::Build(std::span<const Pattern> patterns, Case
     if (minId[s] != kNone) outputs.push_back(s);
   std::sort(outputs.begin(), outputs.end(),
             [&number](std::uint32_t x, std::uint32_t y) { return number[x] < number[y]; });
+
+  a.start_ = a.spaceClass_ == kNone ? 0 : a.dense_[a.spaceClass_];
+  if (rule == Case::kNormal)
+    for (const std::uint32_t s : sparse) a.sparseAfterSpace_.push_back(afterSpace[s]);
 
   a.edgesBegin_.reserve(sparse.size() + 1);
   a.fail_.reserve(sparse.size());
@@ -240,6 +267,9 @@ std::size_t PatternAutomaton::MemoryBytes() const {
 }
 
 std::uint32_t PatternAutomaton::SparseStep(std::uint32_t state, std::uint32_t cls) const {
+  if (cls == skipClass_ ||
+      (cls == spaceClass_ && rule_ == Case::kNormal && sparseAfterSpace_[state - denseEnd_]))
+    return state;
   do {
     const std::uint32_t j = state - denseEnd_;
     for (std::uint32_t e = edgesBegin_[j]; e < edgesBegin_[j + 1] && edgeClass_[e] <= cls; ++e)
@@ -272,8 +302,24 @@ std::uint32_t PatternAutomaton::SmallestId(std::string_view text, std::uint32_t 
   if (text.size() >= kInterleaveFrom && longest_ * 16 <= text.size())
     return ScanInterleaved(text, below);
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  std::uint32_t state = 0;
+  std::uint32_t state = start_;
   return ScanSerial(bytes, bytes, bytes + text.size(), state, below);
+}
+
+std::size_t PatternAutomaton::PieceStart(const unsigned char* base, std::size_t first) const {
+  if (rule_ != Case::kNormal) return first - (longest_ - 1);
+  // Back over as many bytes of the form as the longest pattern holds: a letter is one, a run
+  // of separators one, a removed byte none.
+  std::size_t p = first, form = 0;
+  bool separatorAfter = false;
+  while (p > 0 && form < longest_) {
+    const std::uint32_t cls = classOf_[base[--p]];
+    if (cls == skipClass_) continue;
+    const bool separator = cls == spaceClass_;
+    form += !(separator && separatorAfter);
+    separatorAfter = separator;
+  }
+  return p;
 }
 
 std::uint32_t PatternAutomaton::ScanSerial(const unsigned char* begin, const unsigned char* from,
@@ -296,13 +342,12 @@ std::uint32_t PatternAutomaton::ScanInterleaved(std::string_view text, std::uint
   // longest pattern that ends at the quarter's first byte.
   const auto* base = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t n = text.size();
-  const std::size_t overlap = longest_ - 1;
   const unsigned char* pos[kStreams];
   const unsigned char* end[kStreams];
   std::size_t common = n;
   for (int k = 0; k < kStreams; ++k) {
     const std::size_t first = n * k / kStreams;
-    pos[k] = base + (k == 0 ? 0 : first - overlap);
+    pos[k] = base + (k == 0 ? 0 : PieceStart(base, first));
     end[k] = base + n * (k + 1) / kStreams;
     common = std::min(common, static_cast<std::size_t>(end[k] - pos[k]));
   }
@@ -314,7 +359,7 @@ std::uint32_t PatternAutomaton::ScanInterleaved(std::string_view text, std::uint
   const std::uint32_t* column[256];
   for (int b = 0; b < 256; ++b) column[b] = dense_.data() + classOf_[b];
   const std::uint32_t fastEnd = fastEnd_;
-  std::uint32_t s[kStreams] = {};
+  std::uint32_t s[kStreams] = {start_};
   std::size_t i = 0;
   while (i < common) {
     std::uint32_t s0 = s[0], s1 = s[1], s2 = s[2], s3 = s[3];
@@ -346,7 +391,7 @@ void PatternAutomaton::ForEachOccurrence(std::string_view text,
                                          FunctionRef<void(std::uint32_t)> found) const {
   if (endings_.empty()) return;
   const auto* begin = reinterpret_cast<const unsigned char*>(text.data());
-  std::uint32_t s = 0;
+  std::uint32_t s = start_;
   for (const unsigned char* p = begin; p != begin + text.size(); ++p) {
     s = Step(s, classOf_[*p]);
     if (s < fastEnd_ || !Reports(s)) continue;

@@ -26,6 +26,11 @@ class PatternAutomaton {
   enum class Case {
     kExact,  // bytes compare as they are
     kUpper,  // patterns and text compare as their Windows-1252 upper-case copies
+    // Patterns are normal forms (text/normal_form.h) and the text is searched as its form
+    // would be, without writing it: a byte compares as its code, a byte the form removes
+    // leaves the state as it is, and so does a separator after a state reached by a space;
+    // the text starts after a space. Only the joining of spelled-out words is left out.
+    kNormal,
   };
   struct Pattern {
     std::string_view bytes;  // never empty
@@ -55,6 +60,7 @@ class PatternAutomaton {
   // Calls `found` with the id of every occurrence of every pattern (ids may repeat).
   void ForEachOccurrence(std::string_view text, FunctionRef<void(std::uint32_t)> found) const;
 
+  bool Empty() const { return endings_.empty(); }
   // Bytes held by the tables.
   std::size_t MemoryBytes() const;
 
@@ -89,8 +95,18 @@ class PatternAutomaton {
                            const unsigned char* to, std::uint32_t& state, std::uint32_t best) const;
   std::uint32_t ScanInterleaved(std::string_view text, std::uint32_t best) const;
 
+  // Where piece k of the text at `base` starts for a quarter that starts at `first`.
+  std::size_t PieceStart(const unsigned char* base, std::size_t first) const;
+
   std::array<std::uint32_t, 256> classOf_{};
   std::uint32_t stride_ = 1;  // byte classes
+  // Under kNormal: the class of the bytes the form removes and that of the separators, the
+  // state after the text's leading space, and per sparse state whether a space reached it.
+  Case rule_ = Case::kExact;
+  std::uint32_t skipClass_ = kNone;
+  std::uint32_t spaceClass_ = kNone;
+  std::uint32_t start_ = 0;
+  std::vector<bool> sparseAfterSpace_;
   // dense_[state + class] is the next state of a dense state; the start state is 0.
   std::vector<std::uint32_t> dense_ = {0};
   std::uint32_t fastEnd_ = 1;

@@ -37,15 +37,34 @@ class PhraseList {
   const PhraseEntry* FirstLibrary() const { return m_pLibraryPhrases; }
   const PhraseEntry* FirstUser() const { return m_pUserPhrases; }
 
+  // Which look found a phrase.
+  enum class Look {
+    kPlain,   // the text holds the phrase byte for byte (upper-cased where the entry says)
+    kNormal,  // the text's normal form holds the phrase's (text/normal_form.h)
+  };
+  struct Hit {
+    const PhraseEntry* entry = nullptr;
+    Look look = Look::kPlain;
+  };
+
   // The first entry of the walk that occurs in `text` (upper-cased copies for an ignore-case
-  // entry; an empty phrase occurs in every text), or nullptr. One pass over the text finds
-  // every candidate; the answer is the same as walking the entries one by one.
-  const PhraseEntry* Match(std::string_view text) const;
-  // Bytes held by the one-pass matcher.
-  std::size_t MatcherBytes() const { return matcher_.MemoryBytes(); }
+  // entry; an empty phrase occurs in every text). When none does, the first ignore-case entry
+  // whose normal form occurs in the text's normal form. One pass over the text, or its form,
+  // finds every candidate; the answer is the same as walking the entries one by one.
+  Hit Find(std::string_view text) const;
+  // The plain look alone.
+  const PhraseEntry* MatchPlain(std::string_view text) const;
+  const PhraseEntry* Match(std::string_view text) const { return Find(text).entry; }
+  // Bytes held by the one-pass matchers.
+  std::size_t MatcherBytes() const {
+    return matcher_.MemoryBytes() + normal_.MemoryBytes() + spelled_.MemoryBytes();
+  }
 
  private:
   void Link();
+  // Whether the text ends in three one-letter words, which the second look's scan cannot tell
+  // without a separator after them.
+  bool EndsSpelledOut(std::string_view text) const;
 
   std::vector<PhraseEntry> library_;
   std::vector<PhraseEntry> user_;
@@ -55,9 +74,15 @@ class PhraseList {
 
   // Built by Link(): the walk by position, one automaton over the upper-cased phrases (ids are
   // walk positions; case-sensitive ones are confirmed byte for byte), and the first empty
-  // phrase.
+  // phrase; and one over the normal forms of the ignore-case phrases (ids one up; id 0 marks a
+  // text that spells a word out, searched through its written form). A case-sensitive word
+  // asks for its letters as written, which the normal form does not keep.
   std::vector<const PhraseEntry*> walk_;
   PatternAutomaton matcher_;
+  PatternAutomaton normal_;
+  // The forms of several words without their spaces, ids as in the walk, for the words that
+  // the form joins from spelled-out letters.
+  PatternAutomaton spelled_;
   std::uint32_t firstEmpty_ = PatternAutomaton::kNone;
 };
 

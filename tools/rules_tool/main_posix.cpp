@@ -2,6 +2,8 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <iostream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,7 +22,7 @@ int main(int argc, char** argv) {
         if (::stat(directory.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
         return &files.emplace(directory);
       },
-      out, err);
+      [] { return std::string(std::istreambuf_iterator<char>(std::cin), {}); }, out, err);
   std::fwrite(out.data(), 1, out.size(), stdout);
   std::fwrite(err.data(), 1, err.size(), stderr);
   return status;

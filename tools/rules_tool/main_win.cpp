@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +38,10 @@ int wmain(int argc, wchar_t** argv) {
         if (!std::filesystem::is_directory(std::filesystem::path(path), error)) return nullptr;
         if (path.back() != L'\\' && path.back() != L'/') path += L'\\';
         return &files.emplace(path);
+      },
+      [] {
+        ::_setmode(::_fileno(stdin), _O_BINARY);
+        return std::string(std::istreambuf_iterator<char>(std::cin), {});
       },
       out, err);
   ::_setmode(::_fileno(stdout), _O_BINARY);

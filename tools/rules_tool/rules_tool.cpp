@@ -7,6 +7,7 @@
 #include "rules/phrase_store.h"
 #include "rules/site_store.h"
 #include "text/cp1252.h"
+#include "text/look_alike.h"
 
 namespace tevanor {
 
@@ -14,7 +15,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: tevanor-rules [--dir DIR] [--level N] [--builtin-sites 0|1] "
-    "phrases|sites|history|text TEXT|url URL [--ieframe 0|1]";
+    "phrases|sites|history|text TEXT|-|url URL [--ieframe 0|1]";
 
 // The tool only looks: stamps go nowhere, there is no scan to pause and no dialog to ask.
 class DiscardingProfile final : public ProfileStore {
@@ -58,7 +59,8 @@ std::optional<int> Number(std::string_view text) {
   return value;
 }
 
-std::optional<Failure> Parse(std::span<const std::string> args, Options& options) {
+std::optional<Failure> Parse(std::span<const std::string> args,
+                             FunctionRef<std::string()> readInput, Options& options) {
   std::vector<std::string_view> positional;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -90,7 +92,13 @@ std::optional<Failure> Parse(std::span<const std::string> args, Options& options
     return Failure{"wrong number of arguments for " + options.command, true};
   if (options.ieFrame && options.command != "url")
     return Failure{"--ieframe goes with url only", true};
-  if (takesArgument) {
+  if (options.command == "text") {
+    // As the guardian reads another program's text: any character, look-alikes read as the
+    // letters they stand for.
+    const std::string text = positional[1] == "-" ? readInput() : std::string(positional[1]);
+    options.argument = Utf8ToCp1252Folded(text);
+    if (!options.argument) return Failure{"the text is not UTF-8"};
+  } else if (takesArgument) {
     options.argument = Utf8ToCp1252(positional[1]);
     if (!options.argument)
       return Failure{"the " + options.command + " has a character that Windows-1252 cannot hold"};
@@ -114,9 +122,14 @@ int Run(const Options& options, DataDirectory& files, std::string& out, std::str
       return 2;
     }
     if (options.command == "text") {
-      const PhraseEntry* match = list.Match(*options.argument);
-      out = match ? Cp1252ToUtf8(PhraseAsCompared(*match)) + "\n" : "no rule\n";
-      return match ? 0 : 1;
+      const PhraseList::Hit hit = list.Find(*options.argument);
+      if (!hit.entry) {
+        out = "no rule\n";
+        return 1;
+      }
+      out = Cp1252ToUtf8(PhraseAsCompared(*hit.entry)) +
+            (hit.look == PhraseList::Look::kNormal ? "\tnormal form\n" : "\n");
+      return 0;
     }
     int position = 0;
     for (const PhraseEntry* e = list.First(); e; e = e->next)
@@ -168,11 +181,11 @@ int Run(const Options& options, DataDirectory& files, std::string& out, std::str
 }  // namespace
 
 int RunRulesTool(std::span<const std::string> args,
-                 FunctionRef<DataDirectory*(const std::string& directory)> open, std::string& out,
-                 std::string& err) {
+                 FunctionRef<DataDirectory*(const std::string& directory)> open,
+                 FunctionRef<std::string()> readInput, std::string& out, std::string& err) {
   Options options;
   int status = 2;
-  if (const auto failure = Parse(args, options)) {
+  if (const auto failure = Parse(args, readInput, options)) {
     err = failure->message + (failure->usage ? "; " + std::string(kUsage) : "");
   } else if (DataDirectory* files = open(options.dir)) {
     status = Run(options, *files, out, err);

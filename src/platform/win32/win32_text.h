@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "text/cp1252.h"
+#include "text/look_alike.h"
 
 namespace tevanor::win32 {
 
@@ -19,17 +20,13 @@ inline std::string Narrow(std::wstring_view text) {
   return Utf16ToCp1252({reinterpret_cast<const char16_t*>(text.data()), text.size()});
 }
 
-// A text read from another program, as the system's own ANSI conversion gives it: characters
-// of Windows-1252 stay, and a look-alike outside it becomes its letter ("ｍＩＲＣ" → "MIRC",
-// "ā" → "a"), so a disguised word still matches the lists. What has no look-alike becomes '?'.
+// A text read from another program, for the lists: characters of Windows-1252 stay, and one
+// outside it becomes what it stands for (text/look_alike.h: "ｍＩＲＣ" → "mIRC", "ā" → "a", the
+// Cyrillic "а" → "a", an invisible character the soft hyphen), so a disguised word still matches
+// the lists. What has no reading becomes '?'. The table is the one the native tools use, so
+// both builds read a text alike.
 inline std::string NarrowBestFit(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int wide = static_cast<int>(text.size());
-  const int size = ::WideCharToMultiByte(1252, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
-  if (size <= 0) return Narrow(text);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  ::WideCharToMultiByte(1252, 0, text.data(), wide, bytes.data(), size, nullptr, nullptr);
-  return bytes;
+  return Utf16ToCp1252Folded({reinterpret_cast<const char16_t*>(text.data()), text.size()});
 }
 
 }  // namespace tevanor::win32

@@ -22,7 +22,7 @@ class RulesToolTest : public ::testing::Test {
     const int status = RunRulesTool(
         args,
         [this](const std::string& dir) { return dir == "." || dir == "data" ? &files : nullptr; },
-        out, err);
+        [this] { return input; }, out, err);
     EXPECT_TRUE(err.empty() ||
                 (err.starts_with("tevanor-rules: ") && err.find('\n') == err.size() - 1))
         << err;
@@ -30,6 +30,7 @@ class RulesToolTest : public ::testing::Test {
   }
 
   testing::FakeDataDirectory files;
+  std::string input = "Vídeos  pórno\tgrátis\n";  // standard input
 };
 
 TEST_F(RulesToolTest, AnswersEachQuestionAndRefusesWhatItCannotAnswer) {
@@ -56,7 +57,14 @@ TEST_F(RulesToolTest, AnswersEachQuestionAndRefusesWhatItCannotAnswer) {
       {{"--level", "high", "phrases"}, {2, "", "bad option --level high"}},
       {{"phrases", "--ieframe", "1"}, {2, "", "--ieframe goes with url only"}},
       {{"phrases", "--dir"}, {2, "", "--dir needs a value"}},
-      {{"text", "日本"}, {2, "", "the text has a character that Windows-1252 cannot hold\n"}},
+      {{"text", "日本"}, {1, "no rule\n", ""}},  // read as the guardian reads it: "??"
+      {{"text", "\xFF"}, {2, "", "the text is not UTF-8\n"}},
+      // The second look, said after a tab; a text from standard input; look-alike letters.
+      {{"text", "f0r adu1ts 0nly"}, {0, "ADULTS ONLY\tnormal form\n", ""}},
+      {{"text", "-"}, {0, "PORNO GRATIS\tnormal form\n", ""}},
+      {{"text", "аdults оnly"}, {0, "ADULTS ONLY\n", ""}},  // Cyrillic а and о
+      {{"--level", "1", "text", "c-a-s-i-n-o"}, {0, "CASINO\tnormal form\n", ""}},
+      {{"--level", "1", "text", "x.x.x"}, {1, "no rule\n", ""}},  // XXX is case-sensitive
       {{"--dir", "missing", "sites"}, {2, "", "cannot read directory missing\n"}},
   };
   for (const auto& [args, result] : cases)

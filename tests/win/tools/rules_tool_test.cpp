@@ -60,8 +60,9 @@ TEST(RulesToolExe, AnswersInUtf8WithItsExitStatus) {
       {L"text \"Canci\u00F3n de PEL\u00CDCULAS porno\"", {0, "PEL\303\215CULAS PORNO\n", ""}},
       {L"--level 1 text nada", {1, "no rule\n", ""}},
       {L"history", {0, "Canci\303\263n\t21:07\tCASINO\n", ""}},
-      {L"text \u65E5\u672C",
-       {2, "", "tevanor-rules: the text has a character that Windows-1252 cannot hold\n"}},
+      {L"text \"\u0430dults \u043En\u200Bly\"",
+       {0, "ADULTS ONLY\tnormal form\n", ""}},  // а о, ZWSP
+      {L"text \u65E5\u672C", {1, "no rule\n", ""}},
   };
   for (const auto& [args, result] : cases) EXPECT_EQ(RunTool(dir, args), result);
   fs::remove_all(dir);

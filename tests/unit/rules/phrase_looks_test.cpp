@@ -1,0 +1,105 @@
+// The two looks of the phrase search over texts read as the guardian reads them (UTF-8 here,
+// through the same look-alike table as the UTF-16 of other programs).
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "rules/builtin_phrases.h"
+#include "rules/phrase_list.h"
+#include "text/cp1252.h"
+#include "text/look_alike.h"
+#include "text/normal_form.h"
+
+namespace tevanor {
+namespace {
+
+using Look = PhraseList::Look;
+
+class PhraseLooks : public ::testing::Test {
+ protected:
+  PhraseLooks() {
+    std::vector<PhraseEntry> rows;
+    for (std::size_t i = 0; i < kBuiltInPhraseRows; ++i)
+      rows.push_back({std::string(kBuiltInPhraseTable[i]), true});
+    list.ReplaceLibrary(std::move(rows));
+    list.ReplaceUser({{"casino"}, {"XXX", false, false}});
+  }
+  // The phrase as reported and the look that found it, or "" when none did.
+  std::pair<std::string, Look> Find(std::string_view utf8) const {
+    const PhraseList::Hit hit = list.Find(Utf8ToCp1252Folded(utf8).value());
+    return {hit.entry ? Cp1252ToUtf8(PhraseAsCompared(*hit.entry)) : "", hit.look};
+  }
+
+  PhraseList list;
+};
+
+TEST_F(PhraseLooks, EachWayOfWritingAPhraseIsFoundByTheLookThatSeesThroughIt) {
+  const struct {
+    const char* text;
+    const char* phrase;
+    Look look;
+  } cases[] = {
+      {"This page is for adults only", "ADULTS ONLY", Look::kPlain},  // as it was
+      {"ｆｒｅｅ ｐｏｒｎ", "FREE PORN", Look::kPlain},               // full width
+      {"𝐟𝐫𝐞𝐞 𝐩𝐨𝐫𝐧 ⓥⓘⓓⓔⓞ", "FREE PORN", Look::kPlain},                 // mathematical, circled
+      {"аdults оnly", "ADULTS ONLY", Look::kPlain},                   // Cyrillic а, о
+      {"ΧΧΧ video", "XXX VIDEO", Look::kPlain},                       // Greek Χ
+      {"ﬁlms: XXX ᴠɪdeo", "XXX VIDEO", Look::kPlain},                 // small capitals
+      {"ādults only", "ADULTS ONLY", Look::kPlain},                   // a mark the code page lacks
+      {"adu\u00ADlts only", "ADULTS ONLY", Look::kNormal},            // soft hyphen
+      {"por\u200Bno gra\u2060tis", "PORNO GRATIS", Look::kNormal},    // zero-width characters
+      {"po\u0301rno gratis", "PORNO GRATIS", Look::kNormal},          // a combining accent
+      {"Vídeos pórno grátis", "PORNO GRATIS", Look::kNormal},         // accents added
+      {"AdUlT ChAt", "ADULT CHAT", Look::kPlain},                     // case, as it was
+      {"f0r adu1ts 0nly", "ADULTS ONLY", Look::kNormal},              // 1 for l
+      {"v1deos porno", "VIDEOS PORNO", Look::kNormal},                // 1 for i
+      {"$3x0 gr@t1s", "SEXO GRATIS", Look::kNormal},                  // $ 3 0 @
+      {"sexo\t\tgratis", "SEXO GRATIS", Look::kNormal},               // tabs
+      {"sexo  gratis", "SEXO GRATIS", Look::kNormal},                 // two spaces
+      {"sexo\u00A0gratis", "SEXO GRATIS", Look::kNormal},             // no-break space
+      {"for adults-only content", "ADULTS ONLY", Look::kNormal},      // hyphen
+      {"ADULTS_ONLY", "ADULTS ONLY", Look::kNormal},                  // underscore
+      {"for a.d.u.l.t.s only", "ADULTS ONLY", Look::kNormal},         // spelled with dots
+      {"p o r n o gratis", "PORNO GRATIS", Look::kNormal},            // spelled with spaces
+      {"P_O_R_N_O gratis", "PORNO GRATIS", Look::kNormal},            // underscores
+      {"sexo g-r-a-t-i-s", "SEXO GRATIS", Look::kNormal},             // hyphens
+      {"un c.a.s.i.n.o", "CASINO", Look::kNormal},                    // a parent's word
+      {"xxx", "", Look::kPlain},  // a case-sensitive word has no second look
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(Find(c.text), std::make_pair(std::string(c.phrase), c.look)) << c.text;
+}
+
+TEST_F(PhraseLooks, OrdinaryTextCloseToAPhraseIsFoundByNeither) {
+  const char* const texts[] = {
+      "Essex, Sussex y Middlesex; unisex",
+      "El canal sexto emite un análisis del sexo de las aves",
+      "Los E.E.U.U. y la U.E. firmaron; a, b, c, d y e son vocales o no",
+      "Videos para adultos mayores; un bono de transporte para mayores de 65",
+      "Tengo 18 años, mido 1,75 y peso 70 kg; 3.40 € la entrada",
+      "Chat de soporte técnico 24/7; vídeos de cocina casera",
+      "The analysis of adult education; sex-linked genes; Dick & Jane",
+      "x y z coordinates; the a-b-c of physics; I/O ports, R&D",
+      "Computadora portátil, disputa, diputado, reputación",
+      "Las películas de terror, fotos de la boda, escenas del crimen",
+  };
+  for (const char* text : texts) EXPECT_EQ(Find(text).first, "") << text;
+}
+
+TEST(BuiltInPhraseForms, OnlyAccentedTwinsShareAForm) {
+  // Rows whose forms are alike differ only by the accents of Á, Í and Ó.
+  std::map<std::string, std::set<std::string>> rowsOf;
+  for (std::size_t i = 0; i < kBuiltInPhraseRows; ++i) {
+    std::string bare(kBuiltInPhraseTable[i]);
+    for (char& c : bare)
+      c = c == "Á"_ansi[0] ? 'A' : c == "Í"_ansi[0] ? 'I' : c == "Ó"_ansi[0] ? 'O' : c;
+    const std::string form = NormalForm(kBuiltInPhraseTable[i]);
+    EXPECT_GE(form.size(), 4u) << kBuiltInPhraseTable[i];
+    rowsOf[form].insert(bare);
+  }
+  for (const auto& [form, rows] : rowsOf) EXPECT_EQ(rows.size(), 1u) << form;
+}
+
+}  // namespace
+}  // namespace tevanor
