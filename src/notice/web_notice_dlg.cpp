@@ -1,8 +1,8 @@
 #include "notice/web_notice_dlg.h"
 
+#include "base/product_name.h"
 #include "notice/notice_rules.h"
 #include "resource.h"
-#include "ui/product_name.h"
 
 namespace tevanor {
 

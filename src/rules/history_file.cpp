@@ -1,6 +1,7 @@
 #include "rules/history_file.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -72,13 +73,13 @@ void HistoryRecords::Erase(std::size_t row) {
 void HistoryRecords::AddField(std::string_view text, bool first) {
   // A record's fields stay together in one block, so that its pointer reaches all three: a
   // field that does not fit moves the record's earlier fields to a new block with it.
-  constexpr std::size_t kBlockSize = std::size_t{1} << 20;
   const char* record = first ? nullptr : records_.back();
   const std::size_t earlier =
       first ? 0 : static_cast<std::size_t>(blocks_.back().get() + blockUsed_ - record);
   if (blocks_.empty() || blockUsed_ + text.size() + 1 > blockSize_) {
-    blockSize_ = std::max(kBlockSize, earlier + text.size() + 1);
-    auto block = std::make_unique<char[]>(blockSize_);
+    blockSize_ = std::max(nextBlockSize_, earlier + text.size() + 1);
+    nextBlockSize_ = kBlockSize;
+    auto block = std::make_unique_for_overwrite<char[]>(blockSize_);
     if (earlier != 0) std::memcpy(block.get(), record, earlier);
     blocks_.push_back(std::move(block));
     blockUsed_ = earlier;
@@ -96,8 +97,13 @@ std::optional<HistoryRecords> LoadHistoryList(DataDirectory& files, int& history
   if (!file) return std::nullopt;
   historyOpen = 1;
   std::optional<HistoryRecords> rows;
-  if (file->SeekToStart() && file->Length().value_or(0) != 0) {
+  const std::uint64_t length = file->Length().value_or(0);
+  if (file->SeekToStart() && length != 0) {
     rows.emplace();
+    // The first block holds a small file whole (its bytes, and the terminators of a last
+    // record cut short); a large one, or one that claims more than it holds, grows by blocks.
+    rows->nextBlockSize_ =
+        static_cast<std::size_t>(std::min<std::uint64_t>(length + 3, HistoryRecords::kBlockSize));
     int field = 0;
     ReadRecords(*file, false, [&rows, &field](std::string&& text, char) {
       rows->AddField(text, field == 0);

@@ -53,8 +53,11 @@ class HistoryRecords {
   void AddField(std::string_view text, bool first);
   const char* Start(std::size_t row) const { return records_[records_.size() - 1 - row]; }
 
+  static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+
   std::vector<std::unique_ptr<char[]>> blocks_;
   std::size_t blockSize_ = 0;
+  std::size_t nextBlockSize_ = kBlockSize;  // the size of the next block to take
   std::size_t blockUsed_ = 0;
   std::vector<const char*> records_;  // oldest first, as in the file
 };

@@ -1,7 +1,7 @@
 #include "ui/block_notice_dlg.h"
 
+#include "base/product_name.h"
 #include "resource.h"
-#include "ui/product_name.h"
 
 namespace tevanor {
 

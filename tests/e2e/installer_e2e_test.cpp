@@ -1,7 +1,7 @@
 // The installer and the uninstaller in a fresh Wine prefix: what a silent install puts in
 // place, what a second install keeps, what the uninstaller removes and keeps, and the screens
-// a parent meets, the installed program's first start (the welcome) and removal through its
-// password. The setup program is named by TEVANOR_SETUP.
+// a parent meets, and removal through the program's password. The setup program is named by
+// TEVANOR_SETUP.
 #include <gtest/gtest.h>
 // clang-format off
 #include <windows.h>
@@ -179,19 +179,6 @@ TEST_F(Installation, SilentInstallPutsTheProgramItsEntriesAndTheFirstRunFlagInPl
   EXPECT_TRUE(FileExists(command.directory + L"\\lsb_un20.exe"));
   EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kRunKey, L"Tevanor"), L"\"" + dir + L"\\Tevanor.exe\"");
   EXPECT_TRUE(Ended(setup));
-}
-
-TEST_F(Installation, TheFirstStartShowsTheWelcome) {
-  const UniqueKernelHandle program = Start(L"\"" + dir + L"\\Tevanor.exe\"");
-  ASSERT_TRUE(program);
-  HWND welcome = nullptr;
-  EXPECT_TRUE(WaitUntil([&] {
-    welcome = ::FindWindowW(L"#32770", L"\u00A1\u00A1Bienvenido!!");
-    return welcome != nullptr && ::IsWindowVisible(welcome);
-  }));
-  EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, kProfileKey, L"Pr"), 0u);
-  ::TerminateProcess(program.get(), 0);
-  Ended(program);
 }
 
 TEST_F(Installation, InstallingAgainKeepsListsPasswordAndTheFirstRunFlag) {

@@ -14,12 +14,11 @@ namespace tevanor::testing {
 
 class FakeTrayIcon final : public TrayIcon {
  public:
-  void Add(Image i, std::string_view t) override { Set(i, t), ++adds, shown = true; }
+  void Add(Image i, std::string_view t) override { Set(i, t), shown = true; }
   void Modify(Image i, std::string_view t) override { Set(i, t); }
   void Delete() override { shown = false; }
 
   bool shown = false;
-  int adds = 0;
   Image image = Image::kGuardOff;
   std::string tip;
 
@@ -39,16 +38,12 @@ class FakeExitHotKey final : public ExitHotKey {
 
 class FakePanelFrame final : public PanelFrame {
  public:
-  void SetMainIcon() override { iconSet = true; }
-  void AppendSystemMenuItem(unsigned command, std::string_view text) override {
-    menuItems.push_back(std::to_string(command) + " " + std::string(text));
-  }
+  void SetMainIcon() override {}
+  void AppendSystemMenuItem(unsigned, std::string_view) override {}
   ScreenRect Rect() override { return rect; }
   void MoveTo(const ScreenRect& r) override { rect = r; }
   void BringToFront() override { ++fronts; }
 
-  bool iconSet = false;
-  std::vector<std::string> menuItems;
   ScreenRect rect{100, 80, 580, 530};
   int fronts = 0;
 };

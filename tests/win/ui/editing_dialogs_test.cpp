@@ -1,5 +1,5 @@
 // The parent's editing dialogs on the real system: each filled with realistic content,
-// captured, and driven through its window messages for one accept and one cancel.
+// captured, and driven through its window messages to the file it saves.
 #include <gtest/gtest.h>
 // clang-format off
 #include <windows.h>
@@ -84,7 +84,7 @@ class EditingDialogs : public ::testing::Test {
   StandInPanel* panel = nullptr;
 };
 
-TEST_F(EditingDialogs, FilterConfigurationAcceptsAndCancels) {
+TEST_F(EditingDialogs, FilterConfigurationAccepts) {
   Put("Tevanor.fil", "casino\bapuestas\bPoker\tcontenido adulto\bviolencia\b");
   state.m_nProtLevel = 0;
   words.RebuildPhraseList(true, true, true, 0);
@@ -106,20 +106,9 @@ TEST_F(EditingDialogs, FilterConfigurationAcceptsAndCancels) {
   EXPECT_EQ(Content("Tevanor.fil"),
             "violencia\bcontenido adulto\bPoker\tapuestas\bcasino\bjuegos de azar\b");
   EXPECT_EQ(profile.GetInt("NivelProt", 0), -1);
-
-  ASSERT_NE(OpenSingle(filter, host, panel, *panel, FilterConfigData{state, words, profile}),
-            nullptr);
-  filter->Send(PrivateMessage{WM_ADDPHRASE, 1, std::string("descartada")});
-  ::SendMessageW(Win32DialogHost::WindowOf(*filter), WM_COMMAND, IDCANCEL, 0);  // Esc
-  EXPECT_NE(filter, nullptr);
-  Press(*filter, IDC_FILTER_CANCEL);
-  Pump(100);
-  EXPECT_EQ(filter, nullptr);
-  EXPECT_EQ(Content("Tevanor.fil"),
-            "violencia\bcontenido adulto\bPoker\tapuestas\bcasino\bjuegos de azar\b");
 }
 
-TEST_F(EditingDialogs, SiteAdministrationAcceptsAndCancels) {
+TEST_F(EditingDialogs, SiteAdministrationAccepts) {
   Put("Tevanor.asw",
       "http://www.casino-online.example\bhttp://apuestas.example\bhttp://chat.example/sala\b"
       "http://www.escuela.example\thttp://enciclopedia.example\thttp://juegos.example/"
@@ -140,8 +129,6 @@ TEST_F(EditingDialogs, SiteAdministrationAcceptsAndCancels) {
   Press(*admin, IDC_SITES_BUILTIN);
   Press(*admin, IDC_SITES_BUILTIN);
   Shoot(*admin, "site_admin");
-  ::SendMessageW(window, WM_COMMAND, IDCANCEL, 0);  // Esc
-  ASSERT_NE(admin, nullptr);
   Press(*admin, IDC_SITES_ACCEPT);
   Pump(100);
   EXPECT_EQ(admin, nullptr);
@@ -149,14 +136,6 @@ TEST_F(EditingDialogs, SiteAdministrationAcceptsAndCancels) {
             "http://apuestas.example\bhttp://chat.example/sala\bhttp://www.casino-online.example\b"
             "http://www.loteria.example\bhttp://enciclopedia.example\t"
             "http://juegos.example/educativos\thttp://www.escuela.example\t");
-
-  ASSERT_NE(OpenSingle(admin, host, panel, *panel, SiteAdminData{state, sites, profile, shell}),
-            nullptr);
-  Press(*admin, IDC_SITES_EMPTY_ALLOWED);
-  Press(*admin, IDC_SITES_CANCEL);
-  Pump(100);
-  EXPECT_EQ(admin, nullptr);
-  EXPECT_NE(Content("Tevanor.asw").find("escuela"), std::string::npos);
 }
 
 TEST_F(EditingDialogs, HistoryListsTheNewestFirstAndCloses) {
@@ -179,8 +158,6 @@ TEST_F(EditingDialogs, HistoryListsTheNewestFirstAndCloses) {
   EXPECT_STREQ(text, L"http://chat.example/sala");
   ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
   Shoot(*dialog, "history");
-  ::SendMessageW(Win32DialogHost::WindowOf(*dialog), WM_COMMAND, IDCANCEL, 0);  // Esc
-  ASSERT_NE(dialog, nullptr);
   Press(*dialog, IDC_HISTORY_CLOSE);
   Pump(100);
   EXPECT_EQ(dialog, nullptr);
