@@ -181,6 +181,14 @@ TEST_F(BrowserFrameTest, AnUnchangedFrameCostsOneCall) {
   desktop.At(frame).title = "Otra";
   EXPECT_GT(callsOfAPass(), 1);
   EXPECT_EQ(callsOfAPass(), 1);
+  // Of two unchanged frames due for a new walk, one is walked in a pass, the other in the next.
+  Frame("Otra", Tree("https://b.example/", {"hola"}));
+  Pass();
+  desktop.nowMs += BrowserFrames::kRewalkMs;
+  const int walk = callsOfAPass() - 2;
+  EXPECT_GT(walk, 0);
+  EXPECT_EQ(callsOfAPass(), 2 + walk);
+  EXPECT_EQ(callsOfAPass(), 2);
   frames.Show(frame, Tree("https://www.x.example/", {}));
   EXPECT_EQ(Pass(), (std::vector<std::string>{"https://www.x.example/", kCauseSites}));
 }
