@@ -54,7 +54,8 @@ const FrameContent* BrowserFrames::Read(WindowHandle handle, const std::string& 
   frame.content.address = std::move(current);
   if (!frame.document) {
     frame.content.pageText.clear();
-  } else if (changed || now - frame.textReadMs >= kRewalkMs) {
+  } else if (changed || (!rewalkedThisPass_ && now - frame.textReadMs >= kRewalkMs)) {
+    rewalkedThisPass_ = rewalkedThisPass_ || !changed;
     WalkText(handle, frame);
     if (trees_.Hangs(handle)) return late();
     frame.textReadMs = now;
@@ -125,7 +126,8 @@ void BrowserFrames::WalkText(WindowHandle handle, Frame& frame) {
   }
 }
 
-void BrowserFrames::ForgetClosed() {
+void BrowserFrames::BeginPass() {
+  rewalkedThisPass_ = false;
   std::erase_if(frames_, [this](const auto& frame) { return !windows_.Exists(frame.first); });
 }
 

@@ -22,7 +22,8 @@ struct FrameContent {
 // it found (the document and address bar elements, the address, the title and the page text),
 // so that a frame that has not changed costs one call: its document's address. The elements
 // are searched for again when the document cannot be read, and the page text is walked again
-// when the address or the title changes, and at most every kRewalkMs otherwise.
+// when the address or the title changes, and otherwise at most every kRewalkMs and for one
+// frame a pass, so that frames read together are not all walked again in the same pass.
 class BrowserFrames {
  public:
   static constexpr std::size_t kElementLimit = 2000;    // elements read per walk
@@ -35,8 +36,8 @@ class BrowserFrames {
   // Reads `frame`, whose title is `title`. nullptr when one of its calls overran (the frame
   // then hangs and its elements are forgotten); otherwise valid until the next call.
   const FrameContent* Read(WindowHandle frame, const std::string& title);
-  // Forgets the frames that are gone.
-  void ForgetClosed();
+  // Before every pass: forgets the frames that are gone.
+  void BeginPass();
 
  private:
   struct Frame {
@@ -62,6 +63,7 @@ class BrowserFrames {
   FrameTrees& trees_;
   WindowInspector& windows_;
   std::map<WindowHandle, Frame> frames_;
+  bool rewalkedThisPass_ = false;  // an unchanged frame's text was walked again
 };
 
 }  // namespace tevanor

@@ -8,15 +8,17 @@ namespace tevanor {
 ScanStep WindowGuard::InspectBrowserFrame(WindowHandle top) {
   const std::uint32_t process = ports_.windows.Owner(top).processId;
   if (process == 0 || process == ports_.windows.OwnProcessId()) return ScanStep::kContinue;
-  // A frame whose call overran is not asked again while that call hangs.
-  if (ports_.frames.Hangs(top)) return ScanStep::kContinue;
-  if (!budget_.MayAsk(top, process, ports_.windows.MonotonicMs())) return ScanStep::kContinue;
   const std::string title = ports_.windows.Title(top);
-  const FrameContent* content = frames_.Read(top, title);
-  if (!content) {
-    budget_.Unanswered(process);
-    return ScanStep::kContinue;
+  // A frame whose call overran is not asked again while that call hangs; its title, which the
+  // system keeps, is still tested.
+  const FrameContent* content = nullptr;
+  if (!ports_.frames.Hangs(top)) {
+    if (!budget_.MayAsk(top, process, ports_.windows.MonotonicMs())) return ScanStep::kContinue;
+    content = frames_.Read(top, title);
+    if (!content) budget_.Unanswered(process);
   }
+  const FrameContent unread;
+  if (!content) content = &unread;
   if (!ports_.windows.Exists(top)) return ScanStep::kContinue;
 
   const ScanBusy busy(state_);

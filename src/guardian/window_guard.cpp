@@ -34,7 +34,7 @@ void WindowGuard::BeginPass() {
   budget_.BeginPass(ports_.windows.MonotonicMs(), ports_.windows.Exists(budget_.resumeAt()));
   // Blocks that found the history file held are appended once it is free again.
   AppendUnwrittenBlocks(state_, {ports_.host, ports_.files, ports_.profile, unwritten_});
-  frames_.ForgetClosed();
+  frames_.BeginPass();
 }
 
 ScanStep WindowGuard::TestTopLevel(WindowHandle top) {

@@ -71,6 +71,9 @@ TEST(GuardianE2E, EndsOrClosesWhatShowsARuleAndLeavesTheRestAlone) {
        "@Bloqueado por Administrador de Sitios@", kHelperClosed, prohibited},
       {"title", {}, {}, Browser(L"IEFrame", L"Adults only - IE", win32::Wide(news)),
        "ADULTS ONLY", kHelperClosed, news},
+      {"title with the product's name", {}, {},
+       Browser(L"IEFrame", L"Tevanor - Adults only - IE", win32::Wide(news)), "ADULTS ONLY",
+       kHelperClosed, news},
       {"frame", {}, casino,
        Browser(L"IEFrame", ie, win32::Wide(news), {L"nada", L"loading:casino", L"Adults Only!"}),
        "ADULTS ONLY", kHelperClosed, news},
@@ -164,6 +167,22 @@ TEST(GuardianE2E, NoProgramCanStallOrCrashTheGuardian) {
     EXPECT_THAT(run.History(), ElementsAre("#sala - mIRC", kBlockTime, "@Bloqueado Mirc@"));
     EXPECT_EQ((std::array{hostile.Running(), run.Running()}), (std::array{true, true}));
   }
+}
+
+// A browser frame whose tree hangs leaves the other frames guarded: one that shows a phrase
+// later is still read, closed and recorded.
+TEST(GuardianE2E, AHungBrowserFrameLeavesTheOtherFramesGuarded) {
+  const GuardRun run;
+  const Program hung(
+      HelperCommand({L"hung-frame", L"Marco colgado", L"https://www.hostil.example/"}));
+  ASSERT_TRUE(WaitUntil([] { return ::FindWindowW(nullptr, L"Marco colgado"); }, kDeadline));
+  ::Sleep(4'000);  // the guardian meets it first
+  const std::string news = "https://www.noticias.example/";
+  const Program page(Frame(L"firefox", L"Inicio", news, {L"videos porno gratis"}));
+  EXPECT_EQ(page.WaitForExit(kDeadline), kHelperClosed);
+  EXPECT_TRUE(WaitUntil([&] { return !run.History().empty(); }, kDeadline));
+  EXPECT_THAT(run.History(), ElementsAre(news, kBlockTime, "PORNO GRATIS"));
+  EXPECT_EQ((std::array{hung.Running(), run.Running()}), (std::array{true, true}));
 }
 
 TEST(GuardianE2E, VanishingWindowsAndProcessesThatCannotBeOpened) {

@@ -17,8 +17,9 @@ struct CallThread::Queue {
   std::deque<std::function<void()>> work;
   bool closing = false;
 
-  void Serve() {
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  void Serve(Apartment apartment) {
+    const HRESULT com = ::CoInitializeEx(
+        nullptr, apartment == Apartment::kOwn ? COINIT_APARTMENTTHREADED : COINIT_MULTITHREADED);
     for (;;) {
       std::function<void()> next;
       {
@@ -42,8 +43,8 @@ struct CallThread::Queue {
   }
 };
 
-CallThread::CallThread() : queue_(std::make_shared<Queue>()) {
-  std::thread([queue = queue_] { queue->Serve(); }).detach();
+CallThread::CallThread(Apartment apartment) : queue_(std::make_shared<Queue>()) {
+  std::thread([queue = queue_, apartment] { queue->Serve(apartment); }).detach();
 }
 
 CallThread::~CallThread() {

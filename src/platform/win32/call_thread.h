@@ -9,13 +9,15 @@
 
 namespace tevanor::win32 {
 
-// A thread in COM's multithreaded apartment that makes calls into other programs' objects on
-// behalf of the guardian's thread, which waits for each only until its limit. A document that
-// never answers keeps this thread, never the guardian's: once a call overruns, the thread is
-// abandoned. It ends, releasing what it was given to release, whenever that call returns.
+// A thread that makes calls into other programs' objects on behalf of the guardian's thread,
+// which waits for each only until its limit. It lives in COM's multithreaded apartment, or in a
+// single-threaded apartment of its own, whose objects no other thread's stuck call can reach. A
+// document that never answers keeps this thread, never the guardian's: once a call overruns, the
+// thread is abandoned. It ends, releasing what it was given to release, whenever that call returns.
 class CallThread {
  public:
-  CallThread();
+  enum class Apartment { kMultithreaded, kOwn };
+  explicit CallThread(Apartment apartment = Apartment::kMultithreaded);
   // Lets the thread end once its queued work is done; does not wait for it.
   ~CallThread();
   CallThread(const CallThread&) = delete;

@@ -72,21 +72,32 @@ struct RawChild {
 }  // namespace
 
 // The call thread and the frames whose calls overran, shared with every element handed out.
+// Each frame's call thread, in an apartment of its own: the objects of one frame are used on
+// its thread only, so that a call stuck in one browser holds up no other (under Wine, calls
+// from the shared multithreaded apartment overran once one of them was stuck), and the frames
+// whose calls overran, with the threads stuck in them.
 struct MsaaFrameTrees::Calls {
-  std::shared_ptr<CallThread> thread;
+  std::map<HWND, std::weak_ptr<CallThread>> threads;  // while the frame's elements live
   std::map<HWND, std::shared_ptr<CallThread>> stuck;
 
-  CallThread& Thread() {
-    if (!thread || thread->abandoned()) thread = std::make_shared<CallThread>();
-    return *thread;
+  // The thread for a new root of `frame`.
+  std::shared_ptr<CallThread> ThreadFor(HWND frame) {
+    std::erase_if(threads, [](const auto& entry) { return entry.second.expired(); });
+    std::shared_ptr<CallThread> thread = threads[frame].lock();
+    if (!thread || thread->abandoned()) {
+      thread = std::make_shared<CallThread>(CallThread::Apartment::kOwn);
+      threads[frame] = thread;
+    }
+    return thread;
   }
 
-  // Runs `call` for `frame` on the call thread; nullopt when it overran, and the frame then
-  // hangs until the call returns.
+  // Runs `call` for `frame` on `thread`; nullopt when it overran (the frame then hangs until
+  // the call returns), or when the thread was left behind in an earlier call.
   template <typename Result>
-  std::optional<Result> Make(HWND frame, std::function<Result()> call) {
-    if (Hangs(frame)) return std::nullopt;
-    auto result = Thread().Call<Result>(std::move(call), kCallLimitMs);
+  std::optional<Result> Make(HWND frame, const std::shared_ptr<CallThread>& thread,
+                             std::function<Result()> call) {
+    if (Hangs(frame) || thread->abandoned()) return std::nullopt;
+    auto result = thread->Call<Result>(std::move(call), kCallLimitMs);
     if (!result) stuck[frame] = thread;
     return result;
   }
@@ -95,28 +106,30 @@ struct MsaaFrameTrees::Calls {
     std::erase_if(stuck, [](const auto& call) { return !call.second->stuck(); });
     return stuck.contains(frame);
   }
-
-  // Released on a call thread, behind any call still running on it.
-  void Release(IAccessible* object) {
-    if (object) Thread().Post([object] { object->Release(); });
-  }
 };
 
 namespace {
 
 class MsaaElement final : public FrameElement {
  public:
-  MsaaElement(std::shared_ptr<MsaaFrameTrees::Calls> calls, HWND frame, IAccessible* object,
-              ElementRole role)
-      : calls_(std::move(calls)), frame_(frame), object_(object), role_(role) {}
-  ~MsaaElement() override { calls_->Release(object_); }
+  MsaaElement(std::shared_ptr<MsaaFrameTrees::Calls> calls, HWND frame,
+              std::shared_ptr<CallThread> thread, IAccessible* object, ElementRole role)
+      : calls_(std::move(calls)),
+        frame_(frame),
+        thread_(std::move(thread)),
+        object_(object),
+        role_(role) {}
+  // Released on the thread it belongs to, behind any call still running there.
+  ~MsaaElement() override {
+    thread_->Post([object = object_] { object->Release(); });
+  }
   MsaaElement(const MsaaElement&) = delete;
   MsaaElement& operator=(const MsaaElement&) = delete;
 
   std::vector<FrameChild> Children() override {
     // Children that an overrun call reads after the wait ended are not released: the thread
     // that holds them is left behind.
-    const auto raw = calls_->Make<std::vector<RawChild>>(frame_, [object = object_] {
+    const auto raw = calls_->Make<std::vector<RawChild>>(frame_, thread_, [object = object_] {
       std::vector<RawChild> children;
       long count = 0;
       if (FAILED(object->get_accChildCount(&count)) || count <= 0) return children;
@@ -151,22 +164,23 @@ class MsaaElement final : public FrameElement {
     std::vector<FrameChild> children;
     if (!raw) return children;
     for (const RawChild& child : *raw)
-      children.push_back(
-          {child.role, child.text,
-           child.object ? std::make_unique<MsaaElement>(calls_, frame_, child.object, child.role)
-                        : nullptr});
+      children.push_back({child.role, child.text,
+                          child.object ? std::make_unique<MsaaElement>(calls_, frame_, thread_,
+                                                                       child.object, child.role)
+                                       : nullptr});
     return children;
   }
 
   std::optional<std::string> Text() override {
     const auto text = calls_->Make<std::optional<std::string>>(
-        frame_, [object = object_, role = role_] { return TextOf(object, Self(), role); });
+        frame_, thread_, [object = object_, role = role_] { return TextOf(object, Self(), role); });
     return text ? *text : std::nullopt;
   }
 
  private:
   std::shared_ptr<MsaaFrameTrees::Calls> calls_;
   HWND frame_;
+  std::shared_ptr<CallThread> thread_;
   IAccessible* object_;
   ElementRole role_;
 };
@@ -184,7 +198,8 @@ std::unique_ptr<FrameElement> MsaaFrameTrees::RootOf(WindowHandle frame) {
                              SMTO_ABORTIFHUNG, kCallLimitMs, &answer) ||
       answer == 0)
     return nullptr;
-  const auto root = calls_->Make<IAccessible*>(window, [answer] {
+  std::shared_ptr<CallThread> thread = calls_->ThreadFor(window);
+  const auto root = calls_->Make<IAccessible*>(window, thread, [answer] {
     IAccessible* object = nullptr;
     if (FAILED(::ObjectFromLresult(static_cast<LRESULT>(answer), IID_IAccessible, 0,
                                    reinterpret_cast<void**>(&object))))
@@ -192,7 +207,8 @@ std::unique_ptr<FrameElement> MsaaFrameTrees::RootOf(WindowHandle frame) {
     return object;
   });
   if (!root || !*root) return nullptr;
-  return std::make_unique<MsaaElement>(calls_, window, *root, ElementRole::kOther);
+  return std::make_unique<MsaaElement>(calls_, window, std::move(thread), *root,
+                                       ElementRole::kOther);
 }
 
 bool MsaaFrameTrees::Hangs(WindowHandle frame) {

@@ -8,10 +8,10 @@ namespace tevanor::win32 {
 
 // Browser frames' accessibility trees through MSAA (IAccessible), which Chromium and Firefox
 // serve to screen readers. A frame's root is asked for with WM_GETOBJECT/OBJID_CLIENT
-// (SendMessageTimeout, SMTO_ABORTIFHUNG) and ObjectFromLresult. Every call into a tree runs on
-// a call thread of COM's multithreaded apartment and is waited for at most kCallLimitMs; a
-// call that overran leaves its thread behind (the next call gets a new one) and its frame
-// hanging until it returns.
+// (SendMessageTimeout, SMTO_ABORTIFHUNG) and ObjectFromLresult. Every call into a frame's tree
+// runs on the frame's call thread, in an apartment of its own, and is waited for at most
+// kCallLimitMs; a call that overran leaves its thread behind (the frame's next root gets a new
+// one) and its frame hanging until it returns.
 class MsaaFrameTrees final : public FrameTrees {
  public:
   static constexpr unsigned kCallLimitMs = 1000;

@@ -141,7 +141,8 @@ TEST_F(BrowserFrameTest, PageTextIsBounded) {
 }
 
 // A frame whose call overran costs one call limit, lets the pass go on to a chat window, and is
-// not asked again while the call hangs; then it is read as before.
+// not asked again while the call hangs, though its title is still tested; then it is read as
+// before.
 TEST_F(BrowserFrameTest, AHungFrameIsNotAskedAgainWhileItHangs) {
   const WindowHandle frame = Frame("Inicio", Tree("https://x.example/", {}));
   frames.hung.insert(frame);
@@ -150,8 +151,10 @@ TEST_F(BrowserFrameTest, AHungFrameIsNotAskedAgainWhileItHangs) {
   EXPECT_EQ(Pass(), (std::vector<std::string>{"#sala - mIRC", kCauseMirc}));
   EXPECT_EQ(frames.calls, 1);
   EXPECT_EQ(desktop.nowMs, testing::FakeFrameTrees::kCallLimitMs);
-  Pass();
+  desktop.At(frame).title = "Casino";
+  EXPECT_EQ(Pass(), (std::vector<std::string>{"Casino", "CASINO"}));
   EXPECT_EQ(frames.calls, 1);
+  desktop.At(frame).title = "Inicio";
   frames.hung.clear();
   EXPECT_EQ(Pass(), (std::vector<std::string>{"https://x.example/", kCauseSites}));
 }
@@ -178,6 +181,14 @@ TEST_F(BrowserFrameTest, AnUnchangedFrameCostsOneCall) {
   desktop.At(frame).title = "Otra";
   EXPECT_GT(callsOfAPass(), 1);
   EXPECT_EQ(callsOfAPass(), 1);
+  // Of two unchanged frames due for a new walk, one is walked in a pass, the other in the next.
+  Frame("Otra", Tree("https://b.example/", {"hola"}));
+  Pass();
+  desktop.nowMs += BrowserFrames::kRewalkMs;
+  const int walk = callsOfAPass() - 2;
+  EXPECT_GT(walk, 0);
+  EXPECT_EQ(callsOfAPass(), 2 + walk);
+  EXPECT_EQ(callsOfAPass(), 2);
   frames.Show(frame, Tree("https://www.x.example/", {}));
   EXPECT_EQ(Pass(), (std::vector<std::string>{"https://www.x.example/", kCauseSites}));
 }
