@@ -73,7 +73,9 @@ void RunPanel(Win32DialogHost& host, RegistryProfile& profile, RegistryProfile& 
                    hotKey,
                    frame,
                    editors,
-                   views});
+                   views,
+                   machine,
+                   keys});
   window.Bind(panel);
   panel.DoModal();
 }
