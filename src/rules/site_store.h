@@ -63,7 +63,6 @@ class SiteStore {
   // and 0x09 bytes as spaces. Only a saved batch asks the dialog to refill: after a failure the
   // dialog keeps the parent's entries.
   int OnSiteEdit(std::string text, int code);
-  bool IsSiteFileOpen() const { return m_fileSites != nullptr; }
 
  private:
   SiteList& list_;

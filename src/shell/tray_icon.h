@@ -1,11 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 namespace tevanor {
 
 // The panel's one icon in the taskbar's notification area. Its mouse messages reach the panel
-// as WM_TRAYNOTIFY. Failures are not reported: the program goes on without the icon.
+// as WM_TRAYNOTIFY, whose value the icon itself decodes. Failures are not reported: the program
+// goes on without the icon.
 class TrayIcon {
  public:
   enum class Image { kGuardOn = 0, kGuardOff = 1 };
@@ -15,6 +17,8 @@ class TrayIcon {
   virtual void Add(Image image, std::string_view tip) = 0;
   virtual void Modify(Image image, std::string_view tip) = 0;
   virtual void Delete() = 0;
+  // Whether a WM_TRAYNOTIFY value is a press of the left or the right mouse button.
+  virtual bool IsButtonPress(std::intptr_t notification) const = 0;
 };
 
 }  // namespace tevanor

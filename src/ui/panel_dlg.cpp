@@ -59,8 +59,6 @@ constexpr int kGreyTexts[] = {IDC_FILTER_TEXT,  IDC_GUARD_TEXT, IDC_SITES_TEXT, 
                               IDC_HISTORY_TEXT, IDC_EXIT_TEXT,  IDC_HELP_TEXT};
 
 constexpr std::string_view kAboutItem = "&Acerca de Tevanor...";
-constexpr unsigned kTrayLeftButton = 0x201;   // WM_LBUTTONDOWN
-constexpr unsigned kTrayRightButton = 0x204;  // WM_RBUTTONDOWN
 
 bool Contains(std::span<const int> ids, int id) {
   return std::ranges::find(ids, id) != ids.end();
@@ -203,7 +201,7 @@ std::intptr_t CPanelDlg::OnPrivateMessage(PrivateMessage& message) {
       return guardian_.sites().OnSiteEdit(std::move(message.text).value_or(std::string()),
                                           static_cast<int>(message.value));
     case WM_TRAYNOTIFY:
-      if (message.value == kTrayLeftButton || message.value == kTrayRightButton) PostShowPanel();
+      if (ports_.tray.IsButtonPress(message.value)) PostShowPanel();
       return 0;
     case WM_SHOWPANEL:
       OnShowPanelRequest();

@@ -17,6 +17,10 @@ class FakeTrayIcon final : public TrayIcon {
   void Add(Image i, std::string_view t) override { Set(i, t), shown = true; }
   void Modify(Image i, std::string_view t) override { Set(i, t); }
   void Delete() override { shown = false; }
+  bool IsButtonPress(std::intptr_t notification) const override {
+    return notification == kLeftPress || notification == kRightPress;
+  }
+  static constexpr std::intptr_t kLeftPress = 1, kRightPress = 2, kMove = 3;
 
   bool shown = false;
   Image image = Image::kGuardOff;

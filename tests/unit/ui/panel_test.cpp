@@ -63,9 +63,9 @@ class FakeVersion final : public ProgramVersionSource {
 };
 
 constexpr char kPassword[] = "Secreto1";
-constexpr unsigned kLeftClick = 0x201;
-constexpr unsigned kRightClick = 0x204;
-constexpr unsigned kMouseMove = 0x200;
+constexpr std::intptr_t kLeftClick = FakeTrayIcon::kLeftPress;
+constexpr std::intptr_t kRightClick = FakeTrayIcon::kRightPress;
+constexpr std::intptr_t kMouseMove = FakeTrayIcon::kMove;
 
 class PanelTest : public ::testing::Test {
  protected:
@@ -97,8 +97,8 @@ class PanelTest : public ::testing::Test {
   FakeDialogHost& At(std::uint64_t ms) { return host.Wait(ms - host.Now()); }
   bool Visible() { return panel.HasWindow() && panel.Window().IsVisible(); }
   bool PromptUp() { return !host.Dialogs(IDD_PASSWORD).empty(); }
-  void TrayClick(unsigned mouse = kLeftClick) {
-    panel.Post(PrivateMessage{WM_TRAYNOTIFY, static_cast<std::intptr_t>(mouse), std::nullopt});
+  void TrayClick(std::intptr_t mouse = kLeftClick) {
+    panel.Post(PrivateMessage{WM_TRAYNOTIFY, mouse, std::nullopt});
   }
   void CtrlS() { panel.Post(HotKey{0xC001, ExitHotKey::kModifiers, ExitHotKey::kKey}); }
   // Opens the panel from the tray with the right password.
@@ -170,7 +170,7 @@ TEST_F(PanelTest, ABlockCountsInTheCaptionOpensANoticeAndLeavesTheTipAsItWas) {
 // the prompt; anything but the password hides it again. A click while it is on screen only
 // brings it forward; a click while the prompt is up does nothing more.
 TEST_F(PanelTest, TheTrayOpensThePanelOnlyBehindThePassword) {
-  for (const unsigned mouse : {kLeftClick, kRightClick}) {
+  for (const std::intptr_t mouse : {kLeftClick, kRightClick}) {
     host.Then([&, mouse] { TrayClick(mouse); }).Then([&] {
       EXPECT_TRUE(Visible() && PromptUp());
       TrayClick();

@@ -51,6 +51,9 @@ TEST_F(ShellServices, TheTrayIconIsAddedChangedAndDeleted) {
   EXPECT_TRUE(TrayHasIcon(owner));
   tray.Delete();
   EXPECT_FALSE(TrayHasIcon(owner));
+  // Either button pressed over the icon opens the panel; moving over it does not.
+  EXPECT_TRUE(tray.IsButtonPress(WM_LBUTTONDOWN) && tray.IsButtonPress(WM_RBUTTONDOWN));
+  EXPECT_FALSE(tray.IsButtonPress(WM_MOUSEMOVE) || tray.IsButtonPress(WM_LBUTTONUP));
 }
 
 // While the panel holds Ctrl+S no other program can have it; once released, any can.

@@ -47,4 +47,9 @@ void Win32TrayIcon::Delete() {
   ::Shell_NotifyIconW(NIM_DELETE, &data);
 }
 
+bool Win32TrayIcon::IsButtonPress(std::intptr_t notification) const {
+  // The callback message's lParam is the mouse message over the icon.
+  return notification == WM_LBUTTONDOWN || notification == WM_RBUTTONDOWN;
+}
+
 }  // namespace tevanor::win32

@@ -24,6 +24,7 @@ class Win32TrayIcon final : public TrayIcon {
   void Add(Image image, std::string_view tip) override;
   void Modify(Image image, std::string_view tip) override;
   void Delete() override;
+  bool IsButtonPress(std::intptr_t notification) const override;
 
  private:
   void Notify(DWORD action, Image image, std::string_view tip);
