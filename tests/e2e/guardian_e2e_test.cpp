@@ -100,6 +100,14 @@ TEST(GuardianE2E, EndsOrClosesWhatShowsARuleAndLeavesTheRestAlone) {
       {"look-alike full width", {}, {},
        HelperCommand({L"window", L"Editor", L"Edit", L"\uFF41\uFF44\uFF55\uFF4C\uFF54\uFF53 \uFF4F\uFF4E\uFF4C\uFF59"}),
        "ADULTS ONLY", 0, "Editor"},
+      {"look-alike cyrillic", {}, {}, HelperCommand({L"window", L"Editor", L"Edit", L"\u0430dults \u043Enly"}),
+       "ADULTS ONLY", 0, "Editor"},
+      // Written so that only the text's normal form holds the phrase.
+      {"dotted letters", {}, {}, HelperCommand({L"window", L"Editor", L"Edit", L"for a.d.u.l.t.s o.n.l.y"}),
+       "ADULTS ONLY", 0, "Editor"},
+      {"ordinary text close to a phrase", {}, {},
+       HelperCommand({L"window", L"Editor", L"Edit", L"Essex, el canal sexto y un an\u00E1lisis de los E.E.U.U."}),
+       nullptr},
   };
   // clang-format on
   for (const Scenario& c : scenarios) {
