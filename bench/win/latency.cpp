@@ -1,6 +1,7 @@
 // Measures the headless guardian on a real desktop; prints numbers, asserts nothing.
 //   1. Block latency: a forbidden phrase is put into a running notepad's edit control
-//      (WM_SETTEXT), and the time until the notepad's process is gone is taken, N times.
+//      (WM_SETTEXT), and the time until the notepad's process is gone is taken, N times; and
+//      the time from a Chrome-like frame with a forbidden title being ready to its close.
 //   2. Pass lengths (tevanor-guard --timing): with nothing to inspect, with ten browser frames
 //      that do not change (the test helper's Chrome-like frames), and with a hung edit control
 //      and a hung browser window on the desktop.
@@ -62,6 +63,21 @@ int wmain(int argc, wchar_t** argv) {
       std::printf("block %d: %s\n", i + 1, shown ? "not blocked in 30 s" : "no notepad to type in");
   }
   PrintSpread("block latency (phrase shown -> process gone)", latencies);
+
+  // A browser frame that opens on a forbidden title, from its window being ready to its close.
+  std::vector<double> frameLatencies;
+  for (int i = 0; i < blocks; ++i) {
+    const Program frame(HelperCommand({L"chrome-frame", L"Videos porno gratis - Google Chrome",
+                                       L"https://www.noticias.example/", L"hoy"}));
+    const bool ready = frame.Ready(kDeadline);
+    const auto start = Clock::now();
+    if (ready && frame.WaitForExit(kDeadline))
+      frameLatencies.push_back(
+          std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    else
+      std::printf("frame %d: %s\n", i + 1, ready ? "not closed in 30 s" : "no frame");
+  }
+  PrintSpread("frame latency (frame with a forbidden title ready -> closed)", frameLatencies);
 
   PrintSpread("pass length, nothing to inspect", PassTimes(run, 5000));
   {
