@@ -186,6 +186,13 @@ Section "${PRODUCT}"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
   WriteRegStr HKLM "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\${PRODUCT}.exe"'
 
+  ; Every account that runs the program writes the lists and the history: the program makes the
+  ; data files, kept ones untouched, and gives the Users group modify rights on them alone.
+  ExecWait '"$INSTDIR\${PRODUCT}.exe" /DATOS' $0
+  ${If} $0 != 0
+    MessageBox MB_OK|MB_ICONSTOP "No se pudieron preparar los archivos de datos." /SD IDOK
+  ${EndIf}
+
   ; The program derives and stores the password; it travels in the step's environment, never on
   ; a command line.
   ${If} $MachinePassword != ""
@@ -215,7 +222,9 @@ Section "Uninstall"
     "¿Desea conservar la lista de palabras, la lista de sitios y el historial de ${PRODUCT}?" \
     /SD IDYES IDYES keep
   Delete "$INSTDIR\${PRODUCT}.fil"
+  Delete "$INSTDIR\${PRODUCT}.fil.new"
   Delete "$INSTDIR\${PRODUCT}.asw"
+  Delete "$INSTDIR\${PRODUCT}.asw.new"
   Delete "$INSTDIR\${PRODUCT}.his"
 keep:
   Delete "$INSTDIR\${PRODUCT}.exe"

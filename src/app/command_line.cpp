@@ -9,6 +9,7 @@ StartRequest ParseCommandLine(std::string_view commandLine) {
   StartRequest request;
   request.uninstall = line.ends_with("/u") || line.ends_with("/U");
   request.machinePassword = line.ends_with(kMachinePasswordSwitch);
+  request.dataFiles = line.ends_with(kDataFilesSwitch);
   const std::size_t first = line.find('/');
   if (first == std::string::npos) return request;
   const std::size_t second = line.find('/', first + 1);

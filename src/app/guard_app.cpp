@@ -14,6 +14,8 @@ StartPath CGuardApp::InitInstance(std::string_view commandLine) {
     return StoreMachinePassword(passwords, ports_.installerPassword(), CPasswordDlg::kMinimumLength)
                ? StartPath::kMachinePasswordStored
                : StartPath::kMachinePasswordFailed;
+  if (request.dataFiles)
+    return ports_.prepareDataFiles() ? StartPath::kDataFilesPrepared : StartPath::kDataFilesFailed;
   if (request.uninstall) {
     // No lock is taken here, so a running copy does not stand in the way of its removal.
     CPasswordDlg password(ports_.host, passwords);

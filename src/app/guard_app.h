@@ -11,13 +11,15 @@
 
 namespace tevanor {
 
-// The three ways a start of the program can go.
+// The ways a start of the program can go.
 enum class StartPath {
   kUninstall,              // asked for the password, then started the uninstaller
   kSecondStart,            // another copy runs: it was told to show its panel
   kFirstCopy,              // ran the control panel until it was destroyed
   kMachinePasswordStored,  // stored the installer's password for the whole computer
   kMachinePasswordFailed,  // could not: too short, or not written
+  kDataFilesPrepared,      // made the data files writable by every account
+  kDataFilesFailed,        // could not
 };
 
 // The program's start: from the command line and the single-instance lock it takes one of the
@@ -34,6 +36,7 @@ class CGuardApp {
     std::function<std::string()> installerPassword;  // what the installer hands over
     std::function<void()> registerServiceProcess;    // where the system has it; else nothing
     std::function<void()> runPanel;                  // the first copy's life
+    std::function<bool()> prepareDataFiles;          // for every account; false on failure
   };
 
   explicit CGuardApp(Ports ports) : ports_(std::move(ports)) {}

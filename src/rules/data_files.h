@@ -54,8 +54,6 @@ class DataDirectory {
   virtual std::optional<FileTime> LastWriteTime(std::string_view name) = 0;
   bool Exists(std::string_view name) { return LastWriteTime(name).has_value(); }
   virtual bool Remove(std::string_view name) = 0;
-  // Puts `from` in the place of `to` in one step, replacing `to` when it exists.
-  virtual bool Replace(std::string_view from, std::string_view to) = 0;
 };
 
 }  // namespace tevanor

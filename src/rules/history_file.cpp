@@ -122,7 +122,10 @@ std::optional<HistoryRecords> LoadHistoryList(DataDirectory& files, int& history
 }
 
 bool ClearHistory(DataDirectory& files) {
-  return files.Remove(kHistoryFileName);
+  // Emptied in place: an account that may write the history but not add files beside it could
+  // not make the file again.
+  const auto file = files.Open(kHistoryFileName, OpenMode::kReadWrite);
+  return file && file->Truncate(0) && file->Close();
 }
 
 }  // namespace tevanor

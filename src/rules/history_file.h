@@ -70,7 +70,7 @@ class HistoryRecords {
 // what the file claims to hold (a sparse file can claim a terabyte).
 std::optional<HistoryRecords> LoadHistoryList(DataDirectory& files, int& historyOpen);
 
-// Deletes the history file once the parent has confirmed; false when it could not (no file, or
+// Empties the history file once the parent has confirmed; false when it could not (no file, or
 // the file is in use). The file's stamp in the profile is left as it is.
 bool ClearHistory(DataDirectory& files);
 

@@ -28,6 +28,7 @@ bool PhraseStore::LoadUserWords(bool load) {
   std::vector<PhraseEntry> words;
   bool complete = true;
   heldAtLoad_ = false;
+  FinishInterruptedRewrite(files_, kWordFileName);
   if (!OpenWordFile(true, OpenMode::kRead) || !m_fileWords) {
     // A save in progress holds the word file: nothing to read until it is closed. Held by
     // another program, it is read once it is free; the words loaded before stay till then.

@@ -12,6 +12,7 @@ bool SiteStore::LoadSiteList(bool builtInSites) {
     for (std::size_t i = 0; !kBuiltInSiteTable[i].empty(); ++i)
       list_.Append(std::string(kBuiltInSiteTable[i]), 1, 1);
   builtInSitesAtLoad_ = builtInSites;
+  FinishInterruptedRewrite(files_, kSiteFileName);
   // Reading needs no more: a site file the parent made read-only still loads.
   auto file = files_.Open(kSiteFileName, OpenMode::kRead);
   if (!file) {
@@ -34,6 +35,14 @@ void SiteStore::RetryHeldLoad() {
   LoadSiteList(builtInSitesAtLoad_);
 }
 
+bool SiteStore::StartBatch() {
+  if (!m_fileSites) {
+    m_fileSites = std::make_unique<FileRewrite>(files_, kSiteFileName);
+    if (!m_fileSites->IsOpen()) m_fileSites.reset();
+  }
+  return m_fileSites != nullptr;
+}
+
 void SiteStore::FreeSiteList() {
   const ScanPause pause(scan_);
   list_.Clear();
@@ -49,24 +58,17 @@ int SiteStore::OnSiteEdit(std::string text, int code) {
 
   if (code == kSiteEditProhibited || !text.empty()) {
     if (batchFailed_) return 0;  // the batch is incomplete already: it will not be saved
-    if (!m_fileSites) {
-      m_fileSites = std::make_unique<FileRewrite>(files_, kSiteFileName);
-      if (!m_fileSites->IsOpen()) m_fileSites.reset();
-    }
     const char end = code == kSiteEditProhibited ? kRecordEnd : kTabEnd;
-    if (!m_fileSites || !m_fileSites->Write(RecordText(text) + end)) {
+    if (!StartBatch() || !m_fileSites->Write(RecordText(text) + end)) {
       m_fileSites.reset();
       batchFailed_ = true;
     }
     return 0;
   }
 
-  // The end marker. A batch that wrote nothing and lost nothing held no entries: the file goes.
-  bool saved = false;
-  if (m_fileSites)
-    saved = m_fileSites->Commit();
-  else if (!batchFailed_)
-    saved = files_.Remove(kSiteFileName) || !files_.Exists(kSiteFileName);
+  // The end marker. A batch without entries is an empty file: an account that may write the
+  // site file but not add files beside it could not make the file again.
+  const bool saved = !batchFailed_ && StartBatch() && m_fileSites->Commit();
   m_fileSites.reset();
   batchFailed_ = false;
   RecordFileStamp(profile_, files_, kSiteFileName);

@@ -65,6 +65,9 @@ class SiteStore {
   int OnSiteEdit(std::string text, int code);
 
  private:
+  // The batch's rewrite of the site file, opened at its first record; false when it cannot be.
+  bool StartBatch();
+
   SiteList& list_;
   DataDirectory& files_;
   ProfileStore& profile_;

@@ -7,6 +7,7 @@
 #include <windows.h>
 // clang-format on
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -178,6 +179,9 @@ TEST_F(Installation, SilentInstallPutsTheProgramItsEntriesAndTheFirstRunFlagInPl
   EXPECT_TRUE(command.endsInU);
   EXPECT_TRUE(FileExists(command.directory + L"\\lsb_un20.exe"));
   EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kRunKey, L"Tevanor"), L"\"" + dir + L"\\Tevanor.exe\"");
+  for (const wchar_t* list : kLists)
+    EXPECT_TRUE(FileExists(dir + L"\\" + list))
+        << "made for every account: " << win32::Narrow(list);
   EXPECT_TRUE(Ended(setup));
 }
 
@@ -189,7 +193,9 @@ TEST_F(Installation, InstallingAgainKeepsListsPasswordAndTheFirstRunFlag) {
   InstallSilently();
   EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, kProfileKey, L"Pr"), 0u);
   EXPECT_EQ(profile.GetString(profile::kPassword, ""), "\xBE\xBD\xBC");
-  for (const wchar_t* list : kLists) EXPECT_TRUE(FileExists(dir + L"\\" + list)) << list;
+  std::error_code error;
+  for (const wchar_t* list : kLists)
+    EXPECT_EQ(std::filesystem::file_size(dir + L"\\" + list, error), 6u) << win32::Narrow(list);
 }
 
 // Removal: the running copy ends, what the installer put in place goes, the lists stay.

@@ -42,20 +42,16 @@ class FakeDataFile final : public DataFile {
       ++position_;
     }
     dir_.Touch(*file_);
-    file_->unflushed = true;
     return true;
   }
   bool Truncate(std::uint64_t length) override {
-    if (!file_ || !canWrite_ || length > file_->bytes.size()) return false;
+    if (!file_ || !canWrite_ || length > file_->bytes.size() || dir_.Dead()) return false;
     file_->bytes.resize(length);
     position_ = length;
     dir_.Touch(*file_);
     return true;
   }
-  bool Flush() override {
-    if (file_) file_->unflushed = false;
-    return file_ != nullptr;
-  }
+  bool Flush() override { return file_ && !dir_.Dead(); }
   bool Close() override {
     if (file_) file_->open = false;
     file_.reset();
@@ -75,7 +71,8 @@ std::unique_ptr<DataFile> FakeDataDirectory::Open(std::string_view name, OpenMod
   if (it != files_.end() && it->second->open) return nullptr;  // sharing violation
   const bool exists = it != files_.end();
   if (exists && it->second->readOnly && mode != OpenMode::kRead) return nullptr;
-  if (!exists && (mode == OpenMode::kRead || mode == OpenMode::kReadWrite)) return nullptr;
+  if (!exists && (mode == OpenMode::kRead || mode == OpenMode::kReadWrite || !canCreate))
+    return nullptr;
   if (!exists) {
     it = files_.emplace(std::string(name), std::make_shared<File>()).first;
     Touch(*it->second);
@@ -98,18 +95,6 @@ bool FakeDataDirectory::Remove(std::string_view name) {
   const auto it = files_.find(name);
   if (it == files_.end() || it->second->open) return false;
   files_.erase(it);
-  return true;
-}
-
-bool FakeDataDirectory::Replace(std::string_view from, std::string_view to) {
-  const auto source = files_.find(from);
-  if (failReplace || source == files_.end() || source->second->open) return false;
-  const auto target = files_.find(to);
-  if (target != files_.end() && target->second->open) return false;
-  auto file = source->second;
-  replacedUnflushed = replacedUnflushed || file->unflushed;
-  files_.erase(source);
-  files_[std::string(to)] = std::move(file);
   return true;
 }
 

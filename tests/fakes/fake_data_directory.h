@@ -18,14 +18,12 @@ class FakeDataDirectory final : public DataDirectory {
     FileTime lastWrite = 0;
     bool open = false;
     bool readOnly = false;           // opens for reading only
-    bool unflushed = false;          // written since its last flush
     std::uint64_t sparseLength = 0;  // more length than bytes: a sparse file's unwritten part
   };
 
   std::unique_ptr<DataFile> Open(std::string_view name, OpenMode mode) override;
   std::optional<FileTime> LastWriteTime(std::string_view name) override;
   bool Remove(std::string_view name) override;
-  bool Replace(std::string_view from, std::string_view to) override;
 
   // Test controls.
   void Put(std::string_view name, std::string bytes);
@@ -39,13 +37,16 @@ class FakeDataDirectory final : public DataDirectory {
   int failReadAt = 0;
   // Writes fail once this many more bytes have been written in total; negative never.
   long writeBudget = -1;
-  bool failReplace = false;
-  bool replacedUnflushed = false;          // a file took another's place before it was flushed
+  // Then truncations and flushes fail too, as in a program that died there.
+  bool diesAtBudget = false;
+  // False for an account that may write the files there but not add files beside them.
+  bool canCreate = true;
   FileTime now = 130'000'000'000'000'000;  // advances by 10 000 000 (1 s) at every change
 
  private:
   friend class FakeDataFile;
   void Touch(File& file) { file.lastWrite = now += 10'000'000; }
+  bool Dead() const { return diesAtBudget && writeBudget == 0; }
   std::map<std::string, std::shared_ptr<File>, std::less<>> files_;
   int reads_ = 0;
 };

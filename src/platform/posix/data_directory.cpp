@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cerrno>
-#include <cstdio>
 
 namespace tevanor::posix {
 
@@ -127,10 +126,6 @@ std::optional<FileTime> PosixDataDirectory::LastWriteTime(std::string_view name)
 
 bool PosixDataDirectory::Remove(std::string_view name) {
   return ::unlink(PathOf(name).c_str()) == 0;
-}
-
-bool PosixDataDirectory::Replace(std::string_view from, std::string_view to) {
-  return std::rename(PathOf(from).c_str(), PathOf(to).c_str()) == 0;
 }
 
 }  // namespace tevanor::posix

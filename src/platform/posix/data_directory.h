@@ -15,7 +15,6 @@ class PosixDataDirectory final : public DataDirectory {
   std::unique_ptr<DataFile> Open(std::string_view name, OpenMode mode) override;
   std::optional<FileTime> LastWriteTime(std::string_view name) override;
   bool Remove(std::string_view name) override;
-  bool Replace(std::string_view from, std::string_view to) override;
 
  private:
   std::string PathOf(std::string_view name) const;

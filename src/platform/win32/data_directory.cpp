@@ -1,8 +1,6 @@
 #include "platform/win32/data_directory.h"
 
 #include <windows.h>
-// After the Windows headers: the access list functions need their declarations.
-#include <aclapi.h>
 
 #include <array>
 #include <memory>
@@ -132,28 +130,4 @@ std::optional<FileTime> Win32DataDirectory::LastWriteTime(std::string_view name)
 bool Win32DataDirectory::Remove(std::string_view name) {
   return ::DeleteFileW(PathOf(name).c_str()) != 0;
 }
-
-bool Win32DataDirectory::Replace(std::string_view from, std::string_view to) {
-  // The replaced file's attributes and access list, which a parent may have set, go over to
-  // the new content: moving a file into place alone would drop them.
-  const std::wstring target = PathOf(to);
-  const DWORD attributes = ::GetFileAttributesW(target.c_str());
-  PACL access = nullptr;
-  PSECURITY_DESCRIPTOR security = nullptr;
-  if (attributes != INVALID_FILE_ATTRIBUTES &&
-      ::GetNamedSecurityInfoW(target.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
-                              nullptr, &access, nullptr, &security) != ERROR_SUCCESS)
-    security = nullptr;
-  const std::unique_ptr<void, decltype(&::LocalFree)> securityOwner(security, &::LocalFree);
-  if (!::MoveFileExW(PathOf(from).c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return false;
-  // The new content is in place whatever follows: giving the settings back is all that is left.
-  if (attributes != INVALID_FILE_ATTRIBUTES) ::SetFileAttributesW(target.c_str(), attributes);
-  if (security)
-    ::SetNamedSecurityInfoW(const_cast<wchar_t*>(target.c_str()), SE_FILE_OBJECT,
-                            DACL_SECURITY_INFORMATION, nullptr, nullptr, access, nullptr);
-  return true;
-}
-
 }  // namespace tevanor::win32

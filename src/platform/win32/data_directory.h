@@ -17,7 +17,6 @@ class Win32DataDirectory final : public DataDirectory {
   std::unique_ptr<DataFile> Open(std::string_view name, OpenMode mode) override;
   std::optional<FileTime> LastWriteTime(std::string_view name) override;
   bool Remove(std::string_view name) override;
-  bool Replace(std::string_view from, std::string_view to) override;
 
  private:
   std::wstring PathOf(std::string_view name) const;

@@ -47,7 +47,8 @@ class StartPaths : public ::testing::Test {
 
   StartPath Start(const char* commandLine) {
     CGuardApp app({host, profile, machine, lock, shell, keys, [this] { return handedOver; },
-                   [this] { ++serviceRegistrations; }, [this] { ++panelRuns; }});
+                   [this] { ++serviceRegistrations; }, [this] { ++panelRuns; },
+                   [this] { return dataFilesReady; }});
     return app.InitInstance(commandLine);
   }
 
@@ -60,6 +61,7 @@ class StartPaths : public ::testing::Test {
   FakeKeyDerivation keys;
   int serviceRegistrations = 0;
   int panelRuns = 0;
+  bool dataFilesReady = false;  // what making the data files writable gives
 };
 
 TEST_F(StartPaths, TheFirstCopyRunsThePanelAndASecondOnlySignalsIt) {
@@ -88,9 +90,10 @@ TEST_F(StartPaths, TheUninstallerStartsOnlyAfterThePassword) {
   EXPECT_EQ(profile.GetInt(profile::kSecondStart, 0), 0);
 }
 
-// The installer's step stores the password it hands over for the whole computer, in the
-// derived form, and nothing shorter than the prompt accepts; it runs no panel.
-TEST_F(StartPaths, TheInstallersStepStoresTheComputersPassword) {
+// The installer's steps: one stores the password it hands over for the whole computer, in the
+// derived form, and nothing shorter than the prompt accepts; one makes the data files writable.
+// Neither runs a panel.
+TEST_F(StartPaths, TheInstallersStepsStoreThePasswordAndPrepareTheDataFiles) {
   handedOver = "abc";
   EXPECT_EQ(Start("Tevanor.exe /CLAVEEQUIPO"), StartPath::kMachinePasswordFailed);
   EXPECT_TRUE(machine.writes.empty());
@@ -98,6 +101,10 @@ TEST_F(StartPaths, TheInstallersStepStoresTheComputersPassword) {
   EXPECT_EQ(Start(R"("C:\Program Files\Tevanor\Tevanor.exe" /CLAVEEQUIPO)"),
             StartPath::kMachinePasswordStored);
   EXPECT_TRUE(PasswordMatches(keys, "Clave1", machine.GetString(profile::kPassword, "")));
+  EXPECT_EQ(Start("Tevanor.exe /DATOS"), StartPath::kDataFilesFailed);
+  dataFilesReady = true;
+  EXPECT_EQ(Start(R"("C:\Program Files\Tevanor\Tevanor.exe" /DATOS)"),
+            StartPath::kDataFilesPrepared);
   EXPECT_EQ(panelRuns, 0);
 }
 

@@ -168,18 +168,56 @@ TEST_F(RecordStoresTest, ASaveReplacesTheFileWithOneRecordPerText) {
   EXPECT_EQ(siteStore.OnSiteEdit("", 0), 1);
   for (const std::string_view name : {kWordFileName, kSiteFileName}) {
     EXPECT_EQ(files.Content(name), "C\bb\t\bt b x\b") << "0x08 and 0x09 inside a text are spaces";
-    EXPECT_FALSE(files.Exists(SideFileName(name)));
+    EXPECT_FALSE(files.Exists(SideFileName(name))) << "the side file this save made goes";
     EXPECT_TRUE(Stamped(name));
   }
   EXPECT_EQ(admin.refills, 1);
-  EXPECT_FALSE(files.replacedUnflushed) << "a save reaches the disk before it replaces";
 
   ASSERT_TRUE(SaveWords({}));
-  EXPECT_EQ(files.Content(kWordFileName), "") << "no words are an empty file";
   EXPECT_EQ(SaveSites({}), 1);
-  EXPECT_FALSE(files.Exists(kSiteFileName)) << "no sites are no file, and no stamp";
-  EXPECT_EQ(std::make_pair(profile.GetInt("Tevanor.aswL", 1), profile.GetInt("Tevanor.aswH", 1)),
-            std::make_pair(0, 0));
+  for (const std::string_view name : {kWordFileName, kSiteFileName})
+    EXPECT_EQ(files.Content(name), "") << "no entries are an empty file";
+}
+
+// A save that stops at any byte, the disk failing or the program dying, leaves the old content
+// or the new one once the file is next loaded: never a mix, never nothing.
+TEST_F(RecordStoresTest, ASaveCutOffAtAnyByteIsTheOldOrTheNewContentAtTheNextLoad) {
+  const Records before{{"old", true}, {"words", false}}, after{{"new", true}};
+  for (const bool words : {true, false}) {
+    bool saved = false;
+    for (long budget = 0; !saved; ++budget) {
+      ASSERT_LT(budget, 200);
+      Put("oldwords	");
+      files.writeBudget = budget;
+      files.diesAtBudget = true;
+      saved = words ? SaveWords(after) : SaveSites(after) == kSiteEditSaved;
+      files.writeBudget = -1;
+      Load();
+      const Records loaded = words ? Words() : Sites();
+      EXPECT_TRUE(loaded == before || loaded == after) << budget;
+      EXPECT_TRUE(!saved || loaded == after) << budget;
+      const std::string name(words ? kWordFileName : kSiteFileName);
+      EXPECT_EQ(files.Content(SideFileName(name)).value_or(""), "") << "finished at the load";
+    }
+  }
+}
+
+// The installer makes the data files and their side files; an account that may write them but
+// not add files beside them saves in place, and an empty list keeps its file for the next save.
+TEST_F(RecordStoresTest, AnAccountThatCannotAddFilesSavesInPlace) {
+  for (const std::string_view name : {kWordFileName, kSiteFileName}) {
+    files.Put(name, "");
+    files.Put(SideFileName(name), "");
+  }
+  files.canCreate = false;
+  EXPECT_EQ(SaveSites({}), kSiteEditSaved);
+  EXPECT_EQ(SaveSites({{"http://x", true}}), kSiteEditSaved);
+  EXPECT_TRUE(SaveWords({{"w", true}}));
+  for (const std::string_view name : {kWordFileName, kSiteFileName})
+    EXPECT_EQ(files.Content(SideFileName(name)), "") << "kept, empty, for the next save";
+  EXPECT_EQ(Load(), std::make_pair(true, true));
+  EXPECT_EQ(Words(), (Records{{"w", true}}));
+  EXPECT_EQ(Sites(), (Records{{"http://x", true}}));
 }
 
 TEST_F(RecordStoresTest, AFailedSaveKeepsTheOldFile) {
@@ -191,9 +229,9 @@ TEST_F(RecordStoresTest, AFailedSaveKeepsTheOldFile) {
   siteStore.OnSiteEdit("new2", 1);
   files.writeBudget = -1;
   EXPECT_EQ(SaveSites({{"new3", true}}), kSiteEditNotSaved);
-  files.failReplace = true;
+  files.HoldOpen(kWordFileName);  // the new content cannot go in
   EXPECT_FALSE(SaveWords({{"new", true}}));
-  files.failReplace = false;
+  files.Release(kWordFileName);
   files.HoldOpen(SideFileName(kWordFileName));  // the new content cannot be created
   files.HoldOpen(SideFileName(kSiteFileName));
   EXPECT_FALSE(SaveWords({{"new", true}}));
@@ -206,8 +244,8 @@ TEST_F(RecordStoresTest, AFailedSaveKeepsTheOldFile) {
   EXPECT_EQ(files.Content(kSiteFileName), "next\b") << "the next batch starts afresh";
 }
 
-// A side file left by a crash, even one that cannot be written, never blocks a save.
-TEST_F(RecordStoresTest, AStaleSideFileIsReplacedByANewOne) {
+// A side file nobody may write never blocks a save.
+TEST_F(RecordStoresTest, ASideFileThatCannotBeWrittenIsReplacedByANewOne) {
   for (const std::string_view name : {kWordFileName, kSiteFileName}) {
     files.Put(SideFileName(name), "stale\b");
     files.At(SideFileName(name)).readOnly = true;

@@ -229,10 +229,10 @@ TEST_F(FilterConfig, RevealListsBuiltInRowsThatAreNeverDeletedNorSaved) {
   EXPECT_EQ(files.Content(kWordFile), "propia\b");
 }
 
-// A save that cannot replace the word file says so, keeps the file whole and leaves the
+// A save that cannot write the word file says so, keeps the file whole and leaves the
 // dialog open with the parent's rows; the next "Aceptar" saves.
 TEST_F(FilterConfig, FailedSaveIsReportedAndKeepsTheDialogOpen) {
-  files.failReplace = true;
+  files.HoldOpen(kWordFile);
   AddWord("nueva");
   host.Click(IDC_FILTER_ACCEPT, dialog).Answer(kIdOk);
   host.Run();
@@ -243,7 +243,7 @@ TEST_F(FilterConfig, FailedSaveIsReportedAndKeepsTheDialogOpen) {
   EXPECT_EQ(files.Content(kWordFile), kStoredWords);
   EXPECT_THAT(UserPhrases(), ElementsAre("uno", "Dos", "tres"));
 
-  files.failReplace = false;
+  files.Release(kWordFile);
   host.Click(IDC_FILTER_ACCEPT, dialog);
   host.Run();
   EXPECT_EQ(dialog, nullptr);

@@ -170,7 +170,7 @@ TEST_F(SiteAdmin, DeleteMoveAndEmptyEditTheLists) {
   EXPECT_FALSE(Shown(IDC_SITES_EMPTY_PROHIBITED));
   host.Click(IDC_SITES_EMPTY_ALLOWED, dialog).Click(IDC_SITES_ACCEPT, dialog);
   host.Run();
-  EXPECT_FALSE(files.Exists(kSiteFile)) << "two empty lists are no file";
+  EXPECT_EQ(files.Content(kSiteFile), "") << "two empty lists are an empty file";
   EXPECT_EQ(Sites(), "");
 }
 
@@ -254,7 +254,7 @@ TEST_F(SiteAdmin, AnEmptyAllowedEntryNeverEndsTheBatchEarly) {
 // A save that fails keeps the file and the switch, says so and leaves the dialog open with its
 // lists.
 TEST_F(SiteAdmin, FailedSaveIsReportedAndKeepsTheDialogOpen) {
-  files.failReplace = true;
+  files.HoldOpen(kSiteFile);
   Enter("http://nuevo.example", IDC_SITE_BLOCK);
   host.Click(IDC_SITES_BUILTIN, dialog).Click(IDC_SITES_ACCEPT, dialog).Answer(kIdOk);
   host.Run();
@@ -264,7 +264,7 @@ TEST_F(SiteAdmin, FailedSaveIsReportedAndKeepsTheDialogOpen) {
   EXPECT_EQ(profile.GetInt(profile::kBuiltInSites, -1), -1);
   EXPECT_EQ(state.m_bBuiltInSites, 0);
   EXPECT_EQ(Rows(IDC_SITES_PROHIBITED).size(), 3u);
-  files.failReplace = false;
+  files.Release(kSiteFile);
   host.Click(IDC_SITES_ACCEPT, dialog);
   host.Run();
   EXPECT_EQ(dialog, nullptr);

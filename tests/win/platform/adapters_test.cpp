@@ -2,11 +2,14 @@
 // resource, the network and the clock.
 #include <gtest/gtest.h>
 #include <windows.h>
+// After the Windows headers: the access list functions need their declarations.
+#include <aclapi.h>
 
 #include <filesystem>
 #include <regex>
 
 #include "platform/win32/data_directory.h"
+#include "platform/win32/data_file_rights.h"
 #include "platform/win32/desktop_windows.h"
 #include "platform/win32/registry_profile.h"
 #include "platform/win32/system_clock.h"
@@ -14,6 +17,7 @@
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/version_resource.h"
 #include "platform/win32/winsock_network.h"
+#include "rules/file_rewrite.h"
 #include "rules/profile_values.h"
 #include "tevanor_version.h"
 
@@ -53,26 +57,24 @@ TEST(Win32DataDirectory, OneOpenerAtATimeInTheModesAsNamedWithTheFilesTime) {
   const FileTime nowTime = (FileTime{now.dwHighDateTime} << 32) | now.dwLowDateTime;
   const FileTime time = files.LastWriteTime("a").value_or(0);
   EXPECT_TRUE(time <= nowTime && time > nowTime - 600'000'000ULL) << "within the last minute";
-  ASSERT_TRUE(files.Open("b", OpenMode::kCreateWrite));
-  EXPECT_TRUE(files.Replace("a", "b") && !files.Exists("a"));
-  EXPECT_EQ(readAll("b"), "cKsino\bXXX\tz\b");
-  ASSERT_TRUE(files.Open("b", OpenMode::kCreateWrite));
-  EXPECT_EQ(readAll("b"), "") << "truncated";
-  EXPECT_TRUE(files.Remove("b") && !files.Exists("b"));
+  EXPECT_EQ(readAll("a"), "cKsino\bXXX\tz\b");
+  ASSERT_TRUE(files.Open("a", OpenMode::kCreateWrite));
+  EXPECT_EQ(readAll("a"), "") << "truncated";
+  EXPECT_TRUE(files.Remove("a") && !files.Exists("a"));
   std::filesystem::remove_all(path);
 }
 
 // A save replaces a file's content, never the attributes its owner gave it; a file cut back
 // after a failed append holds its old bytes only.
-TEST(Win32DataDirectory, ReplaceKeepsTheAttributesAndTruncateCutsBack) {
+TEST(Win32DataDirectory, ASaveKeepsTheAttributesAndTruncateCutsBack) {
   const std::wstring path = std::filesystem::temp_directory_path().wstring() + L"tevanor-keep\\";
   std::filesystem::remove_all(path);
   std::filesystem::create_directory(path);
   Win32DataDirectory files(path);
   ASSERT_TRUE(files.Open("data", OpenMode::kCreateWrite)->Write("old"));
   ASSERT_TRUE(::SetFileAttributesW((path + L"data").c_str(), FILE_ATTRIBUTE_HIDDEN));
-  ASSERT_TRUE(files.Open("side", OpenMode::kCreateWrite)->Write("new"));
-  ASSERT_TRUE(files.Replace("side", "data"));
+  FileRewrite save(files, "data");
+  ASSERT_TRUE(save.Write("new") && save.Commit());
   EXPECT_TRUE(::GetFileAttributesW((path + L"data").c_str()) & FILE_ATTRIBUTE_HIDDEN);
   {
     auto file = files.Open("data", OpenMode::kReadWrite);
@@ -84,6 +86,46 @@ TEST(Win32DataDirectory, ReplaceKeepsTheAttributesAndTruncateCutsBack) {
     EXPECT_EQ(bytes, "new+");
   }
   ASSERT_TRUE(::SetFileAttributesW((path + L"data").c_str(), FILE_ATTRIBUTE_NORMAL));
+  std::filesystem::remove_all(path);
+}
+
+// The rights the local Users group has on a file by its access list.
+ACCESS_MASK UsersRights(const std::wstring& path) {
+  PACL access = nullptr;
+  PSECURITY_DESCRIPTOR security = nullptr;
+  if (::GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                              nullptr, &access, nullptr, &security) != ERROR_SUCCESS)
+    return 0;
+  BYTE users[SECURITY_MAX_SID_SIZE];
+  DWORD size = sizeof users;
+  ::CreateWellKnownSid(WinBuiltinUsersSid, nullptr, users, &size);
+  ACCESS_MASK rights = 0;
+  for (DWORD i = 0; access && i < access->AceCount; ++i) {
+    ACCESS_ALLOWED_ACE* ace = nullptr;
+    if (::GetAce(access, i, reinterpret_cast<void**>(&ace)) &&
+        ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE && ::EqualSid(&ace->SidStart, users))
+      rights |= ace->Mask;
+  }
+  ::LocalFree(security);
+  return rights;
+}
+
+// The installer's step: every data file and side file there, the lists kept, and each one
+// writable by the Users group, the directory not.
+TEST(PrepareDataFiles, MakesEachDataFileAndGivesTheUsersGroupModifyRightsOnIt) {
+  const std::wstring path = std::filesystem::temp_directory_path().wstring() + L"tevanor-rights\\";
+  std::filesystem::remove_all(path);
+  std::filesystem::create_directory(path);
+  Win32DataDirectory files(path);
+  ASSERT_TRUE(files.Open("Tevanor.fil", OpenMode::kCreateWrite)->Write("keep\b"));
+  ASSERT_TRUE(PrepareDataFiles(path));
+  constexpr ACCESS_MASK kModify =
+      FILE_GENERIC_READ | FILE_GENERIC_WRITE | FILE_GENERIC_EXECUTE | DELETE;
+  for (const wchar_t* name :
+       {L"Tevanor.fil", L"Tevanor.fil.new", L"Tevanor.asw", L"Tevanor.asw.new", L"Tevanor.his"})
+    EXPECT_EQ(UsersRights(path + name) & kModify, kModify) << name;
+  EXPECT_EQ(UsersRights(path) & FILE_ADD_FILE, 0u) << "nothing can be added beside them";
+  EXPECT_EQ(files.Open("Tevanor.fil", OpenMode::kRead)->Length(), 5u);
   std::filesystem::remove_all(path);
 }
 

@@ -6,6 +6,7 @@
 #include "platform/win32/app/instance_lock.h"
 #include "platform/win32/cng_key_derivation.h"
 #include "platform/win32/data_directory.h"
+#include "platform/win32/data_file_rights.h"
 #include "platform/win32/desktop_windows.h"
 #include "platform/win32/framework/win32_dialog_host.h"
 #include "platform/win32/msaa_frame_trees.h"
@@ -103,9 +104,10 @@ int RunTevanor() {
   CngKeyDerivation keys;
   CGuardApp app({host, profile, machine, lock, shell, keys, InstallerPassword,
                  RegisterServiceProcessWhereExported,
-                 [&] { RunPanel(host, profile, machine, shell, keys); }});
+                 [&] { RunPanel(host, profile, machine, shell, keys); },
+                 [] { return PrepareDataFiles(Win32DataDirectory::ProgramDirectory()); }});
   const StartPath path = app.InitInstance(Narrow(::GetCommandLineW()));
-  return path == StartPath::kMachinePasswordFailed ? 1 : 0;
+  return path == StartPath::kMachinePasswordFailed || path == StartPath::kDataFilesFailed ? 1 : 0;
 }
 
 }  // namespace tevanor::win32
