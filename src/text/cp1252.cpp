@@ -35,16 +35,15 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-// The code point at utf16[i], advancing i past it; an unpaired surrogate reads as U+FFFD.
-char32_t NextUtf16(std::u16string_view utf16, std::size_t& i) {
+}  // namespace
+
+char32_t cp1252::NextUtf16(std::u16string_view utf16, std::size_t& i) {
   const char32_t unit = utf16[i++];
   if (unit < 0xD800 || unit > 0xDFFF) return unit;
   if (unit <= 0xDBFF && i < utf16.size() && utf16[i] >= 0xDC00 && utf16[i] <= 0xDFFF)
     return 0x10000 + ((unit - 0xD800) << 10) + (utf16[i++] - 0xDC00);
   return 0xFFFD;
 }
-
-}  // namespace
 
 unsigned char ToUpper(unsigned char byte) {
   return kUpper[byte];
@@ -90,7 +89,7 @@ std::string Utf16ToCp1252(std::u16string_view utf16) {
   std::string out;
   out.reserve(utf16.size());
   for (std::size_t i = 0; i < utf16.size();) {
-    const int byte = cp1252::Encode(NextUtf16(utf16, i));
+    const int byte = cp1252::Encode(cp1252::NextUtf16(utf16, i));
     out += byte < 0 ? '?' : static_cast<char>(byte);
   }
   return out;
@@ -116,7 +115,7 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
   std::string out;
   out.reserve(utf16.size());
   for (std::size_t i = 0; i < utf16.size();) {
-    AppendUtf8(out, NextUtf16(utf16, i));
+    AppendUtf8(out, cp1252::NextUtf16(utf16, i));
   }
   return out;
 }

@@ -88,6 +88,9 @@ struct AnsiLiteral {
   }();
 };
 
+// The code point at utf16[i], advancing i past it; an unpaired surrogate reads as U+FFFD.
+char32_t NextUtf16(std::u16string_view utf16, std::size_t& i);
+
 }  // namespace cp1252
 
 // "contraseña"_ansi: a UTF-8 source literal as Windows-1252 bytes, converted at compile time.

@@ -30,17 +30,7 @@ std::string_view LookAlikeReading(char32_t cp) {
 std::string Utf16ToCp1252Folded(std::u16string_view utf16) {
   std::string out;
   out.reserve(utf16.size());
-  for (std::size_t i = 0; i < utf16.size(); ++i) {
-    char32_t cp = utf16[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-        utf16[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[++i] - 0xDC00);
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-      out += '?';
-      continue;
-    }
-    Append(out, cp);
-  }
+  for (std::size_t i = 0; i < utf16.size();) Append(out, cp1252::NextUtf16(utf16, i));
   return out;
 }
 
