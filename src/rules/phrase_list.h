@@ -62,9 +62,6 @@ class PhraseList {
 
  private:
   void Link();
-  // Whether the text ends in three one-letter words, which the second look's scan cannot tell
-  // without a separator after them.
-  bool EndsSpelledOut(std::string_view text) const;
 
   std::vector<PhraseEntry> library_;
   std::vector<PhraseEntry> user_;
@@ -74,9 +71,10 @@ class PhraseList {
 
   // Built by Link(): the walk by position, one automaton over the upper-cased phrases (ids are
   // walk positions; case-sensitive ones are confirmed byte for byte), and the first empty
-  // phrase; and one over the normal forms of the ignore-case phrases (ids one up; id 0 marks a
-  // text that spells a word out, searched through its written form). A case-sensitive word
-  // asks for its letters as written, which the normal form does not keep.
+  // phrase; and one over the normal forms of the ignore-case phrases, ids as in the walk,
+  // searched over the text as its form would be, or over its written form when the text may
+  // spell a word out. A case-sensitive word asks for its letters as written, which the normal
+  // form does not keep.
   std::vector<const PhraseEntry*> walk_;
   PatternAutomaton matcher_;
   PatternAutomaton normal_;
