@@ -8,6 +8,28 @@
 
 namespace tevanor {
 
+namespace {
+
+// Two one-letter words in a row, " X Y ", for every letter of the form. Three or more, which
+// the form joins, hold two; a text without them needs no look for spelled-out words.
+std::vector<std::string> OneLetterPairs() {
+  std::string letters;
+  for (int b = 0; b < 256; ++b) {
+    const unsigned char code = NormalCode(static_cast<unsigned char>(b));
+    if (code > ' ' && letters.find(static_cast<char>(code)) == std::string::npos)
+      letters += static_cast<char>(code);
+  }
+  std::vector<std::string> pairs;
+  for (const char x : letters)
+    for (const char y : letters) pairs.push_back({' ', x, ' ', y, ' '});
+  return pairs;
+}
+
+// The pairs' id, after every phrase's.
+constexpr std::uint32_t kPair = PatternAutomaton::kNone - 1;
+
+}  // namespace
+
 void PhraseList::ReplaceLibrary(std::vector<PhraseEntry> entries) {
   library_ = std::move(entries);
   Link();
@@ -61,6 +83,9 @@ void PhraseList::Link() {
     spaceless.emplace_back(std::move(letters), patterns[i].id);
   }
   for (const auto& [letters, id] : spaceless) spelledPatterns.push_back({letters, id});
+  const std::vector<std::string> pairs =
+      normalPatterns.empty() ? std::vector<std::string>() : OneLetterPairs();
+  for (const std::string& pair : pairs) normalPatterns.push_back({pair, kPair});
   matcher_ = PatternAutomaton::Build(patterns, PatternAutomaton::Case::kUpper);
   normal_ = PatternAutomaton::Build(normalPatterns, PatternAutomaton::Case::kNormal, 1 << 18);
   // Searched only through words of a few letters: a small dense table does.
@@ -75,10 +100,8 @@ const PhraseEntry* PhraseList::MatchPlain(std::string_view text) const {
 PhraseList::Hit PhraseList::Find(std::string_view text) const {
   if (const PhraseEntry* plain = MatchPlain(text)) return {plain, Look::kPlain};
   if (normal_.Empty()) return {};
-  std::uint32_t best = PatternAutomaton::kNone;
-  if (!MaySpellOut(text)) {
-    best = normal_.SmallestId(text);
-  } else {
+  std::uint32_t best = normal_.SmallestId(text);
+  if (best != PatternAutomaton::kNone && MaySpellOut(text)) {
     // The written form, and in each word it joined from spelled-out letters the phrases of
     // several words without their spaces ("p o r n o g r a t i s").
     std::vector<SpelledWord> joined;
@@ -87,7 +110,7 @@ PhraseList::Hit PhraseList::Find(std::string_view text) const {
     for (const SpelledWord& word : joined)
       best = spelled_.SmallestId(std::string_view(form).substr(word.at, word.size), best);
   }
-  if (best != PatternAutomaton::kNone) return {walk_[best], Look::kNormal};
+  if (best < kPair) return {walk_[best], Look::kNormal};
   return {};
 }
 

@@ -113,8 +113,8 @@ bool SpellsOut(const char* form, std::size_t size) {
   return false;
 }
 
-// Bit i: byte i of the 64 at `p` is a letter of the form. The bytes below 0x80 are compared as
-// ranges sixteen at a time; the others, rarer, are looked up one by one.
+// Bit i: byte i of the 64 at `p` is a letter of the form. Most bytes are compared as ranges
+// sixteen at a time; those from 0x80 to 0xBF, rare, are looked up one by one.
 std::uint64_t LetterMask(const unsigned char* p) {
   // Whether each byte lies in [low, low + span], as unsigned bytes.
   const auto inRange = [](__m128i b, char low, char span) {
@@ -129,8 +129,13 @@ std::uint64_t LetterMask(const unsigned char* p) {
         _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(b, _mm_set1_epi8('@')),
                                   _mm_cmpeq_epi8(b, _mm_set1_epi8('$'))),
                      _mm_cmpeq_epi8(b, _mm_set1_epi8('|'))));
-    letters |= static_cast<std::uint64_t>(_mm_movemask_epi8(ascii)) << (16 * k);
-    high |= static_cast<std::uint64_t>(_mm_movemask_epi8(b)) << (16 * k);
+    // From 0xC0 on every byte is a letter but × and ÷; below, those from 0x80 are looked up.
+    const __m128i upper = _mm_andnot_si128(_mm_or_si128(_mm_cmpeq_epi8(b, _mm_set1_epi8('\xD7')),
+                                                        _mm_cmpeq_epi8(b, _mm_set1_epi8('\xF7'))),
+                                           inRange(b, '\xC0', 0x3F));
+    letters |= static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_or_si128(ascii, upper)))
+               << (16 * k);
+    high |= static_cast<std::uint64_t>(_mm_movemask_epi8(inRange(b, '\x80', 0x3F))) << (16 * k);
   }
   for (; high != 0; high &= high - 1) {
     const int i = std::countr_zero(high);
