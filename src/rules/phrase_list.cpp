@@ -98,9 +98,9 @@ const PhraseEntry* PhraseList::MatchPlain(std::string_view text) const {
 }
 
 PhraseList::Hit PhraseList::Find(std::string_view text) const {
-  if (const PhraseEntry* plain = MatchPlain(text)) return {plain, Look::kPlain};
-  if (normal_.Empty()) return {};
-  std::uint32_t best = normal_.SmallestId(text);
+  // Both looks' scans in one pass; the second's result counts only when the first finds none.
+  auto [plain, best] = PatternAutomaton::SmallestIds(matcher_, normal_, text, firstEmpty_);
+  if (plain != PatternAutomaton::kNone) return {walk_[plain], Look::kPlain};
   if (best != PatternAutomaton::kNone && MaySpellOut(text)) {
     // The written form, and in each word it joined from spelled-out letters the phrases of
     // several words without their spaces ("p o r n o g r a t i s").
