@@ -27,6 +27,10 @@ std::vector<std::string> OneLetterPairs() {
 
 // The pairs' id, after every phrase's.
 constexpr std::uint32_t kPair = PatternAutomaton::kNone - 1;
+// The pairs add about as many states as the forms of two hundred phrases: a list of fewer
+// than a hundred forms, quick to build, goes without them, and every text it searches takes
+// the pass for spelled-out words.
+constexpr std::size_t kPairsFrom = 100;
 
 }  // namespace
 
@@ -83,8 +87,9 @@ void PhraseList::Link() {
     spaceless.emplace_back(std::move(letters), patterns[i].id);
   }
   for (const auto& [letters, id] : spaceless) spelledPatterns.push_back({letters, id});
+  findsPairs_ = normalPatterns.size() >= kPairsFrom;
   const std::vector<std::string> pairs =
-      normalPatterns.empty() ? std::vector<std::string>() : OneLetterPairs();
+      findsPairs_ ? OneLetterPairs() : std::vector<std::string>();
   for (const std::string& pair : pairs) normalPatterns.push_back({pair, kPair});
   matcher_ = PatternAutomaton::Build(patterns, PatternAutomaton::Case::kUpper);
   normal_ = PatternAutomaton::Build(normalPatterns, PatternAutomaton::Case::kNormal, 1 << 18);
@@ -101,7 +106,7 @@ PhraseList::Hit PhraseList::Find(std::string_view text) const {
   // Both looks' scans in one pass; the second's result counts only when the first finds none.
   auto [plain, best] = PatternAutomaton::SmallestIds(matcher_, normal_, text, firstEmpty_);
   if (plain != PatternAutomaton::kNone) return {walk_[plain], Look::kPlain};
-  if (best != PatternAutomaton::kNone && MaySpellOut(text)) {
+  if ((best != PatternAutomaton::kNone || !findsPairs_) && !normal_.Empty() && MaySpellOut(text)) {
     // The written form, and in each word it joined from spelled-out letters the phrases of
     // several words without their spaces ("p o r n o g r a t i s").
     std::vector<SpelledWord> joined;

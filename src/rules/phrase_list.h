@@ -73,12 +73,13 @@ class PhraseList {
   // walk positions; case-sensitive ones are confirmed byte for byte), and the first empty
   // phrase; and one over the normal forms of the ignore-case phrases, ids as in the walk,
   // searched over the text as its form would be, or over its written form when the text may
-  // spell a word out; it also finds two one-letter words in a row, without which no text
-  // does. A case-sensitive word asks for its letters as written, which the normal form does
-  // not keep.
+  // spell a word out; in a list of many phrases it also finds two one-letter words in a row,
+  // without which no text does (findsPairs_). A case-sensitive word asks for its letters as
+  // written, which the normal form does not keep.
   std::vector<const PhraseEntry*> walk_;
   PatternAutomaton matcher_;
   PatternAutomaton normal_;
+  bool findsPairs_ = false;
   // The forms of several words without their spaces, ids as in the walk, for the words that
   // the form joins from spelled-out letters.
   PatternAutomaton spelled_;
