@@ -5,7 +5,8 @@
 //   BM_PhraseOnePass    the plain look alone (PhraseList::MatchPlain), with the automaton's size
 //                       and build time
 //   BM_PhraseBothLooks  PhraseList::Match as the guardian runs it: the plain look, then the
-//                       normal form of the page and the second look, with both automata's size
+//                       second look over the page as its normal form reads, with the automata's
+//                       size
 //   BM_PhraseHyperscan  a Hyperscan block-mode database of the same entries as literals (the
 //                       plain look's work), with its size and compile time
 // and one page address against the built-in sites and 50, 20,000 or 100,000 of the parent's:

@@ -299,8 +299,11 @@ std::uint32_t PatternAutomaton::Settle(std::uint32_t state, const unsigned char*
 
 std::uint32_t PatternAutomaton::SmallestId(std::string_view text, std::uint32_t below) const {
   if (below <= smallestId_) return below;
-  if (text.size() >= kInterleaveFrom && longest_ * 16 <= text.size())
-    return ScanInterleaved(text, below);
+  if (Interleaves(text)) {
+    const PatternAutomaton* const self = this;
+    ScanInterleaved<1>(&self, text, &below);
+    return below;
+  }
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
   std::uint32_t state = start_;
   return ScanSerial(bytes, bytes, bytes + text.size(), state, below);
@@ -337,9 +340,29 @@ std::uint32_t PatternAutomaton::ScanSerial(const unsigned char* begin, const uns
   return best;
 }
 
-std::uint32_t PatternAutomaton::ScanInterleaved(std::string_view text, std::uint32_t best) const {
-  // Piece k reports the matches that end in its quarter; it starts early enough to see the
-  // longest pattern that ends at the quarter's first byte.
+std::pair<std::uint32_t, std::uint32_t> PatternAutomaton::SmallestIds(
+    const PatternAutomaton& first, const PatternAutomaton& second, std::string_view text,
+    std::uint32_t below) {
+  if (below <= first.smallestId_) return {below, kNone};
+  if (!first.Interleaves(text) || !second.Interleaves(text)) {
+    const std::uint32_t found = first.SmallestId(text, below);
+    return {found, found == kNone ? second.SmallestId(text) : kNone};
+  }
+  const PatternAutomaton* const both[2] = {&first, &second};
+  std::uint32_t best[2] = {below, kNone};
+  ScanInterleaved<2>(both, text, best);
+  return {best[0], best[0] == kNone ? best[1] : kNone};
+}
+
+bool PatternAutomaton::Interleaves(std::string_view text) const {
+  return !Empty() && text.size() >= kInterleaveFrom && longest_ * 16 <= text.size();
+}
+
+template <int count>
+void PatternAutomaton::ScanInterleaved(const PatternAutomaton* const* automata,
+                                       std::string_view text, std::uint32_t* best) {
+  // Piece k reports the matches that end in its quarter; it starts early enough for every
+  // automaton to see its longest pattern that ends at the quarter's first byte.
   const auto* base = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t n = text.size();
   const unsigned char* pos[kStreams];
@@ -347,44 +370,89 @@ std::uint32_t PatternAutomaton::ScanInterleaved(std::string_view text, std::uint
   std::size_t common = n;
   for (int k = 0; k < kStreams; ++k) {
     const std::size_t first = n * k / kStreams;
-    pos[k] = base + (k == 0 ? 0 : PieceStart(base, first));
+    std::size_t start = first;
+    for (int j = 0; j < count && k > 0; ++j)
+      start = std::min(start, automata[j]->PieceStart(base, first));
+    pos[k] = base + start;
     end[k] = base + n * (k + 1) / kStreams;
     common = std::min(common, static_cast<std::size_t>(end[k] - pos[k]));
   }
 
-  // The four scans take one read of the dense table a byte, through the byte's column, while
-  // all of them stand in states that report nothing: the OR of their numbers is below fastEnd_,
-  // a power of two. When one of them reaches a state that reports or a sparse state, all four
-  // step one byte at a time until they are all back.
-  const std::uint32_t* column[256];
-  for (int b = 0; b < 256; ++b) column[b] = dense_.data() + classOf_[b];
-  const std::uint32_t fastEnd = fastEnd_;
-  std::uint32_t s[kStreams] = {start_};
+  // The four scans of an automaton take one read of its dense table a byte, through the byte's
+  // column, while all of them stand in states that report nothing: the OR of their numbers is
+  // below fastEnd_, a power of two. When one of them reaches a state that reports or a sparse
+  // state, all the scans step one byte at a time until they are all back.
+  const std::uint32_t* column[count][256];
+  std::uint32_t fastEnd[count], s[count][kStreams];
+  for (int j = 0; j < count; ++j) {
+    const PatternAutomaton& a = *automata[j];
+    for (int b = 0; b < 256; ++b) column[j][b] = a.dense_.data() + a.classOf_[b];
+    fastEnd[j] = a.fastEnd_;
+    std::fill_n(s[j], kStreams, 0u);
+    s[j][0] = a.start_;
+  }
+  const auto allFast = [&] {
+    for (int j = 0; j < count; ++j)
+      if ((s[j][0] | s[j][1] | s[j][2] | s[j][3]) >= fastEnd[j]) return false;
+    return true;
+  };
+  const std::uint32_t firstFloor = automata[0]->smallestId_;
   std::size_t i = 0;
   while (i < common) {
-    std::uint32_t s0 = s[0], s1 = s[1], s2 = s[2], s3 = s[3];
-    for (; i < common; ++i) {
-      s0 = column[pos[0][i]][s0];
-      s1 = column[pos[1][i]][s1];
-      s2 = column[pos[2][i]][s2];
-      s3 = column[pos[3][i]][s3];
-      if ((s0 | s1 | s2 | s3) >= fastEnd) break;
+    if constexpr (count == 1) {
+      const std::uint32_t* const* const c = column[0];
+      const std::uint32_t f = fastEnd[0];
+      std::uint32_t s0 = s[0][0], s1 = s[0][1], s2 = s[0][2], s3 = s[0][3];
+      for (; i < common; ++i) {
+        s0 = c[pos[0][i]][s0];
+        s1 = c[pos[1][i]][s1];
+        s2 = c[pos[2][i]][s2];
+        s3 = c[pos[3][i]][s3];
+        if ((s0 | s1 | s2 | s3) >= f) break;
+      }
+      s[0][0] = s0, s[0][1] = s1, s[0][2] = s2, s[0][3] = s3;
+    } else {
+      // Each byte of the text is read once for both automata.
+      const std::uint32_t* const* const c = column[0];
+      const std::uint32_t* const* const d = column[1];
+      const std::uint32_t f = fastEnd[0], g = fastEnd[1];
+      std::uint32_t s0 = s[0][0], s1 = s[0][1], s2 = s[0][2], s3 = s[0][3];
+      std::uint32_t t0 = s[1][0], t1 = s[1][1], t2 = s[1][2], t3 = s[1][3];
+      for (; i < common; ++i) {
+        const unsigned b0 = pos[0][i], b1 = pos[1][i], b2 = pos[2][i], b3 = pos[3][i];
+        s0 = c[b0][s0];
+        t0 = d[b0][t0];
+        s1 = c[b1][s1];
+        t1 = d[b1][t1];
+        s2 = c[b2][s2];
+        t2 = d[b2][t2];
+        s3 = c[b3][s3];
+        t3 = d[b3][t3];
+        if ((s0 | s1 | s2 | s3) >= f || (t0 | t1 | t2 | t3) >= g) break;
+      }
+      s[0][0] = s0, s[0][1] = s1, s[0][2] = s2, s[0][3] = s3;
+      s[1][0] = t0, s[1][1] = t1, s[1][2] = t2, s[1][3] = t3;
     }
-    s[0] = s0, s[1] = s1, s[2] = s2, s[3] = s3;
     if (i == common) break;
     for (++i;;) {
-      for (int k = 0; k < kStreams; ++k)
-        if (s[k] >= fastEnd && Reports(s[k]) && minId_[OutputIndex(s[k])] < best)
-          best = Settle(s[k], base, pos[k] + i, best);
-      if (best <= smallestId_) return best;
-      if (i == common || (s[0] | s[1] | s[2] | s[3]) < fastEnd) break;
-      for (int k = 0; k < kStreams; ++k) s[k] = Step(s[k], classOf_[pos[k][i]]);
+      for (int j = 0; j < count; ++j) {
+        const PatternAutomaton& a = *automata[j];
+        for (int k = 0; k < kStreams; ++k)
+          if (s[j][k] >= fastEnd[j] && a.Reports(s[j][k]) &&
+              a.minId_[a.OutputIndex(s[j][k])] < best[j])
+            best[j] = a.Settle(s[j][k], base, pos[k] + i, best[j]);
+      }
+      if (best[0] <= firstFloor) return;
+      if (i == common || allFast()) break;
+      for (int j = 0; j < count; ++j)
+        for (int k = 0; k < kStreams; ++k)
+          s[j][k] = automata[j]->Step(s[j][k], automata[j]->classOf_[pos[k][i]]);
       ++i;
     }
   }
-  for (int k = 0; k < kStreams && best > smallestId_; ++k)
-    best = ScanSerial(base, pos[k] + common, end[k], s[k], best);
-  return best;
+  for (int j = 0; j < count; ++j)
+    for (int k = 0; k < kStreams && best[0] > firstFloor; ++k)
+      best[j] = automata[j]->ScanSerial(base, pos[k] + common, end[k], s[j][k], best[j]);
 }
 
 void PatternAutomaton::ForEachOccurrence(std::string_view text,

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/function_ref.h"
@@ -57,6 +58,12 @@ class PatternAutomaton {
   // The smallest id of a pattern that occurs in `text`, when it is smaller than `below`;
   // otherwise `below`.
   std::uint32_t SmallestId(std::string_view text, std::uint32_t below = kNone) const;
+  // first.SmallestId(text, below), and when that is kNone, second.SmallestId(text) (kNone
+  // otherwise). A long text is read once for both: their scans step side by side.
+  static std::pair<std::uint32_t, std::uint32_t> SmallestIds(const PatternAutomaton& first,
+                                                             const PatternAutomaton& second,
+                                                             std::string_view text,
+                                                             std::uint32_t below = kNone);
   // Calls `found` with the id of every occurrence of every pattern (ids may repeat).
   void ForEachOccurrence(std::string_view text, FunctionRef<void(std::uint32_t)> found) const;
 
@@ -93,7 +100,13 @@ class PatternAutomaton {
   // Scans [from, to) of the text at `begin` from `state`, leaving the state reached in it.
   std::uint32_t ScanSerial(const unsigned char* begin, const unsigned char* from,
                            const unsigned char* to, std::uint32_t& state, std::uint32_t best) const;
-  std::uint32_t ScanInterleaved(std::string_view text, std::uint32_t best) const;
+  // Whether a scan of `text` is cut into pieces scanned side by side.
+  bool Interleaves(std::string_view text) const;
+  // Scans `text` for each of `count` automata (one or two), lowering best[j] to the smallest id
+  // of automata[j] found; stops when the first one cannot find a smaller id.
+  template <int count>
+  static void ScanInterleaved(const PatternAutomaton* const* automata, std::string_view text,
+                              std::uint32_t* best);
 
   // Where piece k of the text at `base` starts for a quarter that starts at `first`.
   std::size_t PieceStart(const unsigned char* base, std::size_t first) const;

@@ -10,24 +10,27 @@ namespace tevanor {
 
 namespace {
 
-// Three one-letter words in a row, " X Y Z ", for every letter of the form: the second look
-// searches the text as its form would be, except that the form joins spelled-out words; a text
-// that holds one of these takes the form itself.
-std::vector<std::string> SpelledOutTriples() {
+// Two one-letter words in a row, " X Y ", for every letter of the form. Three or more, which
+// the form joins, hold two; a text without them needs no look for spelled-out words.
+std::vector<std::string> OneLetterPairs() {
   std::string letters;
   for (int b = 0; b < 256; ++b) {
     const unsigned char code = NormalCode(static_cast<unsigned char>(b));
     if (code > ' ' && letters.find(static_cast<char>(code)) == std::string::npos)
       letters += static_cast<char>(code);
   }
-  std::vector<std::string> triples;
+  std::vector<std::string> pairs;
   for (const char x : letters)
-    for (const char y : letters)
-      for (const char z : letters) triples.push_back({' ', x, ' ', y, ' ', z, ' '});
-  return triples;
+    for (const char y : letters) pairs.push_back({' ', x, ' ', y, ' '});
+  return pairs;
 }
 
-constexpr std::uint32_t kSpelledOut = 0;  // the triples' id; the phrases' follow, one up
+// The pairs' id, after every phrase's.
+constexpr std::uint32_t kPair = PatternAutomaton::kNone - 1;
+// The pairs add about as many states as the forms of two hundred phrases: a list of fewer
+// than a hundred forms, quick to build, goes without them, and every text it searches takes
+// the pass for spelled-out words.
+constexpr std::size_t kPairsFrom = 100;
 
 }  // namespace
 
@@ -77,19 +80,18 @@ void PhraseList::Link() {
   std::vector<std::pair<std::string, std::uint32_t>> spaceless;
   for (std::size_t i = 0; i < patterns.size(); ++i) {
     if (forms[i].empty()) continue;
-    normalPatterns.push_back({forms[i], patterns[i].id + 1});
+    normalPatterns.push_back({forms[i], patterns[i].id});
     if (forms[i].find_first_not_of(' ', forms[i].find(' ', 1)) == std::string::npos) continue;
     std::string letters = forms[i];
     std::erase(letters, ' ');
     spaceless.emplace_back(std::move(letters), patterns[i].id);
   }
   for (const auto& [letters, id] : spaceless) spelledPatterns.push_back({letters, id});
-  const std::vector<std::string> triples =
-      normalPatterns.empty() ? std::vector<std::string>() : SpelledOutTriples();
-  for (const std::string& t : triples) normalPatterns.push_back({t, kSpelledOut});
+  findsPairs_ = normalPatterns.size() >= kPairsFrom;
+  const std::vector<std::string> pairs =
+      findsPairs_ ? OneLetterPairs() : std::vector<std::string>();
+  for (const std::string& pair : pairs) normalPatterns.push_back({pair, kPair});
   matcher_ = PatternAutomaton::Build(patterns, PatternAutomaton::Case::kUpper);
-  // Most of its states are the triples', deep and seldom reached: a quarter of the default
-  // dense table does.
   normal_ = PatternAutomaton::Build(normalPatterns, PatternAutomaton::Case::kNormal, 1 << 18);
   // Searched only through words of a few letters: a small dense table does.
   spelled_ = PatternAutomaton::Build(spelledPatterns, PatternAutomaton::Case::kExact, 1 << 12);
@@ -100,36 +102,20 @@ const PhraseEntry* PhraseList::MatchPlain(std::string_view text) const {
   return best == PatternAutomaton::kNone ? nullptr : walk_[best];
 }
 
-bool PhraseList::EndsSpelledOut(std::string_view text) const {
-  // The last bytes that make seven of the form (a letter one, a run of separators one), with
-  // the space after them that the text lacks.
-  std::size_t from = text.size(), form = 0;
-  bool separatorAfter = false;
-  while (from > 0 && form < 7) {
-    const unsigned char code = NormalCode(static_cast<unsigned char>(text[--from]));
-    if (code == 0) continue;
-    form += !(code == ' ' && separatorAfter);
-    separatorAfter = code == ' ';
-  }
-  return normal_.SmallestId(std::string(text.substr(from)) + ' ') == kSpelledOut;
-}
-
 PhraseList::Hit PhraseList::Find(std::string_view text) const {
-  if (const PhraseEntry* plain = MatchPlain(text)) return {plain, Look::kPlain};
-  if (normal_.Empty()) return {};
-  std::uint32_t best = normal_.SmallestId(text);
-  if (best == kSpelledOut || EndsSpelledOut(text)) {
+  // Both looks' scans in one pass; the second's result counts only when the first finds none.
+  auto [plain, best] = PatternAutomaton::SmallestIds(matcher_, normal_, text, firstEmpty_);
+  if (plain != PatternAutomaton::kNone) return {walk_[plain], Look::kPlain};
+  if ((best != PatternAutomaton::kNone || !findsPairs_) && !normal_.Empty() && MaySpellOut(text)) {
     // The written form, and in each word it joined from spelled-out letters the phrases of
     // several words without their spaces ("p o r n o g r a t i s").
     std::vector<SpelledWord> joined;
     const std::string form = NormalForm(text, &joined);
     best = normal_.SmallestId(form);
-    std::uint32_t id = best == PatternAutomaton::kNone ? best : best - 1;
     for (const SpelledWord& word : joined)
-      id = spelled_.SmallestId(std::string_view(form).substr(word.at, word.size), id);
-    best = id == PatternAutomaton::kNone ? id : id + 1;
+      best = spelled_.SmallestId(std::string_view(form).substr(word.at, word.size), best);
   }
-  if (best != PatternAutomaton::kNone) return {walk_[best - 1], Look::kNormal};
+  if (best < kPair) return {walk_[best], Look::kNormal};
   return {};
 }
 

@@ -62,9 +62,6 @@ class PhraseList {
 
  private:
   void Link();
-  // Whether the text ends in three one-letter words, which the second look's scan cannot tell
-  // without a separator after them.
-  bool EndsSpelledOut(std::string_view text) const;
 
   std::vector<PhraseEntry> library_;
   std::vector<PhraseEntry> user_;
@@ -74,12 +71,15 @@ class PhraseList {
 
   // Built by Link(): the walk by position, one automaton over the upper-cased phrases (ids are
   // walk positions; case-sensitive ones are confirmed byte for byte), and the first empty
-  // phrase; and one over the normal forms of the ignore-case phrases (ids one up; id 0 marks a
-  // text that spells a word out, searched through its written form). A case-sensitive word
-  // asks for its letters as written, which the normal form does not keep.
+  // phrase; and one over the normal forms of the ignore-case phrases, ids as in the walk,
+  // searched over the text as its form would be, or over its written form when the text may
+  // spell a word out; in a list of many phrases it also finds two one-letter words in a row,
+  // without which no text does (findsPairs_). A case-sensitive word asks for its letters as
+  // written, which the normal form does not keep.
   std::vector<const PhraseEntry*> walk_;
   PatternAutomaton matcher_;
   PatternAutomaton normal_;
+  bool findsPairs_ = false;
   // The forms of several words without their spaces, ids as in the walk, for the words that
   // the form joins from spelled-out letters.
   PatternAutomaton spelled_;

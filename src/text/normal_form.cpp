@@ -3,7 +3,9 @@
 #include <emmintrin.h>
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace tevanor {
 
@@ -111,6 +113,37 @@ bool SpellsOut(const char* form, std::size_t size) {
   return false;
 }
 
+// Bit i: byte i of the 64 at `p` is a letter of the form. Most bytes are compared as ranges
+// sixteen at a time; those from 0x80 to 0xBF, rare, are looked up one by one.
+std::uint64_t LetterMask(const unsigned char* p) {
+  // Whether each byte lies in [low, low + span], as unsigned bytes.
+  const auto inRange = [](__m128i b, char low, char span) {
+    const __m128i x = _mm_sub_epi8(b, _mm_set1_epi8(low));
+    return _mm_cmpeq_epi8(_mm_min_epu8(x, _mm_set1_epi8(span)), x);
+  };
+  std::uint64_t letters = 0, high = 0;
+  for (int k = 0; k < 4; ++k) {
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+    const __m128i ascii = _mm_or_si128(
+        _mm_or_si128(inRange(b, '0', 9), inRange(_mm_or_si128(b, _mm_set1_epi8(0x20)), 'a', 25)),
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(b, _mm_set1_epi8('@')),
+                                  _mm_cmpeq_epi8(b, _mm_set1_epi8('$'))),
+                     _mm_cmpeq_epi8(b, _mm_set1_epi8('|'))));
+    // From 0xC0 on every byte is a letter but × and ÷; below, those from 0x80 are looked up.
+    const __m128i upper = _mm_andnot_si128(_mm_or_si128(_mm_cmpeq_epi8(b, _mm_set1_epi8('\xD7')),
+                                                        _mm_cmpeq_epi8(b, _mm_set1_epi8('\xF7'))),
+                                           inRange(b, '\xC0', 0x3F));
+    letters |= static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_or_si128(ascii, upper)))
+               << (16 * k);
+    high |= static_cast<std::uint64_t>(_mm_movemask_epi8(inRange(b, '\x80', 0x3F))) << (16 * k);
+  }
+  for (; high != 0; high &= high - 1) {
+    const int i = std::countr_zero(high);
+    letters |= std::uint64_t{kCodes[p[i]] > ' '} << i;
+  }
+  return letters;
+}
+
 }  // namespace
 
 unsigned char NormalCode(unsigned char byte) {
@@ -136,6 +169,40 @@ std::string NormalForm(std::string_view text, std::vector<SpelledWord>* joined) 
   if (SpellsOut(out, n)) n = JoinSpelledOut(out, n, joined);
   form.resize(n);
   return form;
+}
+
+bool MaySpellOut(std::string_view text) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t size = text.size();
+  // The letters of the block of 64 bytes at `at`; nothing past the end is a letter.
+  const auto lettersAt = [bytes, size](std::size_t at) -> std::uint64_t {
+    if (at + 64 <= size) return LetterMask(bytes + at);
+    if (at >= size) return 0;
+    unsigned char rest[64] = {};
+    std::memcpy(rest, bytes + at, size - at);
+    return LetterMask(rest);
+  };
+  // A word is a run of letters; one-letter words have no letter either side. Each block is
+  // read one ahead, for the letter after its last byte.
+  std::uint64_t letters = lettersAt(0), lastBefore = 0;
+  int run = 0;  // one-letter words in a row so far
+  for (std::size_t at = 0; at < size; at += 64) {
+    const std::uint64_t next = lettersAt(at + 64);
+    const std::uint64_t starts = letters & ~((letters << 1) | lastBefore);
+    const std::uint64_t single = starts & ~((letters >> 1) | (next << 63));
+    const std::uint64_t longer = starts & ~single;
+    std::uint64_t seen = 0;  // the bits up to the last one-letter word counted
+    for (std::uint64_t s = single; s != 0; s &= s - 1) {
+      const std::uint64_t upTo = s ^ (s - 1);
+      if ((longer & upTo & ~seen) != 0) run = 0;
+      if (++run == 3) return true;
+      seen = upTo;
+    }
+    if ((longer & ~seen) != 0) run = 0;
+    lastBefore = letters >> 63;
+    letters = next;
+  }
+  return false;
 }
 
 }  // namespace tevanor

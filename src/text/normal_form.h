@@ -36,4 +36,9 @@ struct SpelledWord {
 // `joined`, when given, receives the words joined from spelled-out letters, in order.
 std::string NormalForm(std::string_view text, std::vector<SpelledWord>* joined = nullptr);
 
+// Whether the form of `text` may join spelled-out letters: false only when it joins none. True
+// when the text holds three one-letter words in a row once its removed bytes are read as
+// separators, so it may also be true of a text whose form joins nothing ("a b\xADc d").
+bool MaySpellOut(std::string_view text);
+
 }  // namespace tevanor

@@ -87,6 +87,22 @@ TEST_F(PhraseLooks, OrdinaryTextCloseToAPhraseIsFoundByNeither) {
   for (const char* text : texts) EXPECT_EQ(Find(text).first, "") << text;
 }
 
+TEST(PhraseLooksOfAFewWords, SpelledOutWordsAreFoundWithoutTheLibrary) {
+  // A short list is built without the second look's pairs of one-letter words.
+  PhraseList list;
+  list.ReplaceUser({{"casino"}, {"sexo gratis"}});
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"un c.a.s.i.n.o", "casino"},
+      {"s e x o g r a t i s", "sexo gratis"},
+      {"c a s i n o", "casino"},
+      {"casa y o no", ""},
+  };
+  for (const auto& [text, phrase] : cases) {
+    const PhraseList::Hit hit = list.Find(text);
+    EXPECT_EQ(hit.entry ? std::string_view(hit.entry->text) : "", phrase) << text;
+  }
+}
+
 TEST(BuiltInPhraseForms, OnlyAccentedTwinsShareAForm) {
   // Rows whose forms are alike differ only by the accents of Á, Í and Ó.
   std::map<std::string, std::set<std::string>> rowsOf;

@@ -23,5 +23,21 @@ TEST(NormalForm, FoldsLettersSeparatorsAndSpelledOutWords) {
   };
   for (const auto& [text, form] : cases) EXPECT_EQ(NormalForm(text), form) << text;
 }
+
+TEST(MaySpellOut, TellsEveryTextWhoseFormJoinsLetters) {
+  // Every byte as a one-letter word and between two letters, also across the 64-byte blocks
+  // of the scan; removed bytes may only make it say yes where the form joins nothing.
+  for (int b = 1; b < 256; ++b) {
+    const std::string c(1, static_cast<char>(b));
+    for (const std::string& prefix : {std::string(), std::string(61, 'w') + ' '})
+      for (const std::string& text : {prefix + "a " + c + " b", prefix + "a" + c + "b c"}) {
+        std::vector<SpelledWord> joined;
+        NormalForm(text, &joined);
+        if (NormalCode(static_cast<unsigned char>(b)) != 0 || !joined.empty()) {
+          EXPECT_EQ(MaySpellOut(text), !joined.empty()) << text;
+        }
+      }
+  }
+}
 }  // namespace
 }  // namespace tevanor
