@@ -56,7 +56,6 @@ class CPanelDlg final : public Dialog,
   void ToggleGuardian();
 
   Guardian& guardian() { return guardian_; }
-  CPasswordDlg& passwordDialog() { return m_dlgPassword; }
   Dialog* m_pFilterDlg = nullptr;
   Dialog* m_pSiteAdminDlg = nullptr;
   Dialog* m_pHistoryDlg = nullptr;

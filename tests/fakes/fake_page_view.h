@@ -21,8 +21,8 @@ class FakePageView final : public PageView {
     bool operator==(const Rect&) const = default;
   };
 
-  FakePageView(FakePageViewFactory& factory, int controlId, PageViewEvents& events)
-      : factory_(factory), controlId_(controlId), events_(events) {}
+  FakePageView(FakePageViewFactory& factory, PageViewEvents& events)
+      : factory_(factory), events_(events) {}
   ~FakePageView() override;
 
   void Navigate(std::string_view address) override { addresses.emplace_back(address); }
@@ -45,15 +45,12 @@ class FakePageView final : public PageView {
     events_.OnNavigateComplete();
   }
 
-  int controlId() const { return controlId_; }
-
   std::vector<std::string> addresses;
   std::optional<Rect> layout;
   std::optional<std::vector<MetaAttributes>> document;
 
  private:
   FakePageViewFactory& factory_;
-  int controlId_;
   PageViewEvents& events_;
 };
 
@@ -61,17 +58,14 @@ class FakePageView final : public PageView {
 // that are alive, so a test sees when a notice released its browser.
 class FakePageViewFactory final : public PageViewFactory {
  public:
-  std::unique_ptr<PageView> CreateInPlaceOf(Dialog&, int controlId,
-                                            PageViewEvents& events) override {
-    ++created;
+  std::unique_ptr<PageView> CreateInPlaceOf(Dialog&, int, PageViewEvents& events) override {
     if (!browserAvailable) return nullptr;
-    auto view = std::make_unique<FakePageView>(*this, controlId, events);
+    auto view = std::make_unique<FakePageView>(*this, events);
     live.push_back(view.get());
     return view;
   }
 
   bool browserAvailable = true;
-  int created = 0;
   std::vector<FakePageView*> live;
 };
 

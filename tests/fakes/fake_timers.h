@@ -35,12 +35,6 @@ class FakeTimers final : public TimerService {
     const auto it = armed_.find(id);
     return it == armed_.end() ? std::nullopt : std::optional<unsigned>(it->second.period);
   }
-  std::optional<std::uint64_t> NextDue() const {
-    std::optional<std::uint64_t> due;
-    for (const auto& [id, timer] : armed_)
-      if (!due || timer.due < *due) due = timer.due;
-    return due;
-  }
 
   // Moves the clock forward by `milliseconds`, handing every tick that falls due to `onTick`
   // in time order (by id for ticks due at the same moment).

@@ -122,9 +122,9 @@ int FakeDialogHost::RunModal(Dialog& dialog, Dialog*) {
   return result;
 }
 
-int FakeDialogHost::ShowMessage(Dialog* owner, std::string_view text, MessageButtons buttons) {
+int FakeDialogHost::ShowMessage(Dialog*, std::string_view text, MessageButtons buttons) {
   DispatchScope scope(*this);
-  messages_.push_back({std::string(text), buttons, owner ? owner->Layout().id : 0, now_});
+  messages_.push_back({std::string(text)});
   Frame frame;
   frame.buttons = buttons;
   frames_.push_back(&frame);

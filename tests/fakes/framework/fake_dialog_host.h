@@ -30,9 +30,6 @@ class FakeDialogHost final : public DialogHost {
  public:
   struct Message {
     std::string text;
-    MessageButtons buttons;
-    int ownerTemplate;  // 0 without owner
-    std::uint64_t shownAt;
   };
 
   FakeDialogHost();

@@ -116,11 +116,10 @@ bool FakeWindow::IsChecked(int id) const {
   return Control(id).checked;
 }
 
-void FakeWindow::SetButtonImage(int id, int bitmapId) {
+void FakeWindow::SetButtonImage(int id, int) {
   FakeControl& control = Mutable(id);
   if (!IsButton(control.layout->kind) || (control.layout->style & kImageButton) == 0)
     Misuse(id, "not a push button with the image style");
-  control.buttonImage = bitmapId;
 }
 
 const FakeControl& FakeWindow::List(int id) const {
@@ -143,11 +142,8 @@ void FakeWindow::Notify(int list, ListNotification::Kind kind, int item) {
   host_.Dispatch(*this, ListNotification{list, kind, item, 0});
 }
 
-void FakeWindow::ListAddColumn(int list, std::string_view heading, int widthPixels) {
-  auto& control = MutableList(list);
-  if ((control.layout->style & kReportView) == 0) Misuse(list, "columns need the report view");
-  control.columns.emplace_back(heading);
-  control.columnWidths.push_back(widthPixels);
+void FakeWindow::ListAddColumn(int list, std::string_view, int) {
+  if ((List(list).layout->style & kReportView) == 0) Misuse(list, "columns need the report view");
 }
 
 int FakeWindow::ListClientWidth(int list) const {
@@ -155,16 +151,11 @@ int FakeWindow::ListClientWidth(int list) const {
   return List(list).layout->rect.width * 3 / 2 - 4;
 }
 
-void FakeWindow::ListSetImages(int list, int bitmapId, int, Rgb) {
-  MutableList(list).imageStrip = bitmapId;
-}
-
 int FakeWindow::ListInsert(int list, int index, std::string_view text, int image, ItemData data) {
   auto& control = OwnItems(list);
   const int at =
       control.items.Insert(index, text, image, data, (control.layout->style & kSorted) != 0);
   control.selected.insert(control.selected.begin() + at, false);
-  if (control.selectionMark >= at) ++control.selectionMark;
   Notify(list, ListNotification::Kind::kItemInserted, at);
   return at;
 }
@@ -176,8 +167,6 @@ void FakeWindow::ListDelete(int list, int item) {
   if (!control.items.Contains(item)) return;  // the handler deleted it
   control.items.Erase(item);
   control.selected.erase(control.selected.begin() + item);
-  if (control.selectionMark == item) control.selectionMark = -1;
-  if (control.selectionMark > item) --control.selectionMark;
 }
 
 void FakeWindow::ListDeleteAll(int list) {
@@ -216,16 +205,11 @@ void FakeWindow::ListSelect(int list, int item, bool selected) {
   control.selected[item] = selected;
 }
 
-void FakeWindow::ListSetSelectionMark(int list, int item) {
-  MutableList(list).selectionMark = item;
-}
-
 void FakeWindow::ListShowRows(int list, const ListRows* rows) {
   auto& control = MutableList(list);
   if (control.items.RowCount() != 0) Misuse(list, "has items of its own");
   control.shown = rows;
   control.selected.assign(static_cast<std::size_t>(control.Rows().RowCount()), false);
-  control.selectionMark = -1;
 }
 
 }  // namespace tevanor::testing

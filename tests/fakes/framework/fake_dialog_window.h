@@ -20,16 +20,10 @@ struct FakeControl {
   std::string text;
   bool visible = true;
   bool checked = false;
-  int buttonImage = 0;  // bitmap id, 0 for none
-  std::string toolTip;
   // List views.
-  std::vector<std::string> columns;
-  std::vector<int> columnWidths;
-  int imageStrip = 0;
   ListItems items;
   const ListRows* shown = nullptr;  // rows the dialog keeps, in place of `items`
   std::vector<bool> selected;       // by row
-  int selectionMark = -1;
 
   const ListRows& Rows() const { return shown != nullptr ? *shown : items; }
 };
@@ -49,8 +43,6 @@ class FakeWindow final : public DialogWindow {
   std::optional<std::pair<int, int>> PixelSize() const { return size_; }
   bool HasSystemMenu() const { return systemMenu_; }
   const FakeControl& Control(int id) const;
-  int ButtonImage(int id) const { return Control(id).buttonImage; }
-  const std::string& ToolTip(int id) const { return Control(id).toolTip; }
 
   void SetCaption(std::string_view text) override { caption_ = text; }
   std::string Caption() const override { return caption_; }
@@ -72,11 +64,11 @@ class FakeWindow final : public DialogWindow {
   void SetCheck(int id, bool checked) override;
   bool IsChecked(int id) const override;
   void SetButtonImage(int id, int bitmapId) override;
-  void SetToolTip(int id, std::string_view text) override { Mutable(id).toolTip = text; }
+  void SetToolTip(int id, std::string_view) override { Control(id); }
 
   void ListAddColumn(int list, std::string_view heading, int widthPixels) override;
   int ListClientWidth(int list) const override;
-  void ListSetImages(int list, int bitmapId, int imageWidth, Rgb transparent) override;
+  void ListSetImages(int list, int, int, Rgb) override { List(list); }
   int ListInsert(int list, int index, std::string_view text, int image, ItemData data) override;
   void ListDelete(int list, int item) override;
   void ListDeleteAll(int list) override;
@@ -86,7 +78,7 @@ class FakeWindow final : public DialogWindow {
   ItemData ListData(int list, int item) const override;
   int ListNextSelected(int list, int after) const override;
   void ListSelect(int list, int item, bool selected) override;
-  void ListSetSelectionMark(int list, int item) override;
+  void ListSetSelectionMark(int list, int) override { List(list); }
   void ListShowRows(int list, const ListRows* rows) override;
   void ListSetRedraw(int list, bool) override { List(list); }  // nothing is painted here
 
