@@ -4,23 +4,13 @@ namespace tevanor::testing {
 
 namespace {
 
-class FakeAttachment final : public InputAttachment {
- public:
-  explicit FakeAttachment(int& attached) : attached_(attached) { ++attached_; }
-  ~FakeAttachment() override { --attached_; }
-
- private:
-  int& attached_;
-};
+class FakeAttachment final : public InputAttachment {};
 
 }  // namespace
 
 class FakeProcess final : public Process {
  public:
-  FakeProcess(FakeDesktop& desktop, std::uint32_t id) : desktop_(desktop), id_(id) {
-    ++desktop_.openProcesses;
-  }
-  ~FakeProcess() override { --desktop_.openProcesses; }
+  FakeProcess(FakeDesktop& desktop, std::uint32_t id) : desktop_(desktop), id_(id) {}
   bool Terminate() override {
     desktop_.ended.push_back(id_);
     for (std::size_t i = 0; i < desktop_.windows_.size(); ++i)
@@ -118,7 +108,7 @@ bool FakeDesktop::Exists(WindowHandle window) {
 std::unique_ptr<InputAttachment> FakeDesktop::AttachInput(WindowHandle window) {
   const Window* w = Ask(window);
   if (!w || w->threadId == kOwnThread) return nullptr;
-  return std::make_unique<FakeAttachment>(attachedInputs);
+  return std::make_unique<FakeAttachment>();
 }
 
 std::optional<std::string> FakeDesktop::ControlText(WindowHandle control) {

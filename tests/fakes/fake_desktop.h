@@ -70,8 +70,6 @@ class FakeDesktop final : public WindowSource, public WindowInspector, public Pr
   std::vector<std::uint32_t> ended;         // programs ended, in order
   std::vector<WindowHandle> closeRequests;  // windows asked to close, in order
   bool closeRequestsObeyed = false;         // a window asked to close goes at once
-  int attachedInputs = 0;                   // attachments not yet released
-  int openProcesses = 0;                    // process objects not yet released
   // The steady clock: only a control that does not answer moves it, by the answer limit.
   std::uint64_t nowMs = 0;
   std::vector<WindowHandle> textsAsked;  // the controls asked for their text, in order

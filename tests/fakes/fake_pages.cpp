@@ -8,10 +8,7 @@ namespace {
 
 class FakeDocument final : public PageDocument {
  public:
-  FakeDocument(FakePageSource& source, const FakePage& page) : source_(source), page_(page) {
-    ++source_.openDocuments;
-  }
-  ~FakeDocument() override { --source_.openDocuments; }
+  FakeDocument(FakePageSource& source, const FakePage& page) : source_(source), page_(page) {}
 
   std::string Address() override { return page_.address; }
   std::string ReadyState() override { return page_.readyState; }
@@ -38,15 +35,14 @@ class FakeDocument final : public PageDocument {
 
 class FakeSession final : public PageSession {
  public:
-  explicit FakeSession(FakePageSource& source) : source_(source) { ++source_.openSessions; }
-  ~FakeSession() override { --source_.openSessions; }
+  explicit FakeSession(FakePageSource& source) : source_(source) {}
 
   std::unique_ptr<PageDocument> DocumentOf(WindowHandle browserChild) override {
     const auto it = source_.pages.find(browserChild);
     if (it == source_.pages.end()) return nullptr;
     return std::make_unique<FakeDocument>(source_, it->second);
   }
-  bool Overran() const override { return source_.overran; }
+  bool Overran() const override { return false; }
 
  private:
   FakePageSource& source_;
@@ -69,8 +65,7 @@ class FakeFrameElement final : public FrameElement {
     if (trees_.Late(frame_) || Stale()) return children;
     for (const FakeElement& child : node_.children)
       children.push_back(
-          {child.role, child.text,
-           child.simple ? nullptr : std::make_unique<FakeFrameElement>(trees_, frame_, child)});
+          {child.role, child.text, std::make_unique<FakeFrameElement>(trees_, frame_, child)});
     return children;
   }
   std::optional<std::string> Text() override {
@@ -100,7 +95,6 @@ std::unique_ptr<FrameElement> FakeFrameTrees::RootOf(WindowHandle frame) {
 
 bool FakeFrameTrees::Late(WindowHandle frame) {
   ++calls;
-  clockMs_ += callCostMs;
   if (!hung.count(frame)) return false;
   clockMs_ += kCallLimitMs;
   hanging_.insert(frame);

@@ -25,17 +25,13 @@ struct FakePage {
   std::size_t claimedFrames = 0;
 };
 
-// Browser child windows and their pages in memory. It counts what is open, so tests can see
-// that every inspection releases its session and documents.
+// Browser child windows and their pages in memory; their sessions never overrun.
 class FakePageSource final : public PageSource {
  public:
   std::unique_ptr<PageSession> BeginInspection() override;
 
   std::map<WindowHandle, FakePage> pages;  // the children that answer, and what they show
   bool libraryMissing = false;
-  bool overran = false;  // what the sessions report
-  int openSessions = 0;
-  int openDocuments = 0;
   std::vector<std::string> bodiesRead;  // the bodies searched, in order
   bool keepBodiesRead = true;           // off for benchmarks
 };
@@ -45,7 +41,6 @@ struct FakeElement {
   ElementRole role = ElementRole::kOther;
   std::string text;
   std::vector<FakeElement> children = {};
-  bool simple = false;  // an element without an object of its own
 };
 
 // The accessibility trees of browser frames in memory. It counts every call, and makes the
@@ -66,8 +61,6 @@ class FakeFrameTrees final : public FrameTrees {
 
   std::set<WindowHandle> hung;  // frames whose calls never return
   int calls = 0;                // RootOf, Children and Text, into any frame
-  // A clock step for every call, as calls into another program take time.
-  std::uint64_t callCostMs = 0;
 
  private:
   friend class FakeFrameElement;

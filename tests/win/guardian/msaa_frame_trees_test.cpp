@@ -6,7 +6,6 @@
 #include <objbase.h>
 // clang-format on
 
-#include <cstdio>
 #include <future>
 #include <thread>
 
@@ -43,53 +42,6 @@ HWND ServeOnThread(const wchar_t* frameClass, std::optional<AccessibleNode> tree
 
 std::string Describe(const FrameContent* content) {
   return content ? content->address + " | " + content->pageText : "overran";
-}
-
-// One pass over ten unchanged Chrome-like frames, and the first read of a new one: printed, not
-// asserted (processor time of this process, and time on the clock). Before the hung frame below,
-// whose call stays stuck for the rest of the program.
-TEST(MsaaFrameTrees, MeasuresAPassOverUnchangedFramesAndANewPage) {
-  MsaaFrameTrees trees;
-  Win32WindowInspector windows;
-  BrowserFrames frames(trees, windows);
-  // Small pages, so that all ten are read within the time a page text is kept.
-  std::vector<HWND> tens;
-  for (int i = 0; i < 10; ++i)
-    tens.push_back(ServeOnThread(
-        L"Chrome_WidgetWin_1",
-        helpers::ChromeLikeTree(L"Noticias", L"https://n.example/", {L"hoy", L"llueve"}), false));
-  const HWND big = ServeOnThread(
-      L"Chrome_WidgetWin_1",
-      helpers::ChromeLikeTree(L"Noticias", L"https://n.example/",
-                              std::vector<std::wstring>(200, L"un texto corriente de noticias ")),
-      false);
-  auto cpuMs = [] {
-    FILETIME created, ended, kernel, user;
-    ::GetProcessTimes(::GetCurrentProcess(), &created, &ended, &kernel, &user);
-    auto ms = [](FILETIME t) {
-      return ((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10'000.0;
-    };
-    return ms(kernel) + ms(user);
-  };
-  auto measure = [&](const char* what, auto pass) {
-    const double cpu = cpuMs();
-    const ULONGLONG wall = ::GetTickCount64();
-    pass();
-    std::printf("%s: %.1f ms processor, %llu ms on the clock\n", what, cpuMs() - cpu,
-                ::GetTickCount64() - wall);
-  };
-  std::size_t textRead = 0;
-  measure("first read of one new page (200 texts of 31 bytes)", [&] {
-    const FrameContent* content = frames.Read(ToHandle(big), "Noticias");
-    ASSERT_TRUE(content);
-    textRead = content->pageText.size();
-  });
-  std::printf("  of which %zu bytes of page text were read within the walk's time\n", textRead);
-  for (const HWND frame : tens) ASSERT_TRUE(frames.Read(ToHandle(frame), "Noticias"));
-  measure("one pass over 10 unchanged frames", [&] {
-    for (const HWND frame : tens)
-      EXPECT_EQ(frames.Read(ToHandle(frame), "Noticias")->address, "https://n.example/");
-  });
 }
 
 TEST(MsaaFrameTrees, ReadsChromeAndFirefoxLikeTreesAndGivesUpOnAHungOne) {
