@@ -60,6 +60,7 @@ struct CallThread::Done {
   std::mutex mutex;
   std::condition_variable signal;
   bool done = false;
+  bool givenUp = false;  // the caller stopped waiting
 };
 
 bool CallThread::stuck() const {
@@ -72,20 +73,24 @@ void CallThread::Post(std::function<void()> work) {
   queue_->Add(std::move(work));
 }
 
-bool CallThread::Run(std::function<void()> work, DWORD limitMs) {
+bool CallThread::Run(std::function<void()> work, DWORD limitMs, std::function<void()> unclaimed) {
   if (abandoned()) return false;
   auto done = std::make_shared<Done>();
-  queue_->Add([done, work = std::move(work)] {
+  queue_->Add([done, work = std::move(work), unclaimed = std::move(unclaimed)] {
     work();
+    bool late = false;
     {
       const std::lock_guard lock(done->mutex);
       done->done = true;
+      late = done->givenUp;
     }
     done->signal.notify_all();
+    if (late && unclaimed) unclaimed();
   });
   std::unique_lock lock(done->mutex);
   if (done->signal.wait_for(lock, std::chrono::milliseconds(limitMs), [&] { return done->done; }))
     return true;
+  done->givenUp = true;
   overran_ = done;
   return false;
 }

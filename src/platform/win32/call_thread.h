@@ -25,11 +25,19 @@ class CallThread {
 
   // Runs `call` on the thread; nullopt when it has not returned within `limitMs`, or the
   // thread was abandoned before. The call must own (or outlive through queued releases)
-  // everything it touches, since it may run on after the caller stopped waiting.
+  // everything it touches, since it may run on after the caller stopped waiting. A result that
+  // comes once nobody waits goes to `unclaimed`, on the thread, to release what it holds.
   template <typename Result>
-  std::optional<Result> Call(std::function<Result()> call, DWORD limitMs) {
+  std::optional<Result> Call(std::function<Result()> call, DWORD limitMs,
+                             std::function<void(Result&)> unclaimed = nullptr) {
     auto result = std::make_shared<std::optional<Result>>();
-    if (!Run([result, call = std::move(call)] { *result = call(); }, limitMs)) return std::nullopt;
+    std::function<void()> late;
+    if (unclaimed)
+      late = [result, unclaimed = std::move(unclaimed)] {
+        if (*result) unclaimed(**result);
+      };
+    if (!Run([result, call = std::move(call)] { *result = call(); }, limitMs, std::move(late)))
+      return std::nullopt;
     return std::move(*result);
   }
   // Queues `work` (a release) without waiting for it.
@@ -40,7 +48,7 @@ class CallThread {
   bool stuck() const;
 
  private:
-  bool Run(std::function<void()> work, DWORD limitMs);
+  bool Run(std::function<void()> work, DWORD limitMs, std::function<void()> unclaimed);
 
   struct Queue;
   struct Done;

@@ -84,4 +84,10 @@ class UniqueVariant {
   VARIANT value_;
 };
 
+// Releases an interface that a call returned once nobody waited for it any more.
+template <typename Interface>
+void ReleaseUnclaimed(Interface*& object) {
+  if (object) object->Release();
+}
+
 }  // namespace tevanor::win32

@@ -95,9 +95,10 @@ struct MsaaFrameTrees::Calls {
   // the call returns), or when the thread was left behind in an earlier call.
   template <typename Result>
   std::optional<Result> Make(HWND frame, const std::shared_ptr<CallThread>& thread,
-                             std::function<Result()> call) {
+                             std::function<Result()> call,
+                             std::function<void(Result&)> unclaimed = nullptr) {
     if (Hangs(frame) || thread->abandoned()) return std::nullopt;
-    auto result = thread->Call<Result>(std::move(call), kCallLimitMs);
+    auto result = thread->Call<Result>(std::move(call), kCallLimitMs, std::move(unclaimed));
     if (!result) stuck[frame] = thread;
     return result;
   }
@@ -127,40 +128,43 @@ class MsaaElement final : public FrameElement {
   MsaaElement& operator=(const MsaaElement&) = delete;
 
   std::vector<FrameChild> Children() override {
-    // Children that an overrun call reads after the wait ended are not released: the thread
-    // that holds them is left behind.
-    const auto raw = calls_->Make<std::vector<RawChild>>(frame_, thread_, [object = object_] {
-      std::vector<RawChild> children;
-      long count = 0;
-      if (FAILED(object->get_accChildCount(&count)) || count <= 0) return children;
-      count = std::min(count, kChildrenPerCall);
-      // Child by child rather than with AccessibleChildren, so that the reading stops in time.
-      const ULONGLONG until = ::GetTickCount64() + kChildrenWorkMs;
-      for (long i = 1; i <= count && ::GetTickCount64() < until; ++i) {
-        VARIANT which;
-        ::VariantInit(&which);
-        which.vt = VT_I4;
-        which.lVal = i;
-        RawChild child;
-        IAccessible* owner = object;
-        ComPtr<IDispatch> dispatch;
-        const HRESULT got = object->get_accChild(which, dispatch.Put());
-        if (FAILED(got)) continue;
-        if (got == S_OK && dispatch) {
-          // A child with an object of its own.
-          if (FAILED(dispatch->QueryInterface(IID_IAccessible,
-                                              reinterpret_cast<void**>(&child.object))))
-            continue;
-          owner = child.object;
-          which = Self();
-        }
-        UniqueVariant role;
-        if (SUCCEEDED(owner->get_accRole(which, role.Put()))) child.role = RoleOf(role.get());
-        child.text = TextOf(owner, which, child.role).value_or(std::string());
-        children.push_back(std::move(child));
-      }
-      return children;
-    });
+    const auto raw = calls_->Make<std::vector<RawChild>>(
+        frame_, thread_,
+        [object = object_] {
+          std::vector<RawChild> children;
+          long count = 0;
+          if (FAILED(object->get_accChildCount(&count)) || count <= 0) return children;
+          count = std::min(count, kChildrenPerCall);
+          // Child by child rather than with AccessibleChildren, so that the reading stops in time.
+          const ULONGLONG until = ::GetTickCount64() + kChildrenWorkMs;
+          for (long i = 1; i <= count && ::GetTickCount64() < until; ++i) {
+            VARIANT which;
+            ::VariantInit(&which);
+            which.vt = VT_I4;
+            which.lVal = i;
+            RawChild child;
+            IAccessible* owner = object;
+            ComPtr<IDispatch> dispatch;
+            const HRESULT got = object->get_accChild(which, dispatch.Put());
+            if (FAILED(got)) continue;
+            if (got == S_OK && dispatch) {
+              // A child with an object of its own.
+              if (FAILED(dispatch->QueryInterface(IID_IAccessible,
+                                                  reinterpret_cast<void**>(&child.object))))
+                continue;
+              owner = child.object;
+              which = Self();
+            }
+            UniqueVariant role;
+            if (SUCCEEDED(owner->get_accRole(which, role.Put()))) child.role = RoleOf(role.get());
+            child.text = TextOf(owner, which, child.role).value_or(std::string());
+            children.push_back(std::move(child));
+          }
+          return children;
+        },
+        [](std::vector<RawChild>& late) {
+          for (RawChild& child : late) ReleaseUnclaimed(child.object);
+        });
     std::vector<FrameChild> children;
     if (!raw) return children;
     for (const RawChild& child : *raw)
@@ -199,13 +203,16 @@ std::unique_ptr<FrameElement> MsaaFrameTrees::RootOf(WindowHandle frame) {
       answer == 0)
     return nullptr;
   std::shared_ptr<CallThread> thread = calls_->ThreadFor(window);
-  const auto root = calls_->Make<IAccessible*>(window, thread, [answer] {
-    IAccessible* object = nullptr;
-    if (FAILED(::ObjectFromLresult(static_cast<LRESULT>(answer), IID_IAccessible, 0,
-                                   reinterpret_cast<void**>(&object))))
-      object = nullptr;
-    return object;
-  });
+  const auto root = calls_->Make<IAccessible*>(
+      window, thread,
+      [answer] {
+        IAccessible* object = nullptr;
+        if (FAILED(::ObjectFromLresult(static_cast<LRESULT>(answer), IID_IAccessible, 0,
+                                       reinterpret_cast<void**>(&object))))
+          object = nullptr;
+        return object;
+      },
+      ReleaseUnclaimed<IAccessible>);
   if (!root || !*root) return nullptr;
   return std::make_unique<MsaaElement>(calls_, window, std::move(thread), *root,
                                        ElementRole::kOther);

@@ -38,14 +38,16 @@ class Calls {
       : thread_(std::move(thread)), deadline_(::GetTickCount64() + kInspectionBudgetMs) {}
 
   template <typename Result>
-  std::optional<Result> Make(std::function<Result()> call) {
+  std::optional<Result> Make(std::function<Result()> call,
+                             std::function<void(Result&)> unclaimed = nullptr) {
     const ULONGLONG now = ::GetTickCount64();
     if (overran_ || now >= deadline_) {
       overran_ = true;
       return std::nullopt;
     }
-    auto result = thread_->Call<Result>(
-        std::move(call), static_cast<DWORD>(std::min(kCallLimitMs, deadline_ - now)));
+    auto result = thread_->Call<Result>(std::move(call),
+                                        static_cast<DWORD>(std::min(kCallLimitMs, deadline_ - now)),
+                                        std::move(unclaimed));
     overran_ = !result;
     return result;
   }
@@ -115,20 +117,22 @@ class Document final : public PageDocument {
 
   std::unique_ptr<PageDocument> Frame(std::size_t index) override {
     if (!Frames()) return nullptr;
-    const auto document = calls_->Make<IHTMLDocument2*>([frames = frames_, index] {
-      VARIANT which;
-      ::VariantInit(&which);
-      which.vt = VT_UINT;
-      which.uintVal = static_cast<UINT>(index);
-      UniqueVariant item;
-      ComPtr<IHTMLWindow2> window;
-      if (SUCCEEDED(frames->item(&which, item.Put())) && item.get().vt == VT_DISPATCH &&
-          item.get().pdispVal)
-        item.get().pdispVal->QueryInterface(IID_IHTMLWindow2, window.PutVoid());
-      IHTMLDocument2* document = nullptr;
-      if (window && FAILED(window->get_document(&document))) document = nullptr;
-      return document;
-    });
+    const auto document = calls_->Make<IHTMLDocument2*>(
+        [frames = frames_, index] {
+          VARIANT which;
+          ::VariantInit(&which);
+          which.vt = VT_UINT;
+          which.uintVal = static_cast<UINT>(index);
+          UniqueVariant item;
+          ComPtr<IHTMLWindow2> window;
+          if (SUCCEEDED(frames->item(&which, item.Put())) && item.get().vt == VT_DISPATCH &&
+              item.get().pdispVal)
+            item.get().pdispVal->QueryInterface(IID_IHTMLWindow2, window.PutVoid());
+          IHTMLDocument2* document = nullptr;
+          if (window && FAILED(window->get_document(&document))) document = nullptr;
+          return document;
+        },
+        ReleaseUnclaimed<IHTMLDocument2>);
     if (!document || !*document) return nullptr;
     return std::make_unique<Document>(calls_, *document);
   }
@@ -155,10 +159,12 @@ class Document final : public PageDocument {
   bool Frames() {
     if (frames_) return true;
     frames_ = calls_
-                  ->Make<IHTMLFramesCollection2*>([document = document_] {
-                    IHTMLFramesCollection2* frames = nullptr;
-                    return SUCCEEDED(document->get_frames(&frames)) ? frames : nullptr;
-                  })
+                  ->Make<IHTMLFramesCollection2*>(
+                      [document = document_] {
+                        IHTMLFramesCollection2* frames = nullptr;
+                        return SUCCEEDED(document->get_frames(&frames)) ? frames : nullptr;
+                      },
+                      ReleaseUnclaimed<IHTMLFramesCollection2>)
                   .value_or(nullptr);
     return frames_ != nullptr;
   }
@@ -195,14 +201,15 @@ class Session final : public PageSession {
     if (!request || !::SendMessageTimeoutW(ToHwnd(browserChild), request, 0, 0, SMTO_ABORTIFHUNG,
                                            kDocumentRequestLimitMs, &answer))
       return nullptr;
-    const auto document =
-        calls_->Make<IHTMLDocument2*>([objectFromLresult = objectFromLresult_, answer] {
+    const auto document = calls_->Make<IHTMLDocument2*>(
+        [objectFromLresult = objectFromLresult_, answer] {
           IHTMLDocument2* document = nullptr;
           if (FAILED(objectFromLresult(static_cast<LRESULT>(answer), IID_IHTMLDocument2, 0,
                                        reinterpret_cast<void**>(&document))))
             document = nullptr;
           return document;
-        });
+        },
+        ReleaseUnclaimed<IHTMLDocument2>);
     if (!document || !*document) return nullptr;
     return std::make_unique<Document>(calls_, *document);
   }
