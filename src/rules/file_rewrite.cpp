@@ -1,6 +1,5 @@
 #include "rules/file_rewrite.h"
 
-#include <charconv>
 #include <optional>
 
 namespace tevanor {
