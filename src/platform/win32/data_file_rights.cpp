@@ -4,8 +4,6 @@
 // After the Windows headers: the access list functions need their declarations.
 #include <aclapi.h>
 
-#include <memory>
-
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_text.h"
 #include "rules/data_files.h"
@@ -14,10 +12,6 @@
 namespace tevanor::win32 {
 
 namespace {
-
-struct LocalFreeDeleter {
-  void operator()(void* memory) const { ::LocalFree(memory); }
-};
 
 // Read, write, run and delete: what the system's "Modify" grants.
 constexpr DWORD kModifyRights =
@@ -30,7 +24,7 @@ bool GrantUsersModify(const std::wstring& path) {
   if (::GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
                               nullptr, &current, nullptr, &security) != ERROR_SUCCESS)
     return false;
-  const std::unique_ptr<void, LocalFreeDeleter> securityOwner(security);
+  const UniqueLocal<void> securityOwner(security);
   // The group by its well-known identifier, whatever the system's language calls it.
   BYTE users[SECURITY_MAX_SID_SIZE];
   DWORD usersSize = sizeof users;
@@ -44,7 +38,7 @@ bool GrantUsersModify(const std::wstring& path) {
   grant.Trustee.ptstrName = reinterpret_cast<LPWSTR>(users);
   PACL updated = nullptr;
   if (::SetEntriesInAclW(1, &grant, current, &updated) != ERROR_SUCCESS) return false;
-  const std::unique_ptr<ACL, LocalFreeDeleter> updatedOwner(updated);
+  const UniqueLocal<ACL> updatedOwner(updated);
   std::wstring target = path;
   return ::SetNamedSecurityInfoW(target.data(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
                                  nullptr, updated, nullptr) == ERROR_SUCCESS;

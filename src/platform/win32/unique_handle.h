@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <utility>
 
 namespace tevanor::win32 {
@@ -69,6 +70,13 @@ struct WindowTraits {
   static Handle Invalid() { return nullptr; }
   static bool Close(Handle h) { return ::DestroyWindow(h) != 0; }
 };
+
+// Memory the system allocated for the caller with LocalAlloc (security descriptors, lists).
+struct LocalFreeDeleter {
+  void operator()(void* memory) const { ::LocalFree(memory); }
+};
+template <typename T>
+using UniqueLocal = std::unique_ptr<T, LocalFreeDeleter>;
 
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;

@@ -25,10 +25,16 @@
 namespace tevanor::win32 {
 namespace {
 
-TEST(Win32DataDirectory, OneOpenerAtATimeInTheModesAsNamedWithTheFilesTime) {
-  const std::wstring path = std::filesystem::temp_directory_path().wstring() + L"tevanor-test\\";
+// An empty directory of its own in the temporary one, with its final backslash.
+std::wstring FreshDirectory(const wchar_t* name) {
+  const std::wstring path = std::filesystem::temp_directory_path().wstring() + name + L"\\";
   std::filesystem::remove_all(path);
   std::filesystem::create_directory(path);
+  return path;
+}
+
+TEST(Win32DataDirectory, OneOpenerAtATimeInTheModesAsNamedWithTheFilesTime) {
+  const std::wstring path = FreshDirectory(L"tevanor-test");
   Win32DataDirectory files(path);
   const auto readAll = [&files](std::string_view name) {
     auto file = files.Open(name, OpenMode::kRead);
@@ -68,9 +74,7 @@ TEST(Win32DataDirectory, OneOpenerAtATimeInTheModesAsNamedWithTheFilesTime) {
 // A save replaces a file's content, never the attributes its owner gave it; a file cut back
 // after a failed append holds its old bytes only.
 TEST(Win32DataDirectory, ASaveKeepsTheAttributesAndTruncateCutsBack) {
-  const std::wstring path = std::filesystem::temp_directory_path().wstring() + L"tevanor-keep\\";
-  std::filesystem::remove_all(path);
-  std::filesystem::create_directory(path);
+  const std::wstring path = FreshDirectory(L"tevanor-keep");
   Win32DataDirectory files(path);
   ASSERT_TRUE(files.Open("data", OpenMode::kCreateWrite)->Write("old"));
   ASSERT_TRUE(::SetFileAttributesW((path + L"data").c_str(), FILE_ATTRIBUTE_HIDDEN));
@@ -97,6 +101,7 @@ ACCESS_MASK UsersRights(const std::wstring& path) {
   if (::GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
                               nullptr, &access, nullptr, &security) != ERROR_SUCCESS)
     return 0;
+  const UniqueLocal<void> securityOwner(security);
   BYTE users[SECURITY_MAX_SID_SIZE];
   DWORD size = sizeof users;
   ::CreateWellKnownSid(WinBuiltinUsersSid, nullptr, users, &size);
@@ -107,16 +112,13 @@ ACCESS_MASK UsersRights(const std::wstring& path) {
         ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE && ::EqualSid(&ace->SidStart, users))
       rights |= ace->Mask;
   }
-  ::LocalFree(security);
   return rights;
 }
 
 // The installer's step: every data file and side file there, the lists kept, and each one
 // writable by the Users group, the directory not.
 TEST(PrepareDataFiles, MakesEachDataFileAndGivesTheUsersGroupModifyRightsOnIt) {
-  const std::wstring path = std::filesystem::temp_directory_path().wstring() + L"tevanor-rights\\";
-  std::filesystem::remove_all(path);
-  std::filesystem::create_directory(path);
+  const std::wstring path = FreshDirectory(L"tevanor-rights");
   Win32DataDirectory files(path);
   ASSERT_TRUE(files.Open("Tevanor.fil", OpenMode::kCreateWrite)->Write("keep\b"));
   ASSERT_TRUE(PrepareDataFiles(path));
