@@ -34,9 +34,9 @@ void FillPhrases(PhraseList& phrases) {
 // The built-in prohibited sites, then two of the parent's.
 void FillSites(SiteList& sites) {
   for (std::size_t i = 0; !kBuiltInSiteTable[i].empty(); ++i)
-    sites.Append(std::string(kBuiltInSiteTable[i]), 1, 1);
-  sites.Append("http://www.juegos.example", 1, 0);
-  sites.Append("http://www.escuela.example", 0, 0);
+    sites.AppendBuiltIn(std::string(kBuiltInSiteTable[i]));
+  sites.Append("http://www.juegos.example", true);
+  sites.Append("http://www.escuela.example", false);
 }
 
 struct Desktop : testing::FakeGuardian {

@@ -275,9 +275,9 @@ const SiteList& Sites(std::size_t parents) {
   if (!sites) {
     sites = std::make_unique<SiteList>();
     for (std::size_t i = 0; i < kBuiltInSiteRows; ++i)
-      sites->Append(std::string(kBuiltInSiteTable[i]), 1, 1);
+      sites->AppendBuiltIn(std::string(kBuiltInSiteTable[i]));
     for (std::size_t i = 0; i < parents; ++i)
-      sites->Append("http://www.school" + std::to_string(i) + ".example", i % 2, 0);
+      sites->Append("http://www.school" + std::to_string(i) + ".example", i % 2 != 0);
   }
   return *sites;
 }

@@ -34,15 +34,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   PhraseStore store(list, files, profile, timer);
 
   files.Put(kWordFileName, bytes);
-  if (!store.LoadUserWords(true)) __builtin_trap();
+  if (!store.LoadUserWords()) __builtin_trap();
   const Words first = Loaded(list);
   if (list.Match(bytes) != PlainMatchPhrase(list.First(), bytes)) __builtin_trap();
 
-  if (!store.OpenWordFile(true, OpenMode::kCreateWrite)) __builtin_trap();
+  if (!store.OpenWordFile(OpenMode::kCreateWrite)) __builtin_trap();
   for (const auto& [text, ignoreCase] : first)
     if (!store.WriteWordRecord(text, ignoreCase)) __builtin_trap();
-  if (!store.OpenWordFile(false)) __builtin_trap();
-  store.LoadUserWords(true);
+  if (!store.CloseWordFile()) __builtin_trap();
+  store.LoadUserWords();
   if (Loaded(list) != first) __builtin_trap();
   return 0;
 }

@@ -67,7 +67,7 @@ int Run(int entries) {
   std::string text;
   for (int i = 0; i < entries; ++i) text += "palabra prohibida " + std::to_string(i) + "\b";
   put(L"Tevanor.fil", text);
-  words.RebuildPhraseList(true, true, true, 0);
+  words.RebuildPhraseList(0);
   CFilterConfigDlg* filter = nullptr;
   std::printf("filter, %d words: open %.3f s\n", entries, Seconds([&] {
                 OpenSingle(filter, host, panel, *panel, FilterConfigData{state, words, profile});

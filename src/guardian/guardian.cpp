@@ -27,12 +27,12 @@ void Guardian::RecordHistoryEntry(const BlockRecord& record) {
 }
 
 void Guardian::LoadLists() {
-  phrases_.RebuildPhraseList(true, true, true, state_.m_nProtLevel);
+  phrases_.RebuildPhraseList(state_.m_nProtLevel);
   sites_.LoadSiteList(state_.m_bBuiltInSites != 0);
 }
 
 void Guardian::ReleaseLists() {
-  phrases_.RebuildPhraseList(true, false, false, state_.m_nProtLevel);
+  phrases_.ReleaseBuiltInPhrases();
   sites_.FreeSiteList();
 }
 

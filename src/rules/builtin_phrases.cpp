@@ -572,8 +572,8 @@ const std::array<std::string_view, kBuiltInPhraseRows + 1> kBuiltInPhraseTable =
 // clang-format on
 
 std::size_t BuiltInPhraseCount(std::uint8_t level) {
-  if (level == 1) return 0;
-  if (level == 0) return kMediumPhraseRows;
+  if (level == kLevelOff) return 0;
+  if (level == kLevelMedium) return kMediumPhraseRows;
   std::size_t rows = 0;
   while (!kBuiltInPhraseTable[rows].empty()) ++rows;
   return rows;

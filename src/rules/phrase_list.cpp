@@ -53,8 +53,7 @@ void PhraseList::Link() {
     return after;
   };
   m_pUserPhrases = chain(user_, nullptr);
-  m_pLibraryPhrases = chain(library_, m_pUserPhrases);
-  m_pPhrases = m_pLibraryPhrases;
+  m_pPhrases = chain(library_, m_pUserPhrases);
 
   walk_.clear();
   firstEmpty_ = PatternAutomaton::kNone;

@@ -34,7 +34,6 @@ class PhraseList {
   void ReleaseUser() { ReplaceUser({}); }
 
   const PhraseEntry* First() const { return m_pPhrases; }
-  const PhraseEntry* FirstLibrary() const { return m_pLibraryPhrases; }
   const PhraseEntry* FirstUser() const { return m_pUserPhrases; }
 
   // Which look found a phrase.
@@ -65,9 +64,9 @@ class PhraseList {
 
   std::vector<PhraseEntry> library_;
   std::vector<PhraseEntry> user_;
-  PhraseEntry* m_pLibraryPhrases = nullptr;
   PhraseEntry* m_pUserPhrases = nullptr;
-  PhraseEntry* m_pPhrases = nullptr;
+  PhraseEntry* m_pPhrases =
+      nullptr;  // the built-in part's head, or the user part's when it is empty
 
   // Built by Link(): the walk by position, one automaton over the upper-cased phrases (ids are
   // walk positions; case-sensitive ones are confirmed byte for byte), and the first empty

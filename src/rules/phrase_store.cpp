@@ -8,8 +8,7 @@
 
 namespace tevanor {
 
-void PhraseStore::LoadBuiltInPhrases(bool load, std::uint8_t level) {
-  if (!load) return list_.ReleaseLibrary();
+void PhraseStore::LoadBuiltInPhrases(std::uint8_t level) {
   const ScanPause pause(scan_);
   std::vector<PhraseEntry> rows;
   const std::size_t count = BuiltInPhraseCount(level);
@@ -19,17 +18,13 @@ void PhraseStore::LoadBuiltInPhrases(bool load, std::uint8_t level) {
   list_.ReplaceLibrary(std::move(rows));
 }
 
-bool PhraseStore::LoadUserWords(bool load) {
-  if (!load) {
-    list_.ReleaseUser();
-    return true;
-  }
+bool PhraseStore::LoadUserWords() {
   const ScanPause pause(scan_);
   std::vector<PhraseEntry> words;
   bool complete = true;
   heldAtLoad_ = false;
   FinishInterruptedRewrite(files_, kWordFileName);
-  if (!OpenWordFile(true, OpenMode::kRead) || !m_fileWords) {
+  if (!OpenWordFile(OpenMode::kRead) || !m_fileWords) {
     // A save in progress holds the word file: nothing to read until it is closed. Held by
     // another program, it is read once it is free; the words loaded before stay till then.
     complete = !m_rewriteWords && !files_.Exists(kWordFileName);
@@ -40,31 +35,31 @@ bool PhraseStore::LoadUserWords(bool load) {
       complete = ReadRecords(*m_fileWords, true, [&words](std::string&& text, char end) {
         words.push_back({std::move(text), false, end == kRecordEnd});
       });
-    OpenWordFile(false);
+    CloseWordFile();
   }
   list_.ReplaceUser(std::move(words));
   return complete;
 }
 
-bool PhraseStore::RebuildPhraseList(bool builtIn, bool user, bool load, std::uint8_t level) {
-  bool complete = true;
-  if (user) complete = LoadUserWords(load);
-  if (builtIn) LoadBuiltInPhrases(load, level);
+bool PhraseStore::RebuildPhraseList(std::uint8_t level) {
+  const bool complete = LoadUserWords();
+  LoadBuiltInPhrases(level);
   return complete;
 }
 
-bool PhraseStore::OpenWordFile(bool open, OpenMode mode) {
-  if (open) {
-    if (IsWordFileOpen()) return true;
-    if (mode != OpenMode::kCreateWrite) {
-      m_fileWords = files_.Open(kWordFileName, mode);
-      return m_fileWords != nullptr;
-    }
-    const ScanPause pause(scan_);
-    m_rewriteWords = std::make_unique<FileRewrite>(files_, kWordFileName);
-    if (!m_rewriteWords->IsOpen()) m_rewriteWords.reset();
-    return m_rewriteWords != nullptr;
+bool PhraseStore::OpenWordFile(OpenMode mode) {
+  if (IsWordFileOpen()) return true;
+  if (mode != OpenMode::kCreateWrite) {
+    m_fileWords = files_.Open(kWordFileName, mode);
+    return m_fileWords != nullptr;
   }
+  const ScanPause pause(scan_);
+  m_rewriteWords = std::make_unique<FileRewrite>(files_, kWordFileName);
+  if (!m_rewriteWords->IsOpen()) m_rewriteWords.reset();
+  return m_rewriteWords != nullptr;
+}
+
+bool PhraseStore::CloseWordFile() {
   bool saved = true;
   if (m_rewriteWords) {
     const ScanPause pause(scan_);

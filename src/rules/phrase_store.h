@@ -24,27 +24,31 @@ class PhraseStore {
   PhraseStore(PhraseList& list, DataDirectory& files, ProfileStore& profile, ScanTimer& scan)
       : list_(list), files_(files), profile_(profile), scan_(scan) {}
 
-  // load false releases the built-in part; load true replaces it with the rows `level` selects.
-  void LoadBuiltInPhrases(bool load, std::uint8_t level);
-  // load false releases the user part; load true replaces it with the words of the word file
-  // (none when the file is missing). False when the file exists but could not be read to its
-  // end; the words before the failure are kept. A file held by another program leaves the words
-  // as they are, until RetryHeldLoad() finds it free.
-  bool LoadUserWords(bool load);
+  // Replaces the built-in part with the rows `level` selects.
+  void LoadBuiltInPhrases(std::uint8_t level);
+  void ReleaseBuiltInPhrases() { list_.ReleaseLibrary(); }
+  // Replaces the user part with the words of the word file (none when the file is missing).
+  // False when the file exists but could not be read to its end; the words before the failure
+  // are kept. A file held by another program leaves the words as they are, until
+  // RetryHeldLoad() finds it free.
+  bool LoadUserWords();
+  void ReleaseUserWords() { list_.ReleaseUser(); }
   // Loads the words again when the last load found the file held; the guardian calls it at
   // every pass.
   void RetryHeldLoad() {
-    if (heldAtLoad_ && files_.Open(kWordFileName, OpenMode::kRead)) LoadUserWords(true);
+    if (heldAtLoad_ && files_.Open(kWordFileName, OpenMode::kRead)) LoadUserWords();
   }
-  // The user part first (when `user`), then the built-in part (when `builtIn`); the walk is
-  // linked as each part changes. Returns LoadUserWords' answer (true when it did not run).
-  bool RebuildPhraseList(bool builtIn, bool user, bool load, std::uint8_t level);
+  // Both parts anew: the user words first, then the built-in rows `level` selects; the walk is
+  // linked as each part changes. Returns LoadUserWords' answer.
+  bool RebuildPhraseList(std::uint8_t level);
 
-  // open true opens the word file in `mode` with exclusive sharing, or reports that it is open
-  // already. kCreateWrite starts a new content for the file, which replaces it only when the
-  // file is closed after every record was written. open false closes the file and records its
-  // stamp; false when a new content could not be put in place (the file keeps its old one).
-  bool OpenWordFile(bool open, OpenMode mode = OpenMode::kRead);
+  // Opens the word file in `mode` with exclusive sharing, or reports that it is open already.
+  // kCreateWrite starts a new content for the file, which replaces it only when the file is
+  // closed after every record was written.
+  bool OpenWordFile(OpenMode mode);
+  // Closes the word file and records its stamp; false when a new content could not be put in
+  // place (the file keeps its old one).
+  bool CloseWordFile();
   // Appends one record: the word, with 0x08 and 0x09 bytes written as spaces, and its
   // terminator. False when the file is not open for writing or a write failed.
   bool WriteWordRecord(std::string_view text, bool ignoreCase);

@@ -70,16 +70,18 @@ bool SiteTextMatches(std::string_view text, std::string_view address) {
   return entry && page && SameSite(*entry, *page);
 }
 
-void SiteList::Append(std::string text, int prohibited, int builtIn) {
-  auto entry = std::make_unique<SiteEntry>();
-  entry->text = std::move(text);
-  entry->prohibited = prohibited;
-  entry->builtIn = builtIn;
-  if (!entries_.empty()) {
-    entry->prev = entries_.back().get();
-    entries_.back()->next = entry.get();
-  }
-  entries_.push_back(std::move(entry));
+void SiteList::Append(std::string text, bool prohibited) {
+  Add(SiteEntry{std::move(text), prohibited, false, nullptr});
+}
+
+void SiteList::AppendBuiltIn(std::string text) {
+  Add(SiteEntry{std::move(text), true, true, nullptr});
+}
+
+void SiteList::Add(SiteEntry entry) {
+  auto added = std::make_unique<SiteEntry>(std::move(entry));
+  if (!entries_.empty()) entries_.back()->next = added.get();
+  entries_.push_back(std::move(added));
   m_pSites = entries_.front().get();
   ++changes_;
   matcherStale_ = true;

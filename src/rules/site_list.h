@@ -14,10 +14,9 @@ namespace tevanor {
 
 // One site of the site list.
 struct SiteEntry {
-  std::string text;    // the address as stored, e.g. "http://" + host; never normalised
-  int prohibited = 1;  // 1 prohibited access, 0 free access
-  int builtIn = 0;     // 1 from the built-in table, 0 from the site file
-  SiteEntry* prev = nullptr;
+  std::string text;        // the address as stored, e.g. "http://" + host; never normalised
+  bool prohibited = true;  // prohibited access, or free access
+  bool builtIn = false;    // from the built-in table, or from the site file
   SiteEntry* next = nullptr;
 };
 
@@ -31,14 +30,16 @@ struct SiteEntry {
 bool SiteTextMatches(std::string_view text, std::string_view address);
 
 // The ordered site list: built-in prohibited sites first (while that switch is on), then the
-// site file's entries in file order. Doubly linked; m_pSites is the first entry, or null.
+// site file's entries in file order. Linked in that order; m_pSites is the first entry, or null.
 class SiteList {
  public:
   SiteList() = default;
   SiteList(const SiteList&) = delete;
   SiteList& operator=(const SiteList&) = delete;
 
-  void Append(std::string text, int prohibited, int builtIn);
+  // An entry of the site file, and a (prohibited) site of the built-in table.
+  void Append(std::string text, bool prohibited);
+  void AppendBuiltIn(std::string text);
   void Clear();
   const SiteEntry* First() const { return m_pSites; }
 
@@ -53,6 +54,7 @@ class SiteList {
   const SiteEntry* Deciding(std::string_view address, bool prohibitedDecides) const;
 
  private:
+  void Add(SiteEntry entry);
   void BuildMatcher() const;
 
   std::vector<std::unique_ptr<SiteEntry>> entries_;

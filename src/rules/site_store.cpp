@@ -10,7 +10,7 @@ bool SiteStore::LoadSiteList(bool builtInSites) {
   const ScanPause pause(scan_);
   if (builtInSites)
     for (std::size_t i = 0; !kBuiltInSiteTable[i].empty(); ++i)
-      list_.Append(std::string(kBuiltInSiteTable[i]), 1, 1);
+      list_.AppendBuiltIn(std::string(kBuiltInSiteTable[i]));
   builtInSitesAtLoad_ = builtInSites;
   FinishInterruptedRewrite(files_, kSiteFileName);
   // Reading needs no more: a site file the parent made read-only still loads.
@@ -22,7 +22,7 @@ bool SiteStore::LoadSiteList(bool builtInSites) {
   }
   heldAtLoad_ = false;
   const bool complete = ReadRecords(*file, true, [this](std::string&& text, char end) {
-    list_.Append(std::move(text), end == kRecordEnd ? 1 : 0, 0);
+    list_.Append(std::move(text), end == kRecordEnd);
   });
   file.reset();
   RecordFileStamp(profile_, files_, kSiteFileName);

@@ -108,9 +108,9 @@ bool CFilterConfigDlg::FillList(bool withBuiltIn) {
   for (const int radio : {IDC_LEVEL_OFF, IDC_LEVEL_MEDIUM, IDC_LEVEL_TOTAL})
     window.SetCheck(radio, false);
   m_nLevel = data_.state.m_nProtLevel;
-  window.SetCheck(m_nLevel == 0   ? IDC_LEVEL_MEDIUM
-                  : m_nLevel == 1 ? IDC_LEVEL_OFF
-                                  : IDC_LEVEL_TOTAL,
+  window.SetCheck(m_nLevel == kLevelMedium ? IDC_LEVEL_MEDIUM
+                  : m_nLevel == kLevelOff  ? IDC_LEVEL_OFF
+                                           : IDC_LEVEL_TOTAL,
                   true);
 
   // Shown newest first: the walk's last entry heads the list.
@@ -143,13 +143,13 @@ void CFilterConfigDlg::OnCommand(const Command& command) {
     case IDC_FILTER_CANCEL:
       return Window().Destroy();
     case IDC_LEVEL_OFF:
-      m_nLevel = 1;
+      m_nLevel = kLevelOff;
       break;
     case IDC_LEVEL_MEDIUM:
-      m_nLevel = 0;
+      m_nLevel = kLevelMedium;
       break;
     case IDC_LEVEL_TOTAL:
-      m_nLevel = 255;
+      m_nLevel = kLevelTotal;
       break;
     default:
       return;  // Esc (kIdCancel) included: the dialog closes only by its buttons
@@ -244,7 +244,7 @@ void CFilterConfigDlg::OnAccept() {
 
 bool CFilterConfigDlg::SaveWords() {
   DialogWindow& window = Window();
-  bool written = data_.words.OpenWordFile(true, OpenMode::kCreateWrite);
+  bool written = data_.words.OpenWordFile(OpenMode::kCreateWrite);
   const int count = window.ListCount(IDC_FILTER_LIST);
   for (int item = 0; written && item < count; ++item) {
     const DialogWindow::ItemData row = window.ListData(IDC_FILTER_LIST, item);
@@ -254,16 +254,16 @@ bool CFilterConfigDlg::SaveWords() {
                                           row == 0 || (row & kIgnoreCase) != 0);
   }
   // Closing puts the new content in place only when every record was written.
-  const bool committed = data_.words.OpenWordFile(false);
+  const bool committed = data_.words.CloseWordFile();
   return written && committed;
 }
 
 void CFilterConfigDlg::OnDestroy() {
-  if (data_.words.IsWordFileOpen()) data_.words.OpenWordFile(false);
+  if (data_.words.IsWordFileOpen()) data_.words.CloseWordFile();
   if (!m_bModified) return;
   // One rebuild replaces both parts: releasing the built-in part first would only build the
   // matcher once more for nothing.
-  data_.words.RebuildPhraseList(true, true, true, data_.state.m_nProtLevel);
+  data_.words.RebuildPhraseList(data_.state.m_nProtLevel);
 }
 
 bool CWordEntryDlg::OnInitDialog() {

@@ -4,6 +4,7 @@
 
 #include "framework/dialog_host.h"
 #include "guardian/guard_state.h"
+#include "rules/builtin_phrases.h"
 #include "rules/phrase_store.h"
 #include "rules/profile_store.h"
 #include "ui/reveal_key.h"
@@ -33,7 +34,7 @@ class CFilterConfigDlg final : public Dialog {
 
   int m_bModified = 0;
   RevealKey m_nRevealCount;
-  std::uint8_t m_nLevel = 255;
+  std::uint8_t m_nLevel = kLevelTotal;
 
  protected:
   bool OnInitDialog() override;

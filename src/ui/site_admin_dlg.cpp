@@ -145,9 +145,9 @@ void CSiteAdminDlg::Refill(bool withBuiltIn) {
   window.SetCheck(IDC_SITES_BUILTIN, data_.state.m_bBuiltInSites != 0);
   for (const SiteEntry* e = data_.state.sites.First(); e != nullptr; e = e->next) {
     if (e->builtIn && !withBuiltIn) continue;
-    const bool prohibited = e->prohibited != 0;
-    window.ListInsert(prohibited ? IDC_SITES_PROHIBITED : IDC_SITES_ALLOWED, 0, e->text,
-                      prohibited ? kProhibitedImage : kAllowedImage, e->builtIn ? kBuiltInRow : 0);
+    window.ListInsert(e->prohibited ? IDC_SITES_PROHIBITED : IDC_SITES_ALLOWED, 0, e->text,
+                      e->prohibited ? kProhibitedImage : kAllowedImage,
+                      e->builtIn ? kBuiltInRow : 0);
   }
   for (const int list : {IDC_SITES_ALLOWED, IDC_SITES_PROHIBITED}) window.ListSetRedraw(list, true);
 }

@@ -116,8 +116,7 @@ int Run(const Options& options, DataDirectory& files, std::string& out, std::str
   if (options.command == "phrases" || options.command == "text") {
     PhraseList list;
     PhraseStore store(list, files, profile, scan);
-    if (!store.RebuildPhraseList(true, true, true,
-                                 static_cast<std::uint8_t>(options.level & 0xFF))) {
+    if (!store.RebuildPhraseList(static_cast<std::uint8_t>(options.level & 0xFF))) {
       err = CannotRead(options, kWordFileName);
       return 2;
     }

@@ -34,8 +34,8 @@ class BrowserFrameTest : public ::testing::Test, protected testing::FakeGuardian
     desktop.AddChild(desktop.AddTopLevel("Shell_TrayWnd", "", 50), "TrayNotifyWnd");
     state.m_dwShellPid = 50;
     state.phrases.ReplaceUser({{"casino", false, true}});
-    state.sites.Append("http://www.x.example", 1, 0);
-    state.sites.Append("http://www.escuela.example", 0, 0);
+    state.sites.Append("http://www.x.example", true);
+    state.sites.Append("http://www.escuela.example", false);
   }
 
   // One pass; the newest record's site text and cause when the pass added one.

@@ -205,7 +205,7 @@ TEST_F(WindowGuardTest, BrowserPagesAreJudgedBySitesThenTitleThenText) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.how);
     state.sites.Clear();
-    for (const auto& [text, prohibited] : c.sites) state.sites.Append(text, prohibited, 0);
+    for (const auto& [text, prohibited] : c.sites) state.sites.Append(text, prohibited);
     const WindowHandle top = AddTop(c.how, c.topClass, c.title);
     const WindowHandle child =
         desktop.AddChild(desktop.AddChild(top, "Shell DocObject View"), "Internet Explorer_Server");

@@ -99,7 +99,7 @@ class MatcherDifferential : public ::testing::Test {
       list.ReplaceLibrary(std::move(library));
       list.ReplaceUser(std::move(user));
       SiteList sites;
-      for (const std::string& text : phrases) sites.Append(text, static_cast<int>(Pick(2)), 0);
+      for (const std::string& text : phrases) sites.Append(text, Pick(2) != 0);
 
       for (int t = 0; t < 30; ++t) {
         const std::string text = TextWith(phrases, round % 8 == 0, alphabet, kBackground);
@@ -235,8 +235,8 @@ TEST(SiteRule, SchemesWwwAndSubdomainsOfAWebAddressEntry) {
       // among others.
       for (const int prohibited : {0, 1}) {
         SiteList sites;
-        sites.Append("http://www.otro.example", 1, 1);
-        sites.Append(entry, prohibited, 0);
+        sites.AppendBuiltIn("http://www.otro.example");
+        sites.Append(entry, prohibited);
         const SiteEntry* decided = sites.Deciding(address, true);
         EXPECT_EQ(decided == sites.First()->next, matches) << entry << " / " << address;
       }
@@ -249,15 +249,15 @@ TEST(SiteRule, SchemesWwwAndSubdomainsOfAWebAddressEntry) {
 TEST(SiteListMatch, StopsWhenTheVisitChangesTheList) {
   const std::pair<const char*, void (*)(SiteList&)> changes[] = {
       {"clear", [](SiteList& s) { s.Clear(); }},
-      {"append", [](SiteList& s) { s.Append("http://a", 1, 0); }},
+      {"append", [](SiteList& s) { s.Append("http://a", true); }},
   };
   for (const auto& [name, change] : changes) {
     for (const int others : {0, 20'000}) {
       SiteList sites;
-      sites.Append("http://a", 1, 0);
-      sites.Append("http://a", 0, 0);
+      sites.Append("http://a", true);
+      sites.Append("http://a", false);
       for (int i = 0; i < others; ++i)
-        sites.Append("http://www.sitio-" + std::to_string(i * 7919) + ".example/", 1, 0);
+        sites.Append("http://www.sitio-" + std::to_string(i * 7919) + ".example/", true);
       int visits = 0;
       sites.ForEachMatch("http://a/",
                          [&](const SiteEntry&) { return ++visits, change(sites), true; });

@@ -63,14 +63,14 @@ class RecordStoresTest : public ::testing::Test {
   // Whether each file was read to its end.
   std::pair<bool, bool> Load() {
     siteStore.FreeSiteList();
-    return {phraseStore.LoadUserWords(true), siteStore.LoadSiteList(false)};
+    return {phraseStore.LoadUserWords(), siteStore.LoadSiteList(false)};
   }
   // As the filter dialog saves its words.
   bool SaveWords(const Records& records) {
-    bool written = phraseStore.OpenWordFile(true, OpenMode::kCreateWrite);
+    bool written = phraseStore.OpenWordFile(OpenMode::kCreateWrite);
     for (const auto& [text, ignoreCase] : records)
       written = phraseStore.WriteWordRecord(text, ignoreCase) && written;
-    return phraseStore.OpenWordFile(false) && written;
+    return phraseStore.CloseWordFile() && written;
   }
   // As the site administration dialog sends a batch: one message per record, then the end.
   int SaveSites(const Records& records) {
@@ -138,7 +138,7 @@ TEST_F(RecordStoresTest, AHeldFileIsLoadedOnceItIsFreeAndAReadErrorKeepsWhatWasR
 
   Put("a\bb\b");
   files.failReadAt = 3;  // 'a', 0x08, then an error in the word file
-  EXPECT_FALSE(phraseStore.LoadUserWords(true));
+  EXPECT_FALSE(phraseStore.LoadUserWords());
   files.failReadAt = 6;  // and in the site file
   siteStore.FreeSiteList();
   EXPECT_FALSE(siteStore.LoadSiteList(false));
@@ -150,7 +150,7 @@ TEST_F(RecordStoresTest, LoadsAndSavesStopTheScanAndReArmItOnlyWhileTheGuardianI
   for (const bool active : {true, false}) {
     timer.guardActive = active;
     const int stops = timer.stops;
-    phraseStore.LoadBuiltInPhrases(true, 0);
+    phraseStore.LoadBuiltInPhrases(0);
     Load();
     SaveWords({{"x", true}});
     SaveSites({{"x", true}});
@@ -265,15 +265,15 @@ TEST_F(RecordStoresTest, ARebuildWalksTheLevelsLibraryRowsThenTheWords) {
   const std::pair<std::uint8_t, std::size_t> cases[] = {
       {1, 0}, {0, 30}, {255, 538}, {2, 538}, {128, 538}};
   for (const auto& [level, rows] : cases) {
-    phraseStore.RebuildPhraseList(true, true, true, level);
+    phraseStore.RebuildPhraseList(level);
     Records expected;
     for (std::size_t i = 0; i < rows; ++i) expected.emplace_back(kBuiltInPhraseTable[i], true);
     expected.emplace_back("casino", false);
     EXPECT_EQ(Walk(phrases.First(), &PhraseEntry::builtIn), expected) << "level " << int{level};
   }
-  phraseStore.RebuildPhraseList(true, false, false, 0);  // the filter dialog before it reloads
+  phraseStore.ReleaseBuiltInPhrases();  // the filter dialog before it reloads
   EXPECT_EQ(phrases.First(), phrases.FirstUser());
-  phraseStore.RebuildPhraseList(false, true, false, 0);
+  phraseStore.ReleaseUserWords();
   EXPECT_EQ(phrases.Match("casino"), nullptr) << "released words no longer match";
 }
 

@@ -35,7 +35,7 @@ class FilterConfig : public ::testing::Test {
     state.m_bMircChat = 1;
     state.m_bJavaChat = 0;
     profile.writes.clear();
-    words.RebuildPhraseList(true, true, true, 0);
+    words.RebuildPhraseList(0);
     OpenSingleFrom(dialog, host, panel, [&] {
       return std::make_unique<CFilterConfigDlg>(host, *panel,
                                                 FilterConfigData{state, words, profile});

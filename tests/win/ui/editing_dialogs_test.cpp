@@ -87,7 +87,7 @@ class EditingDialogs : public ::testing::Test {
 TEST_F(EditingDialogs, FilterConfigurationAccepts) {
   Put("Tevanor.fil", "casino\bapuestas\bPoker\tcontenido adulto\bviolencia\b");
   state.m_nProtLevel = 0;
-  words.RebuildPhraseList(true, true, true, 0);
+  words.RebuildPhraseList(0);
   CFilterConfigDlg* filter = nullptr;
   ASSERT_NE(OpenSingle(filter, host, panel, *panel, FilterConfigData{state, words, profile}),
             nullptr);
