@@ -9,16 +9,9 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/win32/data_directory.h"
-#include "platform/win32/desktop_windows.h"
-#include "platform/win32/msaa_frame_trees.h"
-#include "platform/win32/page_source.h"
-#include "platform/win32/process_control.h"
 #include "platform/win32/registry_profile.h"
-#include "platform/win32/system_clock.h"
+#include "platform/win32/system_ports.h"
 #include "platform/win32/timer_window.h"
-#include "platform/win32/window_inspector.h"
-#include "platform/win32/winsock_network.h"
 #include "tools/guard/headless_guard.h"
 
 int wmain(int argc, wchar_t** argv) {
@@ -49,21 +42,12 @@ int wmain(int argc, wchar_t** argv) {
   }
 
   tevanor::win32::RegistryProfile profile;
-  tevanor::win32::Win32DataDirectory files(tevanor::win32::Win32DataDirectory::ProgramDirectory());
-  tevanor::win32::DesktopWindows windows;
-  tevanor::win32::Win32WindowInspector inspector;
-  tevanor::win32::Win32ProcessControl processes;
-  tevanor::win32::Win32PageSource pages;
-  tevanor::win32::MsaaFrameTrees frames;
-  tevanor::win32::WinsockNetwork network;
-  tevanor::win32::SystemClock clock;
-  tevanor::HeadlessGuard guard(
-      {profile, files, windows, inspector, processes, pages, frames, network, clock},
-      window.Timers(), [](const std::string& line) {
-        std::fwrite(line.data(), 1, line.size(), stdout);
-        std::fputc('\n', stdout);
-        std::fflush(stdout);
-      });
+  tevanor::win32::Win32SystemPorts system(profile);
+  tevanor::HeadlessGuard guard(system.Ports(), window.Timers(), [](const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+  });
   guardian = &guard;
   guard.Start();
   tevanor::win32::TimerWindow::RunMessageLoop();

@@ -7,23 +7,17 @@
 #include "platform/win32/cng_key_derivation.h"
 #include "platform/win32/data_directory.h"
 #include "platform/win32/data_file_rights.h"
-#include "platform/win32/desktop_windows.h"
 #include "platform/win32/framework/win32_dialog_host.h"
-#include "platform/win32/msaa_frame_trees.h"
-#include "platform/win32/page_source.h"
-#include "platform/win32/process_control.h"
 #include "platform/win32/registry_profile.h"
 #include "platform/win32/shell/exit_hot_key.h"
 #include "platform/win32/shell/panel_frame.h"
 #include "platform/win32/shell/shell_open.h"
 #include "platform/win32/shell/tray_icon.h"
-#include "platform/win32/system_clock.h"
+#include "platform/win32/system_ports.h"
 #include "platform/win32/uninstall_registry.h"
 #include "platform/win32/version_resource.h"
 #include "platform/win32/web_browser_view.h"
 #include "platform/win32/win32_text.h"
-#include "platform/win32/window_inspector.h"
-#include "platform/win32/winsock_network.h"
 #include "resource.h"
 #include "ui/dialog_messages.h"
 #include "ui/panel_dlg.h"
@@ -48,14 +42,7 @@ void RegisterServiceProcessWhereExported() {
 // the process's life.
 void RunPanel(Win32DialogHost& host, RegistryProfile& profile, RegistryProfile& machine,
               Win32ShellOpen& shell, CngKeyDerivation& keys) {
-  Win32DataDirectory files(Win32DataDirectory::ProgramDirectory());
-  DesktopWindows windows;
-  Win32WindowInspector inspector;
-  Win32ProcessControl processes;
-  Win32PageSource pages;
-  MsaaFrameTrees frames;
-  WinsockNetwork network;
-  SystemClock clock;
+  Win32SystemPorts system(profile);
   Win32UninstallRegistry uninstall;
   VersionResource version;
   PanelWindow window;
@@ -63,20 +50,10 @@ void RunPanel(Win32DialogHost& host, RegistryProfile& profile, RegistryProfile& 
   host.AcceptFromOutside(WM_TRAYNOTIFY);
   Win32ExitHotKey hotKey(window);
   Win32PanelFrame frame(window, host.resources(), IDI_MAIN);
-  PanelEditors editors(profile, files, shell);
+  PanelEditors editors(profile, system.files, shell);
   WebBrowserViewFactory views;
-  CPanelDlg panel(host,
-                  {{profile, files, windows, inspector, processes, pages, frames, network, clock},
-                   uninstall,
-                   version,
-                   shell,
-                   tray,
-                   hotKey,
-                   frame,
-                   editors,
-                   views,
-                   machine,
-                   keys});
+  CPanelDlg panel(host, {system.Ports(), uninstall, version, shell, tray, hotKey, frame, editors,
+                         views, machine, keys});
   window.Bind(panel);
   panel.DoModal();
 }
