@@ -3,9 +3,9 @@
 namespace tevanor {
 
 Guardian::Guardian(GuardianPorts ports)
-    : guard_(state_, {ports.system.inspector, ports.system.processes, ports.system.pages,
-                      ports.system.frames, ports.host, ports.system.files, ports.system.profile,
-                      ports.system.clock}),
+    : history_(state_, {ports.host, ports.system.files, ports.system.profile}),
+      guard_(state_, {ports.system.inspector, ports.system.processes, ports.system.pages,
+                      ports.system.frames, ports.host, history_, ports.system.clock}),
       cycle_(state_,
              {ports.system.profile, ports.timers, ports.system.windows, ports.system.network,
               ports.host},
@@ -20,10 +20,6 @@ bool Guardian::OnTimer(unsigned id) {
     sites_.RetryHeldLoad();
   }
   return cycle_.OnTimer(id);
-}
-
-void Guardian::RecordHistoryEntry(const BlockRecord& record) {
-  guard_.RecordHistoryEntry(record);
 }
 
 void Guardian::LoadLists() {

@@ -4,6 +4,7 @@
 #include "guardian/frame_tree.h"
 #include "guardian/guard_host.h"
 #include "guardian/guard_state.h"
+#include "guardian/history_queue.h"
 #include "guardian/network.h"
 #include "guardian/page_source.h"
 #include "guardian/process_control.h"
@@ -41,8 +42,8 @@ struct GuardianPorts {
   SiteAdminRequests& siteAdmin;
 };
 
-// The guardian as one piece: its state, the window test, the scan cycle and the two list
-// stores. The control panel, the headless guardian and the tests assemble it alike.
+// The guardian as one piece: its state, the history queue, the window test, the scan cycle and
+// the two list stores. The control panel and the headless guardian assemble it alike.
 class Guardian {
  public:
   explicit Guardian(GuardianPorts ports);
@@ -57,18 +58,21 @@ class Guardian {
   // The hosting window's WM_TIMER; false for a timer that is not the guardian's. Data files that
   // another program held when they were loaded are loaded at the scan ticks once they are free.
   bool OnTimer(unsigned id);
-  // Records a history entry that is not a block (see RecordHistoryEntry).
-  void RecordHistoryEntry(const BlockRecord& record);
+  // Queues a history entry that is not a block behind the blocks not yet written.
+  void RecordHistoryEntry(const BlockRecord& record) { history_.RecordHistoryEntry(record); }
+  // The scan stops, and starts again when the guardian is on.
+  void StopScan() { cycle_.Stop(); }
+  void RestartScan() { cycle_.RestartIfActive(); }
 
   GuardState& state() { return state_; }
   const GuardState& state() const { return state_; }
+  // The lists the editing dialogs change and save.
   PhraseStore& phrases() { return phrases_; }
   SiteStore& sites() { return sites_; }
-  ScanCycle& cycle() { return cycle_; }
-  WindowGuard& windowGuard() { return guard_; }
 
  private:
   GuardState state_;
+  HistoryQueue history_;
   WindowGuard guard_;
   ScanCycle cycle_;
   PhraseStore phrases_;

@@ -15,8 +15,6 @@ namespace tevanor {
 // profile. Gap records are not blocks: they count nowhere and open no notice.
 class ProtectionGaps {
  public:
-  static constexpr unsigned TIMER_LAST_SEEN = 11;
-  static constexpr unsigned kLastSeenMs = 60'000;
   static constexpr const char* kSiteText = "Tevanor";
 
   using Append = std::function<void(const BlockRecord&)>;

@@ -2,7 +2,6 @@
 
 #include <string_view>
 
-#include "guardian/record_block.h"
 #include "guardian/scan_busy.h"
 #include "rules/history_file.h"
 #include "text/cp1252.h"
@@ -33,7 +32,7 @@ bool ContainsIgnoringCase(std::string_view text, std::string_view upperPart) {
 void WindowGuard::BeginPass() {
   budget_.BeginPass(ports_.windows.MonotonicMs(), ports_.windows.Exists(budget_.resumeAt()));
   // Blocks that found the history file held are appended once it is free again.
-  AppendUnwrittenBlocks(state_, {ports_.host, ports_.files, ports_.profile, unwritten_});
+  ports_.history.AppendUnwrittenBlocks();
   frames_.BeginPass();
 }
 
@@ -120,16 +119,11 @@ BlockAction WindowGuard::RequestClose(WindowHandle top) {
 
 ScanStep WindowGuard::Finish(std::string siteText, std::string cause, BlockAction action) {
   BlockRecord record{std::move(siteText), FormatBlockTime(ports_.clock.Now()), std::move(cause)};
-  RecordBlock(state_, {ports_.host, ports_.files, ports_.profile, unwritten_}, record);
+  ports_.history.RecordBlock(record);
   ports_.host.OpenBlockNotice(
       {std::move(record.siteText), std::move(record.time), std::move(record.cause), action});
   state_.m_bScanBusy = 0;
   return ScanStep::kStop;
-}
-
-void WindowGuard::RecordHistoryEntry(const BlockRecord& record) {
-  tevanor::RecordHistoryEntry(state_, {ports_.host, ports_.files, ports_.profile, unwritten_},
-                              record);
 }
 
 }  // namespace tevanor

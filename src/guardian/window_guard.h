@@ -8,10 +8,10 @@
 #include "guardian/frame_tree.h"
 #include "guardian/guard_host.h"
 #include "guardian/guard_state.h"
+#include "guardian/history_queue.h"
 #include "guardian/page_source.h"
 #include "guardian/pass_budget.h"
 #include "guardian/process_control.h"
-#include "guardian/record_block.h"
 #include "guardian/scan_cycle.h"
 #include "guardian/window_inspector.h"
 #include "rules/data_files.h"
@@ -36,8 +36,7 @@ class WindowGuard final : public ChildWindowTest {
     PageSource& pages;
     FrameTrees& frames;
     GuardHost& host;
-    DataDirectory& files;
-    ProfileStore& profile;
+    HistoryQueue& history;
     Clock& clock;
   };
 
@@ -48,8 +47,6 @@ class WindowGuard final : public ChildWindowTest {
   // Inspects the frames of today's browsers.
   ScanStep TestTopLevel(WindowHandle top) override;
   ScanStep TestChildWindow(WindowHandle child, WindowHandle top) override;
-  // A history entry that is not a block, queued behind the blocks not yet written.
-  void RecordHistoryEntry(const BlockRecord& record);
 
  private:
   void LearnShell(const std::string& childClass, WindowHandle top);
@@ -73,7 +70,6 @@ class WindowGuard final : public ChildWindowTest {
   Ports ports_;
   PassBudget budget_;
   BrowserFrames frames_;
-  UnwrittenBlocks unwritten_;
 };
 
 }  // namespace tevanor

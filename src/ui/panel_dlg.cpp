@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "guardian/record_block.h"
+#include "guardian/history_queue.h"
 #include "notice/web_notice_dlg.h"
 #include "resource.h"
 #include "rules/profile_values.h"
@@ -84,7 +84,7 @@ bool CPanelDlg::OnInitDialog() {
   m_bFirstShow = 1;
   // A previous run that ended without Ctrl+S left a gap in the protection, until now.
   gaps_.OnStart();
-  window.SetTimer(ProtectionGaps::TIMER_LAST_SEEN, ProtectionGaps::kLastSeenMs);
+  window.SetTimer(TIMER_LAST_SEEN, kLastSeenMs);
   ports_.frame.AppendSystemMenuItem(IDM_ABOUTBOX, kAboutItem);
   ports_.frame.SetMainIcon();
   trayImage_ = TrayIcon::Image::kGuardOff;
@@ -126,9 +126,9 @@ void CPanelDlg::RefreshGuardian() {
   trayImage_ = on ? TrayIcon::Image::kGuardOn : TrayIcon::Image::kGuardOff;
   trayTip_ = state.m_strCaption;
   ports_.tray.Modify(trayImage_, trayTip_);
-  if (!on) return guardian_.cycle().Stop();
+  if (!on) return guardian_.StopScan();
   window.SetTimer(TIMER_AUTOHIDE, kAutoHideMs);
-  guardian_.cycle().RestartIfActive();
+  guardian_.RestartScan();
 }
 
 void CPanelDlg::ToggleGuardian() {
@@ -191,7 +191,7 @@ Dialog* CPanelDlg::OpenEditor(Dialog*& slot, EditingDialog which) {
 }
 
 void CPanelDlg::OnTimer(unsigned id) {
-  if (id == ProtectionGaps::TIMER_LAST_SEEN) return gaps_.OnStillRunning();
+  if (id == TIMER_LAST_SEEN) return gaps_.OnStillRunning();
   guardian_.OnTimer(id);
 }
 
@@ -272,7 +272,7 @@ void CPanelDlg::OnTaskbarCreated() {
 void CPanelDlg::OnDestroy() {
   DialogWindow& window = Window();
   ports_.hotKey.Unregister();
-  guardian_.cycle().Stop();
+  guardian_.StopScan();
   window.KillTimer(TIMER_AUTOHIDE);
   for (Dialog* editor : {m_pFilterDlg, m_pSiteAdminDlg, m_pHistoryDlg})
     if (editor != nullptr && editor->HasWindow()) editor->Window().Destroy();

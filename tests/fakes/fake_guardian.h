@@ -5,13 +5,14 @@
 #include "fakes/fake_pages.h"
 #include "fakes/fake_ports.h"
 #include "fakes/fake_profile.h"
-#include "fakes/fake_site_admin.h"
 #include "fakes/fake_timers.h"
-#include "guardian/guardian.h"
+#include "guardian/history_queue.h"
+#include "guardian/scan_cycle.h"
+#include "guardian/window_guard.h"
 
 namespace tevanor::testing {
 
-// The guardian over a fake of every port, with names for the parts tests reach.
+// The guardian's window test and its scan over a fake of every port.
 struct FakeGuardian {
   FakeDesktop desktop;
   FakePageSource pages;
@@ -22,14 +23,10 @@ struct FakeGuardian {
   FakeClock clock;
   FakeTimers timers;
   FakeNetwork network;
-  FakeSiteAdmin siteAdmin;
-  Guardian guardian{{{profile, files, desktop, desktop, desktop, pages, frames, network, clock},
-                     timers,
-                     host,
-                     siteAdmin}};
-  GuardState& state = guardian.state();
-  WindowGuard& guard = guardian.windowGuard();
-  ScanCycle& cycle = guardian.cycle();
+  GuardState state;
+  HistoryQueue history{state, {host, files, profile}};
+  WindowGuard guard{state, {desktop, desktop, pages, frames, host, history, clock}};
+  ScanCycle cycle{state, {profile, timers, desktop, network, host}, guard};
 };
 
 }  // namespace tevanor::testing

@@ -1,4 +1,4 @@
-#include "guardian/record_block.h"
+#include "guardian/history_queue.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +9,9 @@
 namespace tevanor {
 namespace {
 
-class RecordBlockTest : public ::testing::Test {
+class HistoryQueueTest : public ::testing::Test {
  protected:
-  void Record(const char* site) {
-    RecordBlock(state, {host, files, profile, unwritten}, {site, "09:05-01/02/2003", "CASINO"});
-  }
+  void Record(const char* site) { queue.RecordBlock({site, "09:05-01/02/2003", "CASINO"}); }
   // The history file's stamp in the profile, as two signed 32-bit halves.
   std::pair<int, int> Stamp() {
     return {profile.GetInt("Tevanor.hisL", 0), profile.GetInt("Tevanor.hisH", 0)};
@@ -23,10 +21,10 @@ class RecordBlockTest : public ::testing::Test {
   testing::FakeGuardHost host;
   testing::FakeDataDirectory files;
   testing::FakeProfile profile;
-  UnwrittenBlocks unwritten;
+  HistoryQueue queue{state, {host, files, profile}};
 };
 
-TEST_F(RecordBlockTest, CountsAppendsStampsAndAsksAnOpenHistoryToReload) {
+TEST_F(HistoryQueueTest, CountsAppendsStampsAndAsksAnOpenHistoryToReload) {
   Record("mIRC");
   Record("http://a.example/");
 
@@ -40,7 +38,7 @@ TEST_F(RecordBlockTest, CountsAppendsStampsAndAsksAnOpenHistoryToReload) {
 
 // A history held by another program, or whose writes fail, loses no block: the records wait
 // and go in, in order, once the file can be written again.
-TEST_F(RecordBlockTest, AHistoryThatCannotBeWrittenKeepsItsRecordsUntilItCan) {
+TEST_F(HistoryQueueTest, AHistoryThatCannotBeWrittenKeepsItsRecordsUntilItCan) {
   for (const bool locked : {true, false}) {
     SCOPED_TRACE(locked ? "locked by another program" : "write error");
     files = testing::FakeDataDirectory();
@@ -55,12 +53,12 @@ TEST_F(RecordBlockTest, AHistoryThatCannotBeWrittenKeepsItsRecordsUntilItCan) {
 
     files.Release("Tevanor.his");
     files.writeBudget = -1;
-    AppendUnwrittenBlocks(state, {host, files, profile, unwritten});
+    queue.AppendUnwrittenBlocks();
+    queue.AppendUnwrittenBlocks();  // the records went in once
     EXPECT_EQ(files.Content("Tevanor.his"),
               "uno\b09:05-01/02/2003\bCASINO\bdos\b09:05-01/02/2003\bCASINO\b");
     EXPECT_NE(Stamp(), std::make_pair(0, 0));
     EXPECT_EQ(host.historyReloads, 1);
-    EXPECT_TRUE(unwritten.empty());
     host.historyReloads = 0;
   }
   EXPECT_EQ(state.m_nBlocked, 4);
