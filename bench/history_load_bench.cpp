@@ -60,12 +60,11 @@ void RunLoad(benchmark::State& state, Load load) {
     }
   }
   posix::PosixDataDirectory files(dir);
-  int historyOpen = 0;
   std::size_t rows = 0, mostHeld = 0;
   for (auto _ : state) {
     const std::size_t before = held;
     peak = before;
-    rows = load(files, historyOpen);
+    rows = load(files);
     mostHeld = std::max(mostHeld, peak - before);
   }
   std::filesystem::remove_all(dir);
@@ -76,16 +75,16 @@ void RunLoad(benchmark::State& state, Load load) {
 }
 
 void BM_LoadHistory(benchmark::State& state) {
-  RunLoad(state, [](DataDirectory& files, int& historyOpen) {
-    const auto loaded = LoadHistoryList(files, historyOpen);
+  RunLoad(state, [](DataDirectory& files) {
+    const auto loaded = LoadHistoryList(files);
     return loaded ? loaded->size() : 0;
   });
 }
 BENCHMARK(BM_LoadHistory)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
 
 void BM_LoadHistoryAsStrings(benchmark::State& state) {
-  RunLoad(state, [](DataDirectory& files, int& historyOpen) {
-    auto loaded = LoadHistoryList(files, historyOpen);
+  RunLoad(state, [](DataDirectory& files) {
+    auto loaded = LoadHistoryList(files);
     if (!loaded) return std::size_t{0};
     const std::vector<BlockRecord> records = loaded->ToRecords();
     loaded.reset();

@@ -27,8 +27,6 @@ struct GuardState {
 
   PhraseList phrases;  // m_pUserPhrases and the walk m_pPhrases
   SiteList sites;      // m_pSites
-
-  int m_bHistoryOpen = 0;  // the word file and the site file live in PhraseStore and SiteStore
 };
 
 }  // namespace tevanor

@@ -22,8 +22,7 @@ void HistoryQueue::RecordHistoryEntry(const BlockRecord& record) {
 }
 
 void HistoryQueue::AppendUnwrittenBlocks() {
-  if (unwritten_.empty() || !AppendBlockRecords(ports_.files, unwritten_, state_.m_bHistoryOpen))
-    return;
+  if (unwritten_.empty() || !AppendBlockRecords(ports_.files, unwritten_)) return;
   unwritten_.clear();
   RecordFileStamp(ports_.profile, ports_.files, kHistoryFileName);
   ports_.host.PostHistoryReload();

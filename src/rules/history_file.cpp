@@ -27,11 +27,9 @@ std::string FormatBlockTime(const LocalTime& t) {
   return text;
 }
 
-bool AppendBlockRecords(DataDirectory& files, const std::vector<BlockRecord>& records,
-                        int& historyOpen) {
+bool AppendBlockRecords(DataDirectory& files, const std::vector<BlockRecord>& records) {
   auto file = files.Open(kHistoryFileName, OpenMode::kReadWriteCreate);
   if (!file) return false;
-  historyOpen = 1;
   std::string bytes;
   for (const BlockRecord& record : records)
     bytes += Field(record.siteText) + Field(record.time) + Field(record.cause);
@@ -39,7 +37,6 @@ bool AppendBlockRecords(DataDirectory& files, const std::vector<BlockRecord>& re
   bool written = length && file->SeekToEnd() && file->Write(bytes);
   if (!written && length) file->Truncate(*length);
   written = file->Close() && written;
-  historyOpen = 0;
   return written;
 }
 
@@ -92,10 +89,9 @@ void HistoryRecords::AddField(std::string_view text, bool first) {
   blockUsed_ += text.size() + 1;
 }
 
-std::optional<HistoryRecords> LoadHistoryList(DataDirectory& files, int& historyOpen) {
+std::optional<HistoryRecords> LoadHistoryList(DataDirectory& files) {
   auto file = files.Open(kHistoryFileName, OpenMode::kRead);
   if (!file) return std::nullopt;
-  historyOpen = 1;
   std::optional<HistoryRecords> rows;
   const std::uint64_t length = file->Length().value_or(0);
   if (file->SeekToStart() && length != 0) {
@@ -117,7 +113,6 @@ std::optional<HistoryRecords> LoadHistoryList(DataDirectory& files, int& history
     rows->records_.shrink_to_fit();
   }
   file.reset();
-  historyOpen = 0;
   return rows;
 }
 

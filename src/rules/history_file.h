@@ -24,12 +24,11 @@ struct BlockRecord {
 std::string FormatBlockTime(const LocalTime& time);
 
 // Appends records, in order, to "Tevanor.his", creating the file when it is missing.
-// `historyOpen` is 1 while the file is open. A 0x08 inside a field would end that field early
+// A 0x08 inside a field would end that field early
 // on reading and shift every later record, so it is written as a space. A write that fails
 // part-way (a full disk) is cut off again, so that the file never ends in part of a record.
 // False when the file could not be opened or a write failed: then none of them was appended.
-bool AppendBlockRecords(DataDirectory& files, const std::vector<BlockRecord>& records,
-                        int& historyOpen);
+bool AppendBlockRecords(DataDirectory& files, const std::vector<BlockRecord>& records);
 
 // A loaded history, newest first, kept about as compactly as its file: the fields' bytes in
 // large blocks, each field ended by 0x08, and one pointer per record. A long history then costs
@@ -48,7 +47,7 @@ class HistoryRecords {
   void Erase(std::size_t row);
 
  private:
-  friend std::optional<HistoryRecords> LoadHistoryList(DataDirectory&, int&);
+  friend std::optional<HistoryRecords> LoadHistoryList(DataDirectory&);
   // Appends one field of the record being read; `first` starts a new record.
   void AddField(std::string_view text, bool first);
   const char* Start(std::size_t row) const { return records_[records_.size() - 1 - row]; }
@@ -65,10 +64,10 @@ class HistoryRecords {
 // The history as the history dialog shows it: the newest block first. Every byte but 0x08 is
 // part of a field (0x09 included); a last record cut short has its missing fields empty. nullopt
 // when the file cannot be opened (it is missing, or locked) or is empty: the dialog then keeps
-// the rows it shows. A read error ends the load with the records read so far. `historyOpen` is
-// 1 while the file is open. One pass over the file; memory grows with what is read, never with
-// what the file claims to hold (a sparse file can claim a terabyte).
-std::optional<HistoryRecords> LoadHistoryList(DataDirectory& files, int& historyOpen);
+// the rows it shows. A read error ends the load with the records read so far. One pass over the
+// file; memory grows with what is read, never with what the file claims to hold (a sparse file can
+// claim a terabyte).
+std::optional<HistoryRecords> LoadHistoryList(DataDirectory& files);
 
 // Empties the history file once the parent has confirmed; false when it could not (no file, or
 // the file is in use). The file's stamp in the profile is left as it is.

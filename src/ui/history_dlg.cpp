@@ -85,7 +85,7 @@ std::string CHistoryDlg::Rows::RowText(int row, int column) const {
 }
 
 void CHistoryDlg::LoadHistoryList() {
-  auto records = tevanor::LoadHistoryList(data_.files, data_.state.m_bHistoryOpen);
+  auto records = tevanor::LoadHistoryList(data_.files);
   if (!records) return;  // no file, or an empty one: the rows stay
   // The list reads the rows straight from the loaded history, newest first.
   rows_.records = std::move(*records);

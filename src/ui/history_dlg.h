@@ -8,8 +8,8 @@
 
 namespace tevanor {
 
-// What the history dialog reads and acts on: the guardian's state (m_bHistoryOpen,
-// m_bGuardActive), the data files and the shell that opens an address.
+// What the history dialog reads and acts on: the guardian's state (m_bGuardActive), the
+// data files and the shell that opens an address.
 struct HistoryData {
   GuardState& state;
   DataDirectory& files;

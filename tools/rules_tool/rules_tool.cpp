@@ -138,8 +138,7 @@ int Run(const Options& options, DataDirectory& files, std::string& out, std::str
   }
 
   if (options.command == "history") {
-    int historyOpen = 0;
-    const auto rows = LoadHistoryList(files, historyOpen);
+    const auto rows = LoadHistoryList(files);
     if (!rows && files.Exists(kHistoryFileName) && !files.Open(kHistoryFileName, OpenMode::kRead)) {
       err = CannotRead(options, kHistoryFileName);
       return 2;

@@ -47,8 +47,7 @@ class BrowserFrameTest : public ::testing::Test, protected testing::FakeGuardian
     return {history.front().siteText, history.front().cause};
   }
   std::vector<BlockRecord> History() {
-    int open = 0;
-    const auto loaded = LoadHistoryList(files, open);
+    const auto loaded = LoadHistoryList(files);
     return loaded ? loaded->ToRecords() : std::vector<BlockRecord>{};
   }
   WindowHandle Frame(const char* title, FakeElement tree, std::uint32_t process = 0,

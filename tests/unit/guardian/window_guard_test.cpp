@@ -49,8 +49,7 @@ class WindowGuardTest : public ::testing::Test, protected testing::FakeGuardian 
   }
 
   std::vector<BlockRecord> History() {
-    int open = 0;
-    const auto loaded = LoadHistoryList(files, open);
+    const auto loaded = LoadHistoryList(files);
     return loaded ? loaded->ToRecords() : std::vector<BlockRecord>{};
   }
 

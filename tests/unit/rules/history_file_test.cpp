@@ -12,12 +12,11 @@ using Rows = std::vector<BlockRecord>;
 class HistoryFileTest : public ::testing::Test {
  protected:
   std::optional<Rows> Load() {
-    const auto loaded = LoadHistoryList(files, historyOpen);
+    const auto loaded = LoadHistoryList(files);
     return loaded ? std::optional(loaded->ToRecords()) : std::nullopt;
   }
 
   testing::FakeDataDirectory files;
-  int historyOpen = 0;
 };
 
 // Cleared, the file stays, for an account that may write it but not make it again.
@@ -27,23 +26,23 @@ TEST_F(HistoryFileTest, AClearedHistoryStartsAgainAndEveryFieldEndsWith0x08) {
   ASSERT_TRUE(ClearHistory(files));
   for (const BlockRecord& record : Rows{{"mIRC", FormatBlockTime({2003, 2, 1, 9, 5, 59}), "@M@"},
                                         {"back\bspace\ttab", "t", "c"}})
-    ASSERT_TRUE(AppendBlockRecords(files, {record}, historyOpen));
+    ASSERT_TRUE(AppendBlockRecords(files, {record}));
   // A 0x08 inside a field would end it early and shift every later record.
   EXPECT_EQ(files.Content(kHistoryFileName),
             "mIRC\b09:05-01/02/2003\b@M@\bback space\ttab\bt\bc\b");
-  EXPECT_EQ(historyOpen, 0);
+  EXPECT_FALSE(files.IsOpen(kHistoryFileName));
 }
 
 // A full disk part-way through an append: the file is cut back, so later records stay whole.
 TEST_F(HistoryFileTest, AFailedAppendLeavesTheFileAsItWas) {
   files.Put(kHistoryFileName, "a\b1\bx\b");
   files.writeBudget = 5;
-  EXPECT_FALSE(AppendBlockRecords(files, {{"b", "2", "y"}, {"c", "3", "z"}}, historyOpen));
+  EXPECT_FALSE(AppendBlockRecords(files, {{"b", "2", "y"}, {"c", "3", "z"}}));
   EXPECT_EQ(files.Content(kHistoryFileName), "a\b1\bx\b");
   files.writeBudget = -1;
-  ASSERT_TRUE(AppendBlockRecords(files, {{"d", "4", "w"}}, historyOpen));
+  ASSERT_TRUE(AppendBlockRecords(files, {{"d", "4", "w"}}));
   EXPECT_EQ(Load(), (Rows{{"d", "4", "w"}, {"a", "1", "x"}}));
-  EXPECT_EQ(historyOpen, 0);
+  EXPECT_FALSE(files.IsOpen(kHistoryFileName));
 }
 
 // Newest first, a short last record with its missing fields empty. Nothing to show (no file,
@@ -82,7 +81,7 @@ TEST_F(HistoryFileTest, LoadsTheNewestBlockFirst) {
   files.Put(kHistoryFileName, "a\b1\bx\bb\b2\b");
   files.failReadAt = 7;  // inside the second record
   EXPECT_EQ(Load(), (Rows{{"a", "1", "x"}}));
-  EXPECT_EQ(historyOpen, 0);
+  EXPECT_FALSE(files.IsOpen(kHistoryFileName));
 }
 
 }  // namespace

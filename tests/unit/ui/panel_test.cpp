@@ -267,8 +267,7 @@ TEST_F(PanelTest, TheHistoryProhibitsASiteThroughTheOpenSiteDialog) {
 class ProtectionGapTest : public PanelTest {
  protected:
   std::vector<BlockRecord> History() {
-    int open = 0;
-    const auto loaded = LoadHistoryList(files, open);
+    const auto loaded = LoadHistoryList(files);
     std::vector<BlockRecord> records = loaded ? loaded->ToRecords() : std::vector<BlockRecord>{};
     return {records.rbegin(), records.rend()};  // oldest first
   }
