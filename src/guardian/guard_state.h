@@ -22,7 +22,6 @@ struct GuardState {
   std::uint8_t m_nProtLevel = kLevelTotal;  // which built-in phrases the walk takes
   int m_bBuiltInSites = 1;                  // the built-in prohibited sites head the site list
   int m_nBlocked = 0;                       // blocks since the program started
-  std::string m_strCaption;                 // panel caption and tray tip
   std::string m_strVersion = kUnknownVersion;
 
   PhraseList phrases;  // m_pUserPhrases and the walk m_pPhrases

@@ -11,8 +11,7 @@ std::string WatchingCaption(int blocked) {
 
 void HistoryQueue::RecordBlock(const BlockRecord& record) {
   ++state_.m_nBlocked;
-  state_.m_strCaption = WatchingCaption(state_.m_nBlocked);
-  ports_.host.SetCaption(state_.m_strCaption);
+  ports_.host.SetCaption(WatchingCaption(state_.m_nBlocked));
   RecordHistoryEntry(record);
 }
 

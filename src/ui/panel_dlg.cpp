@@ -113,8 +113,9 @@ void CPanelDlg::RefreshGuardian() {
   DialogWindow& window = Window();
   GuardState& state = guardian_.state();
   const bool on = state.m_bGuardActive != 0;
-  state.m_strCaption = on ? WatchingCaption(state.m_nBlocked) : "Tevanor - detenido";
-  window.SetCaption(state.m_strCaption);
+  // The caption and the tray tip; a block changes the caption alone (SetCaption).
+  const std::string caption = on ? WatchingCaption(state.m_nBlocked) : "Tevanor - detenido";
+  window.SetCaption(caption);
   window.SetControlText(IDC_GUARD_SWITCH, on ? "Desprotege" : "Protege");
   window.SetButtonImage(IDC_GUARD_SWITCH, on ? IDB_GUARD_ON : IDB_GUARD_OFF);
   window.SetControlText(IDC_GUARD_GROUP, on ? "Guardián activo"_ansi : "Guardián inactivo"_ansi);
@@ -124,7 +125,7 @@ void CPanelDlg::RefreshGuardian() {
            "detener."_ansi
          : "El sistema se encuentra desprotegido. Presione el botón si desea comenzar."_ansi);
   trayImage_ = on ? TrayIcon::Image::kGuardOn : TrayIcon::Image::kGuardOff;
-  trayTip_ = state.m_strCaption;
+  trayTip_ = caption;
   ports_.tray.Modify(trayImage_, trayTip_);
   if (!on) return guardian_.StopScan();
   window.SetTimer(TIMER_AUTOHIDE, kAutoHideMs);
@@ -213,7 +214,7 @@ std::intptr_t CPanelDlg::OnPrivateMessage(PrivateMessage& message) {
 
 void CPanelDlg::OnShowPanelRequest() {
   if (Window().IsVisible()) return ports_.frame.BringToFront();
-  if (m_dlgPassword.m_bPromptShowing) return;
+  if (m_dlgPassword.HasWindow()) return;
   ShowPanel();
   if (m_dlgPassword.DoModal(this) != kIdOk) HidePanel();
 }
@@ -250,7 +251,7 @@ bool CPanelDlg::OnSysCommand(unsigned command) {
 
 void CPanelDlg::OnHotKey(const HotKey& key) {
   if (key.modifiers != ExitHotKey::kModifiers || key.key != ExitHotKey::kKey) return;
-  if (m_dlgPassword.m_bPromptShowing || !Window().IsVisible()) return;
+  if (m_dlgPassword.HasWindow() || !Window().IsVisible()) return;
   if (Dialog::ShowMessage("¿Desea salir de la aplicación y terminar la protección?"_ansi,
                           MessageButtons::kYesNo) != kIdYes)
     return;
@@ -289,7 +290,7 @@ void CPanelDlg::PostClosePanel() {
 }
 
 bool CPanelDlg::MayAutoHide() {
-  return !m_dlgPassword.m_bPromptShowing && !AnyEditorOpen();
+  return !m_dlgPassword.HasWindow() && !AnyEditorOpen();
 }
 
 void CPanelDlg::CreateVersionNotice(const std::string& version, std::string_view address) {

@@ -34,7 +34,6 @@ const DialogTemplate CPasswordDlg::kTemplate{
 
 bool CPasswordDlg::OnInitDialog() {
   DialogWindow& window = Window();
-  m_bPromptShowing = 1;
   m_strPassword.clear();
   m_strConfirm.clear();
   window.SetControlText(IDC_PASSWORD_EDIT, m_strPassword);
@@ -128,14 +127,12 @@ void CPasswordDlg::OnCancelButton() {
 
 void CPasswordDlg::Finish(int result) {
   m_bNewPassword = 0;
-  m_bPromptShowing = 0;
   Window().EndDialog(result);
 }
 
 void CPasswordDlg::OnDestroy() {
-  // However the window goes, no prompt is showing any more.
+  // However the window goes, the next prompt asks for the stored password unless told otherwise.
   m_bNewPassword = 0;
-  m_bPromptShowing = 0;
 }
 
 }  // namespace tevanor

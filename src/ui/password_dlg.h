@@ -27,8 +27,6 @@ class CPasswordDlg final : public Dialog {
   std::string m_strStored;    // verify mode: the stored form read at initialisation
   // 1 = new-password mode. Callers set it right before DoModal; every way out clears it.
   int m_bNewPassword = 0;
-  // 1 while a prompt runs; the panel ignores show requests, Ctrl+S and auto-hide meanwhile.
-  int m_bPromptShowing = 0;
 
  protected:
   bool OnInitDialog() override;
