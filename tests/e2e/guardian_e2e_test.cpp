@@ -65,8 +65,6 @@ TEST(GuardianE2E, EndsOrClosesWhatShowsARuleAndLeavesTheRestAlone) {
        "@Bloqueado por Componente de Java@", 0, "Sala de chat"},
       {"built-in site", {}, {}, Browser(L"IEFrame", ie, win32::Wide(prohibited)),
        "@Bloqueado por Administrador de Sitios@", kHelperClosed, prohibited},
-      {"title", {}, {}, Browser(L"IEFrame", L"Adults only - IE", win32::Wide(news)),
-       "ADULTS ONLY", kHelperClosed, news},
       {"frame", {}, {},
        Browser(L"IEFrame", ie, win32::Wide(news), {L"nada", L"Adults Only!"}),
        "ADULTS ONLY", kHelperClosed, news},
