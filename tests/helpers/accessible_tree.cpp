@@ -12,7 +12,7 @@ namespace {
 // One node as an IAccessible object of its own, holding its children's objects.
 struct Element {
   const AccessibleNode* node;
-  bool hang;  // every call blocks for ever
+  bool hang;                                // every call blocks for ever
   std::vector<IAccessible*> children = {};  // empty while it is copied into its object
   ~Element() {
     for (IAccessible* child : children) child->lpVtbl->Release(child);
