@@ -30,6 +30,23 @@ void PrintSpread(const char* what, std::vector<double> values) {
                 values[values.size() / 2], values.front(), values.back());
 }
 
+// A hung edit control holding `text` and a hung browser window. A hung program never waits
+// for input: Ready() looks for their windows instead.
+struct HungPrograms {
+  explicit HungPrograms(const std::wstring& text)
+      : edit(HelperCommand({L"hung-edit", L"Editor colgado", text})),
+        browser(HelperCommand({L"hung-browser", L"Navegador colgado"})) {}
+  bool Ready(DWORD ms) const {
+    return WaitUntil(
+        [] {
+          return ::FindWindowW(nullptr, L"Editor colgado") &&
+                 ::FindWindowW(nullptr, L"Navegador colgado");
+        },
+        ms);
+  }
+  Program edit, browser;
+};
+
 // The lengths of the passes the guardian reports during the next `ms` milliseconds.
 std::vector<double> PassTimes(const GuardRun& run, DWORD ms) {
   const std::size_t from = run.Output().size();

@@ -118,23 +118,6 @@ inline std::wstring NotepadCommand(const std::string& text) {
   return L"notepad.exe \"" + path + L"\"";
 }
 
-// A hung edit control holding `text` and a hung browser window. A hung program never waits
-// for input: Ready() looks for their windows instead.
-struct HungPrograms {
-  explicit HungPrograms(const std::wstring& text)
-      : edit(HelperCommand({L"hung-edit", L"Editor colgado", text})),
-        browser(HelperCommand({L"hung-browser", L"Navegador colgado"})) {}
-  bool Ready(DWORD ms) const {
-    return WaitUntil(
-        [] {
-          return ::FindWindowW(nullptr, L"Editor colgado") &&
-                 ::FindWindowW(nullptr, L"Navegador colgado");
-        },
-        ms);
-  }
-  Program edit, browser;
-};
-
 // The chat switches of the profile; the guardian's other values are never written, so they
 // keep their defaults.
 struct GuardProfile {

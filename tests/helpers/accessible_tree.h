@@ -15,14 +15,11 @@ struct AccessibleNode {
   std::vector<AccessibleNode> children = {};
 };
 
-// Trees shaped as Chrome's and Firefox's for a page: the tab strip and the toolbar with its
-// address bar (showing the address as those browsers do, without "https://"), then the
-// document (named by the title, its value the address) with one paragraph of the given texts
-// and a link.
-AccessibleNode ChromeLikeTree(const std::wstring& title, const std::wstring& address,
-                              const std::vector<std::wstring>& texts);
-AccessibleNode FirefoxLikeTree(const std::wstring& title, const std::wstring& address,
-                               const std::vector<std::wstring>& texts);
+// A tree shaped as today's browsers serve a page: the tab strip and the toolbar with its address
+// bar, then the document (named by the title, its value the address) with one paragraph of the
+// given texts and a link.
+AccessibleNode BrowserTree(const std::wstring& title, const std::wstring& address,
+                           const std::vector<std::wstring>& texts);
 
 // Makes `window` answer WM_GETOBJECT/OBJID_CLIENT with `root` as IAccessible objects, on this
 // thread's apartment (COM must be initialised on it). With `hang`, every call into the tree

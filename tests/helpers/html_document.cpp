@@ -1,7 +1,4 @@
-// The document objects of the test browser, written against the C form of the browser's
-// interfaces: each object is a table of functions in which every slot answers E_NOTIMPL
-// except the few a page inspection calls. On x64 one calling convention serves every
-// signature, so one function can fill every unused slot.
+// The document objects of the test browser.
 #define CINTERFACE
 #include "html_document.h"
 
@@ -9,15 +6,12 @@
 #include <oleacc.h>
 
 #include <algorithm>
-#include <cstring>
+
+#include "com_stub.h"
 
 namespace tevanor::helpers {
 
 namespace {
-
-HRESULT STDMETHODCALLTYPE NotImplemented() {
-  return E_NOTIMPL;
-}
 
 // Keeps answering messages, and so incoming calls, without ever returning; ends the program
 // when its window is closed.
@@ -34,60 +28,13 @@ void MaybeNeverReturn(const HtmlPage* page, const wchar_t* call) {
   if (page->neverAnswers == call) NeverReturn();
 }
 
-template <typename Table>
-Table StubTable() {
-  Table table;
-  auto* stub = &NotImplemented;
-  static_assert(sizeof table % sizeof stub == 0);
-  auto* bytes = reinterpret_cast<unsigned char*>(&table);
-  for (std::size_t at = 0; at < sizeof table; at += sizeof stub)
-    std::memcpy(bytes + at, &stub, sizeof stub);
-  return table;
-}
-
-// One COM object: its interface (the table pointer) first, then its count and its page.
-template <typename Interface>
-struct Object {
-  Interface face;
-  LONG references;
-  const HtmlPage* page;
-};
+using Page = const HtmlPage*;
+using com::New;
+using com::StubTable;
 
 template <typename Interface>
-Object<Interface>* Self(Interface* face) {
-  return reinterpret_cast<Object<Interface>*>(face);
-}
-
-template <typename Interface>
-ULONG STDMETHODCALLTYPE AddRef(Interface* face) {
-  return static_cast<ULONG>(::InterlockedIncrement(&Self(face)->references));
-}
-
-template <typename Interface>
-ULONG STDMETHODCALLTYPE Release(Interface* face) {
-  const LONG left = ::InterlockedDecrement(&Self(face)->references);
-  if (left == 0) delete Self(face);
-  return static_cast<ULONG>(left);
-}
-
-// Answers IUnknown, IDispatch and the interfaces in `ids`.
-template <typename Interface, const IID*... ids>
-HRESULT STDMETHODCALLTYPE QueryInterface(Interface* face, REFIID iid, void** out) {
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-      (IsEqualIID(iid, *ids) || ...)) {
-    AddRef(face);
-    *out = face;
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
-template <typename Interface, typename Table>
-Interface* New(const Table* table, const HtmlPage* page) {
-  auto* object = new Object<Interface>{{}, 1, page};
-  object->face.lpVtbl = const_cast<Table*>(table);
-  return &object->face;
+Page PageOf(Interface* face) {
+  return com::Self<Page>(face)->data;
 }
 
 HRESULT Text(const std::wstring& text, BSTR* out) {
@@ -102,12 +49,9 @@ IHTMLDocument2* DocumentOf(const HtmlPage* page);
 IHTMLElement* NewBody(const HtmlPage* page) {
   static const IHTMLElementVtbl table = [] {
     auto t = StubTable<IHTMLElementVtbl>();
-    t.QueryInterface = QueryInterface<IHTMLElement, &IID_IHTMLElement>;
-    t.AddRef = AddRef<IHTMLElement>;
-    t.Release = Release<IHTMLElement>;
+    com::Unknown<Page, IHTMLElement, &IID_IHTMLElement>(t);
     t.get_innerText = [](IHTMLElement* self, BSTR* text) {
-      MaybeNeverReturn(Self(self)->page, L"innerText");
-      return Text(Self(self)->page->bodyText, text);
+      return Text(PageOf(self)->bodyText, text);
     };
     return t;
   }();
@@ -118,13 +62,11 @@ IHTMLElement* NewBody(const HtmlPage* page) {
 IHTMLWindow2* NewWindow(const HtmlPage* page) {
   static const IHTMLWindow2Vtbl table = [] {
     auto t = StubTable<IHTMLWindow2Vtbl>();
-    t.QueryInterface = QueryInterface<IHTMLWindow2, &IID_IHTMLWindow2>;
-    t.AddRef = AddRef<IHTMLWindow2>;
-    t.Release = Release<IHTMLWindow2>;
+    com::Unknown<Page, IHTMLWindow2, &IID_IHTMLWindow2>(t);
     t.get_document = [](IHTMLWindow2* self, IHTMLDocument2** document) -> HRESULT {
       *document = nullptr;
-      if (Self(self)->page->denied) return E_ACCESSDENIED;
-      *document = DocumentOf(Self(self)->page);
+      if (PageOf(self)->denied) return E_ACCESSDENIED;
+      *document = DocumentOf(PageOf(self));
       return S_OK;
     };
     return t;
@@ -136,11 +78,9 @@ IHTMLWindow2* NewWindow(const HtmlPage* page) {
 IHTMLFramesCollection2* NewFrames(const HtmlPage* page) {
   static const IHTMLFramesCollection2Vtbl table = [] {
     auto t = StubTable<IHTMLFramesCollection2Vtbl>();
-    t.QueryInterface = QueryInterface<IHTMLFramesCollection2, &IID_IHTMLFramesCollection2>;
-    t.AddRef = AddRef<IHTMLFramesCollection2>;
-    t.Release = Release<IHTMLFramesCollection2>;
+    com::Unknown<Page, IHTMLFramesCollection2, &IID_IHTMLFramesCollection2>(t);
     t.get_length = [](IHTMLFramesCollection2* self, long* length) {
-      const HtmlPage* page = Self(self)->page;
+      const HtmlPage* page = PageOf(self);
       *length = std::max(static_cast<long>(page->frames.size()), page->claimedFrames);
       return S_OK;
     };
@@ -148,7 +88,7 @@ IHTMLFramesCollection2* NewFrames(const HtmlPage* page) {
       VARIANT index;
       ::VariantInit(&index);
       if (FAILED(::VariantChangeType(&index, which, 0, VT_I4))) return E_INVALIDARG;
-      const HtmlPage* page = Self(self)->page;
+      const HtmlPage* page = PageOf(self);
       MaybeNeverReturn(page, L"item");
       const auto& frames = page->frames;
       if (index.lVal < 0 ||
@@ -170,25 +110,20 @@ IHTMLFramesCollection2* NewFrames(const HtmlPage* page) {
 IHTMLDocument2* NewDocument(const HtmlPage* page) {
   static const IHTMLDocument2Vtbl table = [] {
     auto t = StubTable<IHTMLDocument2Vtbl>();
-    t.QueryInterface = QueryInterface<IHTMLDocument2, &IID_IHTMLDocument2, &IID_IHTMLDocument>;
-    t.AddRef = AddRef<IHTMLDocument2>;
-    t.Release = Release<IHTMLDocument2>;
+    com::Unknown<Page, IHTMLDocument2, &IID_IHTMLDocument2, &IID_IHTMLDocument>(t);
     t.get_URL = [](IHTMLDocument2* self, BSTR* url) {
-      MaybeNeverReturn(Self(self)->page, L"URL");
-      return Text(Self(self)->page->url, url);
+      MaybeNeverReturn(PageOf(self), L"URL");
+      return Text(PageOf(self)->url, url);
     };
     t.get_readyState = [](IHTMLDocument2* self, BSTR* state) {
-      MaybeNeverReturn(Self(self)->page, L"readyState");
-      return Text(Self(self)->page->readyState, state);
+      return Text(PageOf(self)->readyState, state);
     };
     t.get_body = [](IHTMLDocument2* self, IHTMLElement** body) {
-      MaybeNeverReturn(Self(self)->page, L"body");
-      *body = NewBody(Self(self)->page);
+      *body = NewBody(PageOf(self));
       return S_OK;
     };
     t.get_frames = [](IHTMLDocument2* self, IHTMLFramesCollection2** frames) {
-      MaybeNeverReturn(Self(self)->page, L"frames");
-      *frames = NewFrames(Self(self)->page);
+      *frames = NewFrames(PageOf(self));
       return S_OK;
     };
     return t;

@@ -14,8 +14,8 @@ struct HtmlPage {
   std::wstring bodyText;
   std::vector<HtmlPage> frames;
   bool denied = false;  // as a frame: its document cannot be had (a frame of another site)
-  // Hostile pages: the call that never returns ("URL", "readyState", "body", "innerText",
-  // "frames" or "item"), while the program goes on answering messages; and a frame count
+  // Hostile pages: the call that never returns ("URL" or "item"), while the program goes on
+  // answering messages; and a frame count
   // beyond `frames`, every further index being this page again (the same document object).
   std::wstring neverAnswers;
   long claimedFrames = 0;

@@ -6,22 +6,20 @@
 //   tevanor_helper [--locked] browser TOPCLASS TITLE URL BODY [FRAME...]
 //       a top-level window of class TOPCLASS with an "Internet Explorer_Server" child that
 //       answers "WM_HTML_GETOBJECT" with a document: URL, BODY, and one frame per FRAME (its
-//       body text; "loading:" before it makes the frame still loading)
+//       body text)
 //   tevanor_helper hung-edit TITLE TEXT
 //   tevanor_helper hung-browser TITLE
 //       the same windows, on a thread that stops answering messages once they exist
-//   tevanor_helper vanishing TITLE TEXT
-//       a window with an edit control that is destroyed and made again every few milliseconds
 //   tevanor_helper silent-page TITLE CALL
-//       an "IEFrame" browser whose document never returns from CALL ("URL", "readyState",
-//       "body", "innerText", "frames", "item") while the program goes on answering messages
+//       an "IEFrame" browser whose document never returns from CALL ("URL" or "item") while the
+//       program goes on answering messages
 //   tevanor_helper endless-frames TITLE COUNT
 //       an "IEFrame" browser whose page claims COUNT frames, each of them the page again
 //   tevanor_helper KIND-frame TITLE URL [TEXT...]
 //       a top-level frame of today's browsers that serves its page to screen readers: KIND
 //       "chrome" (class "Chrome_WidgetWin_1") or "firefox" ("MozillaWindowClass") shows the
 //       page URL with one paragraph of the TEXTs; "hung" is a Chrome-like frame whose tree
-//       never answers a call, "no-tree" one that serves no tree
+//       never answers a call
 //   tevanor_helper slow-edits TITLE COUNT MS
 //       a window with COUNT controls of class "TevanorSlowEdit" that answer every message MS
 //       milliseconds late
@@ -51,7 +49,7 @@ constexpr GUID kBrowserTypeLibrary = {
     0x3050F1C5, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x0B}};
 
 LRESULT CALLBACK Top(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY && ::GetPropW(window, L"main")) ::PostQuitMessage(kClosedExitCode);
+  if (message == WM_DESTROY && !::GetParent(window)) ::PostQuitMessage(kClosedExitCode);
   return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -64,11 +62,10 @@ void Register(const std::wstring& name, WNDPROC procedure) {
   ::RegisterClassW(&windowClass);
 }
 
-HWND MakeTop(const std::wstring& windowClass, const std::wstring& title, bool main) {
+HWND MakeTop(const std::wstring& windowClass, const std::wstring& title) {
   Register(windowClass, Top);
   HWND top = ::CreateWindowExW(0, windowClass.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 40, 40,
                                400, 300, nullptr, nullptr, nullptr, nullptr);
-  if (main) ::SetPropW(top, L"main", reinterpret_cast<HANDLE>(1));
   ::ShowWindow(top, SW_SHOW);
   return top;
 }
@@ -113,20 +110,6 @@ void LockProcess() {
                     nullptr, &empty, nullptr);
 }
 
-int Vanishing(const std::wstring& title, const std::wstring& text) {
-  for (;;) {
-    HWND top = MakeTop(L"TevanorHelperVanishing", title, false);
-    MakeChild(top, L"Edit", text);
-    const DWORD until = ::GetTickCount() + 5;
-    MSG msg;
-    while (static_cast<LONG>(until - ::GetTickCount()) > 0) {
-      while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-      ::Sleep(1);
-    }
-    ::DestroyWindow(top);
-  }
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -139,7 +122,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring mode = arg(0);
   HtmlPage page;
   if (mode == L"window") {
-    HWND top = MakeTop(L"TevanorHelperTop", arg(1), true);
+    HWND top = MakeTop(L"TevanorHelperTop", arg(1));
     if (args.size() > 2) MakeChild(top, arg(2), arg(3));
     return Pump();
   }
@@ -154,7 +137,7 @@ int wmain(int argc, wchar_t** argv) {
     args = {L"browser", L"IEFrame", arg(1), L"http://www.hostil.example/", L"Nada"};
   }
   if (mode == L"slow-edits") {
-    HWND top = MakeTop(L"TevanorHelperTop", arg(1), true);
+    HWND top = MakeTop(L"TevanorHelperTop", arg(1));
     ::SetWindowLongPtrW(top, GWLP_USERDATA, std::stol(arg(3)));
     Register(L"TevanorSlowEdit", SlowControl);
     for (long i = 0; i < std::stol(arg(2)); ++i)
@@ -174,44 +157,34 @@ int wmain(int argc, wchar_t** argv) {
       HtmlPage frame;
       frame.url = page.url + L"#" + std::to_wstring(i - 5);
       frame.bodyText = args[i];
-      if (frame.bodyText.rfind(L"loading:", 0) == 0) {
-        frame.bodyText.erase(0, 8);
-        frame.readyState = L"loading";
-      }
       page.frames.push_back(frame);
     }
-    HWND top = MakeTop(arg(1), arg(2), true);
+    HWND top = MakeTop(arg(1), arg(2));
     tevanor::helpers::CreateBrowserWindow(MakeChild(top, L"Shell DocObject View", L""), &page);
     const int result = Pump();
     if (library) library->Release();
     ::CoUninitialize();
     return result;
   }
-  if (mode == L"chrome-frame" || mode == L"firefox-frame" || mode == L"hung-frame" ||
-      mode == L"no-tree-frame") {
+  if (mode == L"chrome-frame" || mode == L"firefox-frame" || mode == L"hung-frame") {
     ::CoInitialize(nullptr);
-    const bool firefox = mode == L"firefox-frame";
     const std::vector<std::wstring> texts(args.begin() + std::min<std::size_t>(3, args.size()),
                                           args.end());
-    HWND top = MakeTop(firefox ? L"MozillaWindowClass" : L"Chrome_WidgetWin_1", arg(1), true);
-    if (mode != L"no-tree-frame")
-      tevanor::helpers::ServeAccessibleTree(
-          top,
-          firefox ? tevanor::helpers::FirefoxLikeTree(arg(1), arg(2), texts)
-                  : tevanor::helpers::ChromeLikeTree(arg(1), arg(2), texts),
-          mode == L"hung-frame");
+    HWND top =
+        MakeTop(mode == L"firefox-frame" ? L"MozillaWindowClass" : L"Chrome_WidgetWin_1", arg(1));
+    tevanor::helpers::ServeAccessibleTree(top, tevanor::helpers::BrowserTree(arg(1), arg(2), texts),
+                                          mode == L"hung-frame");
     const int result = Pump();
     ::CoUninitialize();
     return result;
   }
   if (mode == L"hung-edit") {
-    MakeChild(MakeTop(L"TevanorHelperHung", arg(1), true), L"Edit", arg(2));
+    MakeChild(MakeTop(L"TevanorHelperHung", arg(1)), L"Edit", arg(2));
     return Hang();
   }
   if (mode == L"hung-browser") {
-    MakeChild(MakeTop(L"IEFrame", arg(1), true), L"Internet Explorer_Server", L"");
+    MakeChild(MakeTop(L"IEFrame", arg(1)), L"Internet Explorer_Server", L"");
     return Hang();
   }
-  if (mode == L"vanishing") return Vanishing(arg(1), arg(2));
   return 2;
 }

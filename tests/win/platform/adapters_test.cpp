@@ -33,14 +33,19 @@ std::wstring FreshDirectory(const wchar_t* name) {
   return path;
 }
 
+// The bytes of a file from where it stands to its end.
+template <typename File>
+std::string Rest(File& file) {
+  std::string bytes;
+  for (int b; (b = file.ReadByte()) >= 0;) bytes += static_cast<char>(b);
+  return bytes;
+}
+
 TEST(Win32DataDirectory, OneOpenerAtATimeInTheModesAsNamedWithTheFilesTime) {
   const std::wstring path = FreshDirectory(L"tevanor-test");
   Win32DataDirectory files(path);
   const auto readAll = [&files](std::string_view name) {
-    auto file = files.Open(name, OpenMode::kRead);
-    std::string bytes;
-    for (int b; file && (b = file->ReadByte()) >= 0;) bytes += static_cast<char>(b);
-    return bytes;
+    return Rest(*files.Open(name, OpenMode::kRead));
   };
   EXPECT_FALSE(files.Open("a", OpenMode::kRead) || files.Open("a", OpenMode::kReadWrite));
   ASSERT_TRUE(files.Open("a", OpenMode::kCreateWrite)->Write("casino\bXXX\t"));
@@ -86,9 +91,7 @@ TEST(Win32DataDirectory, ASaveKeepsTheAttributesAndTruncateCutsBack) {
     ASSERT_TRUE(file && file->SeekToEnd() && file->Write("torn") && file->Truncate(3));
     EXPECT_EQ(file->Length(), 3u);
     ASSERT_TRUE(file->Write("+") && file->SeekToStart());
-    std::string bytes;
-    for (int b; (b = file->ReadByte()) >= 0;) bytes += static_cast<char>(b);
-    EXPECT_EQ(bytes, "new+");
+    EXPECT_EQ(Rest(*file), "new+");
   }
   ASSERT_TRUE(::SetFileAttributesW((path + L"data").c_str(), FILE_ATTRIBUTE_NORMAL));
   std::filesystem::remove_all(path);

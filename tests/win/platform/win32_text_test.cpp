@@ -13,7 +13,7 @@ namespace {
 
 TEST(Win32Text, LookAlikeAndInvisibleCharactersOfAnEditControl) {
   const std::pair<std::wstring, std::string> cases[] = {
-      {L"\u0430dults \u043Enly", "adults only"},  // Cyrillic а, о
+      {L"\u0430dults \u043Enly \u0101", "adults only a"},  // Cyrillic а, о; a with macron
       {L"\uFF50\uFF4F\uFF52\uFF4E\uFF4F \u24BC\u24C7\u24B6\u24C9\u24BE\u24C8", "porno GRATIS"},
       {L"\U0001D42F\U0001D422deos \u03A7\u03A7\u03A7", "videos XXX"},  // mathematical, Greek Χ
       {L"se\u200Bx\u2060o\u00AD po\u0301rno", "se\xADx\xADo\xAD po\xADrno"},

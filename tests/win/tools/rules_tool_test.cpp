@@ -58,7 +58,6 @@ TEST(RulesToolExe, AnswersInUtf8WithItsExitStatus) {
   std::ofstream(dir / "Tevanor.his", std::ios::binary) << "Canci\xF3n\b21:07\bCASINO\b";
   const std::pair<std::wstring, Result> cases[] = {
       {L"text \"Canci\u00F3n de PEL\u00CDCULAS porno\"", {0, "PEL\303\215CULAS PORNO\n", ""}},
-      {L"--level 1 text nada", {1, "no rule\n", ""}},
       {L"history", {0, "Canci\303\263n\t21:07\tCASINO\n", ""}},
       {L"text \"\u0430dults \u043En\u200Bly\"",
        {0, "ADULTS ONLY\tnormal form\n", ""}},  // а о, ZWSP
