@@ -52,7 +52,8 @@ std::optional<std::intptr_t> Dialog::Dispatch(DialogEvent& event) {
         if constexpr (std::is_same_v<E, PrivateMessage>) return OnPrivateMessage(e);
         if constexpr (std::is_same_v<E, CloseRequest>) return handled(OnClose());
         if constexpr (std::is_same_v<E, ShowChange>) return handled(OnShowWindow(e.shown));
-        if constexpr (std::is_same_v<E, SysCommand>) return handled(OnSysCommand(e.command));
+        if constexpr (std::is_same_v<E, SysCommand>)
+          return handled(!e.close && OnSysCommand(e.menuItem));
         return 0;
       },
       event);

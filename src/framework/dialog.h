@@ -58,7 +58,8 @@ class Dialog {
   virtual std::intptr_t OnPrivateMessage(PrivateMessage&) { return 0; }
   virtual bool OnClose() { return false; }  // default: a cancel command
   virtual bool OnShowWindow(bool) { return false; }
-  virtual bool OnSysCommand(unsigned) { return false; }  // default: kSysCommandClose closes
+  // A system-menu item the dialog added; false leaves it to the host (the close box closes).
+  virtual bool OnSysCommand(unsigned /*menuItem*/) { return false; }
   virtual void OnHotKey(const HotKey&) {}
   // The text colour of a static control or button (PackRgb), or nullopt for the default.
   virtual std::optional<std::intptr_t> OnControlColour(int) { return std::nullopt; }

@@ -14,10 +14,14 @@ inline constexpr int kIdCancel = 2;  // Esc, Alt+F4 and the close box end up her
 inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
 
-inline constexpr int kButtonClicked = 0;    // notification code of a click
-inline constexpr int kEditChanged = 0x300;  // the text of an edit control changed
-
-inline constexpr unsigned kSysCommandClose = 0xF060;  // SC_CLOSE: close box, Alt+F4
+// What a control's command says.
+enum class ControlNotification {
+  kClicked,      // a click on a button, Enter and Esc
+  kEditChanged,  // the text of an edit control changed
+  kOther,        // focus and update notifications, which no dialog handles
+};
+inline constexpr ControlNotification kButtonClicked = ControlNotification::kClicked;
+inline constexpr ControlNotification kEditChanged = ControlNotification::kEditChanged;
 
 // Message boxes: OK returns kIdOk, Yes/No returns kIdYes or kIdNo.
 enum class MessageButtons { kOk, kYesNo };
@@ -27,7 +31,7 @@ enum class MessageButtons { kOk, kYesNo };
 // in a dialog without a control 2.
 struct Command {
   int id = 0;
-  int code = kButtonClicked;
+  ControlNotification code = kButtonClicked;
   bool fromControl = false;
 };
 
@@ -63,8 +67,11 @@ struct ShowChange {  // WM_SHOWWINDOW, before the visibility changes
   bool shown = false;
 };
 
-struct SysCommand {  // WM_SYSCOMMAND, with the low four bits cleared
-  unsigned command = 0;
+// WM_SYSCOMMAND: the close box or Alt+F4, or another item of the system menu (one the dialog
+// added, by its id).
+struct SysCommand {
+  unsigned menuItem = 0;
+  bool close = false;
 };
 
 struct HotKey {  // WM_HOTKEY

@@ -183,7 +183,7 @@ std::optional<std::intptr_t> FakeDialogHost::Dispatch(FakeWindow& window, Dialog
   const auto result = Deliver(window.dialog(), event);
   if (result || Live(serial) == nullptr) return result;
   // The dialog manager's defaults: the close command closes, and closing cancels.
-  if (const auto* sys = std::get_if<SysCommand>(&event); sys && sys->command == kSysCommandClose)
+  if (const auto* sys = std::get_if<SysCommand>(&event); sys && sys->close)
     return Dispatch(window, CloseRequest{});
   if (std::holds_alternative<CloseRequest>(event))
     return Dispatch(window, Command{kIdCancel, kButtonClicked, Has(window, kIdCancel)});
@@ -315,7 +315,7 @@ FakeDialogHost& FakeDialogHost::PressEscape(Dialog* target) {
 }
 
 FakeDialogHost& FakeDialogHost::PressAltF4(Dialog* target) {
-  return Add([this, target] { Dispatch(Target(target), SysCommand{kSysCommandClose}); });
+  return Add([this, target] { Dispatch(Target(target), SysCommand{0, true}); });
 }
 
 FakeDialogHost& FakeDialogHost::Answer(int button) {

@@ -40,7 +40,7 @@ TEST_F(HostContract, ControlsKeepTheirTextVisibilityAndCheckState) {
   window.SetControlText(IDC_PROBE_EDIT, text);
   window.SetControlText(IDC_PROBE_EDIT, text);
   window.SetControlText(IDC_PROBE_BUTTON, "Otro");
-  EXPECT_THAT(probe.log, ElementsAre("command 901 768 control"));
+  EXPECT_THAT(probe.log, ElementsAre("command 901 1 control"));
   EXPECT_EQ(window.ControlText(IDC_PROBE_EDIT), text);
   EXPECT_EQ(window.ControlText(IDC_PROBE_BUTTON), "Otro");
   window.ShowControl(IDC_PROBE_HIDDEN, true);
@@ -148,7 +148,7 @@ TEST_F(HostContract, PostedEventsRunInOrderAfterTheHandlerAndSentOnesAtOnce) {
 
 TEST_F(HostContract, CloseDefaultsToTheCancelCommandWhichHidesAModelessDialog) {
   ProbeDialog& probe = Open();
-  probe.Post(SysCommand{kSysCommandClose});
+  probe.Post(SysCommand{0, true});
   RunPending(*host);
   EXPECT_THAT(probe.log, ElementsAre("close", "command 2 0", "hide"));
   EXPECT_TRUE(probe.HasWindow());

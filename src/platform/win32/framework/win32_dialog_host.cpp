@@ -27,17 +27,35 @@ struct WindowMessage {
   LPARAM lParam;
 };
 
+WORD NotificationCode(ControlNotification notification) {
+  switch (notification) {
+    case ControlNotification::kClicked:
+      return BN_CLICKED;
+    case ControlNotification::kEditChanged:
+      return EN_CHANGE;
+    case ControlNotification::kOther:
+      break;
+  }
+  return EN_UPDATE;  // a notification no dialog handles
+}
+
+ControlNotification Notification(WORD code) {
+  if (code == BN_CLICKED) return ControlNotification::kClicked;
+  if (code == EN_CHANGE) return ControlNotification::kEditChanged;
+  return ControlNotification::kOther;
+}
+
 // Commands, close requests and system commands travel as the real messages, so the dialog
 // manager's default handling applies to them as to the user's own; other events have none.
 std::optional<WindowMessage> AsWindowMessage(HWND hwnd, const DialogEvent& event) {
   if (const auto* command = std::get_if<Command>(&event)) {
     HWND control = command->fromControl ? ::GetDlgItem(hwnd, command->id) : nullptr;
-    return WindowMessage{WM_COMMAND, MAKEWPARAM(command->id, command->code),
+    return WindowMessage{WM_COMMAND, MAKEWPARAM(command->id, NotificationCode(command->code)),
                          reinterpret_cast<LPARAM>(control)};
   }
   if (std::holds_alternative<CloseRequest>(event)) return WindowMessage{WM_CLOSE, 0, 0};
   if (const auto* sys = std::get_if<SysCommand>(&event))
-    return WindowMessage{WM_SYSCOMMAND, sys->command, 0};
+    return WindowMessage{WM_SYSCOMMAND, sys->close ? SC_CLOSE : sys->menuItem, 0};
   return std::nullopt;
 }
 
@@ -226,7 +244,7 @@ INT_PTR Win32DialogHost::Route(Win32DialogWindow& window, UINT message, WPARAM w
       window.SetUpControls();
       return Initialise(window.dialog()) ? TRUE : FALSE;
     case WM_COMMAND:
-      return Reply(window, Command{LOWORD(wParam), HIWORD(wParam), lParam != 0});
+      return Reply(window, Command{LOWORD(wParam), Notification(HIWORD(wParam)), lParam != 0});
     case WM_NOTIFY:
       return RouteNotify(window, *reinterpret_cast<const NMHDR*>(lParam), lParam);
     case WM_TIMER:
@@ -237,7 +255,9 @@ INT_PTR Win32DialogHost::Route(Win32DialogWindow& window, UINT message, WPARAM w
       // Only explicit shows and hides; not those that follow the owner.
       return lParam == 0 ? Reply(window, ShowChange{wParam != 0}) : FALSE;
     case WM_SYSCOMMAND:
-      return Reply(window, SysCommand{static_cast<unsigned>(wParam & 0xFFF0)});
+      // The low four bits are the system's own.
+      return Reply(window, SysCommand{static_cast<unsigned>(wParam & 0xFFF0),
+                                      (wParam & 0xFFF0) == SC_CLOSE});
     case WM_HOTKEY:
       return Reply(window, HotKey{static_cast<int>(wParam), LOWORD(lParam), HIWORD(lParam)});
     case WM_CTLCOLORSTATIC:
