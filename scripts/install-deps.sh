@@ -12,10 +12,7 @@ packages=(
   wine64 xvfb                      # Windows tests and end-to-end tests
   nsis                             # the installer (makensis)
   locales                          # the Spanish locale Wine shows the program in (run.sh)
-  zlib1g-dev                       # the ordinary-text guard reads the gzip manual pages
   libicu-dev                       # the fold table's generator and its test (NFKC, confusables)
-  manpages manpages-es             # ordinary-text guard: English and Spanish manual pages
-  wamerican wspanish               # ordinary-text guard: English and Spanish word lists
 )
 
 missing=()
