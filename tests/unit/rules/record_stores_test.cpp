@@ -2,8 +2,6 @@
 // stores, which copy each file's time into the profile: each shared behaviour is checked on both.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "fakes/fake_data_directory.h"
 #include "fakes/fake_profile.h"
 #include "fakes/fake_scan_timer.h"
@@ -151,24 +149,25 @@ TEST_F(RecordStoresTest, AHeldFileIsLoadedOnceItIsFreeAndAReadErrorKeepsWhatWasR
 // Each step that reads, writes or frees a list stops the scan, and re-arms it only while the
 // guardian is on.
 TEST_F(RecordStoresTest, LoadsAndSavesStopTheScanAndReArmItOnlyWhileTheGuardianIsOn) {
-  const std::function<void()> steps[] = {
-      [this] { phraseStore.LoadBuiltInPhrases(true, 0); },
-      [this] { phraseStore.LoadUserWords(true); },
-      [this] { siteStore.LoadSiteList(false); },
-      [this] { siteStore.FreeSiteList(); },
-      [this] {
-        SaveWords({{"x", true}});
+  using Self = std::remove_reference_t<decltype(*this)>;
+  void (*const steps[])(Self&) = {
+      [](Self& t) { t.phraseStore.LoadBuiltInPhrases(true, 0); },
+      [](Self& t) { t.phraseStore.LoadUserWords(true); },
+      [](Self& t) { t.siteStore.LoadSiteList(false); },
+      [](Self& t) { t.siteStore.FreeSiteList(); },
+      [](Self& t) {
+        t.SaveWords({{"x", true}});
       },
-      [this] {
-        SaveSites({{"x", true}});
+      [](Self& t) {
+        t.SaveSites({{"x", true}});
       },
   };
   for (const bool active : {true, false}) {
-    for (std::size_t i = 0; i < std::size(steps); ++i) {
+    for (const auto step : steps) {
       timer.guardActive = active;
       timer.armed = true;
-      steps[i]();
-      EXPECT_EQ(timer.armed, active) << "step " << i;
+      step(*this);
+      EXPECT_EQ(timer.armed, active);
     }
   }
 }
