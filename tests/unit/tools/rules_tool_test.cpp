@@ -64,13 +64,6 @@ TEST_F(RulesToolTest, AnswersEachQuestionAndRefusesWhatItCannotAnswer) {
     EXPECT_EQ(Run(args), result) << ::testing::PrintToString(args);
 }
 
-TEST_F(RulesToolTest, ListsTheWholeLibraryAndTheBuiltInSitesByDefault) {
-  const std::string phrases = std::get<1>(Run({"phrases"})), sites = std::get<1>(Run({"sites"}));
-  EXPECT_TRUE(phrases.starts_with("1 B I PORNO GRATIS\n") && phrases.ends_with("\n540 U C XXX\n"));
-  EXPECT_TRUE(sites.starts_with("1 P B http://") &&
-              sites.ends_with("\n1199 P U http://bad.example\n"));
-}
-
 TEST_F(RulesToolTest, AFileTheRunningProgramHoldsIsAnError) {
   const std::pair<std::string_view, std::string> held[] = {
       {kWordFileName, "phrases"}, {kSiteFileName, "sites"}, {kHistoryFileName, "history"}};
