@@ -79,7 +79,6 @@ bool FakeDesktop::Walk(const std::vector<WindowHandle>& children,
 
 FakeDesktop::Window* FakeDesktop::Ask(WindowHandle window) {
   if (window == kNoWindow) return nullptr;
-  if (onQuestion) onQuestion(window);
   Window& w = At(window);
   if (w.exists && w.questionsLeft >= 0 && w.questionsLeft-- == 0) Destroy(window);
   return w.exists ? &w : nullptr;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -73,8 +72,6 @@ class FakeDesktop final : public WindowSource, public WindowInspector, public Pr
   // The steady clock: only a control that does not answer moves it, by the answer limit.
   std::uint64_t nowMs = 0;
   std::vector<WindowHandle> textsAsked;  // the controls asked for their text, in order
-  // Called with the window before each question about it.
-  std::function<void(WindowHandle)> onQuestion;
 
  private:
   friend class FakeProcess;

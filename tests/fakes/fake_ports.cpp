@@ -13,7 +13,6 @@ class FakeUninstallKey final : public UninstallKey {
     return it->second;
   }
   bool WriteText(std::string_view name, std::string_view data) override {
-    if (registry_.failWrites) return false;
     registry_.values[std::string(name)] = std::string(data);
     return true;
   }

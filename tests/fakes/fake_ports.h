@@ -61,7 +61,6 @@ class FakeUninstallRegistry final : public UninstallRegistry {
   std::unique_ptr<UninstallKey> OpenEntry() override;
 
   bool keyExists = false;
-  bool failWrites = false;
   std::map<std::string, std::string, std::less<>> values;
 };
 

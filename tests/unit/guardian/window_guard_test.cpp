@@ -153,17 +153,6 @@ TEST_F(WindowGuardTest, AnEmptyPhraseMatchesEveryTextButAnEmptyOne) {
   EXPECT_EQ(Test(desktop.AddChild(top, "Edit", "hola"), top), (Outcome{{"app", ""}, "ended"}));
 }
 
-TEST_F(WindowGuardTest, ScanTicksWaitWhileAMatchIsActedOn) {
-  const WindowHandle top = desktop.AddTopLevel("Notepad", "notas");
-  const WindowHandle edit = desktop.AddChild(top, "Edit", "casino");
-  int busyWhenAskedAboutTop = 0;  // at the last question
-  desktop.onQuestion = [&](WindowHandle w) {
-    if (w == top) busyWhenAskedAboutTop = state.m_bScanBusy;
-  };
-  EXPECT_EQ(Test(edit, top), (Outcome{{"notas", "CASINO"}, "ended"}));
-  EXPECT_EQ(busyWhenAskedAboutTop, 1);
-}
-
 TEST_F(WindowGuardTest, BrowserPagesAreJudgedBySitesThenTitleThenText) {
   struct Case {
     const char* how;
@@ -179,8 +168,6 @@ TEST_F(WindowGuardTest, BrowserPagesAreJudgedBySitesThenTitleThenText) {
   // clang-format off
   const Case cases[] = {
       {"prohibited", {{"http://x.ex", 1}}, ie, "IE", x, "", {{x, kCauseSites}, "closed"}},
-      {"prohibited before free", {{"x.ex", 1}, {"http://x", 0}}, ie, "IE", x, "",
-       {{x, kCauseSites}, "closed"}},
       {"free access ends it", {{"http://x", 0}, {"x.ex", 1}}, ie, "Casino", x, "casino", {}},
       {"not the browser, then free", {{"x.ex", 1}, {"x.example", 0}}, "CabinetWClass", "IE", x,
        "casino", {}},
@@ -231,16 +218,6 @@ TEST_F(WindowGuardTest, WindowsThatVanishMidTestFollowTheRecordRule) {
       }
     }
   }
-}
-
-// A window that ignores its close request is blocked, and recorded, again at every pass.
-TEST_F(WindowGuardTest, AWindowThatStaysOpenIsRecordedAtEveryPass) {
-  const WindowHandle top = AddTop("", "IEFrame", "Adults only - IE");
-  pages.pages[desktop.AddChild(top, "Internet Explorer_Server")] = {.address = "http://x.example/",
-                                                                    .body = ""};
-  for (int pass = 0; pass < 3; ++pass) cycle.ScanDesktop();
-  EXPECT_EQ(desktop.closeRequests, (std::vector<WindowHandle>(3, top)));
-  EXPECT_EQ(History().size(), 3u);
 }
 
 }  // namespace

@@ -16,29 +16,6 @@
 namespace tevanor {
 namespace {
 
-// The first entry of the walk that occurs decides, wherever it stands in the text. An
-// ignore-case entry compares upper-cased copies, a case-sensitive one the bytes as they are; an
-// empty word occurs in every text.
-TEST(PhraseListMatch, TheFirstEntryOfTheWalkThatOccursDecides) {
-  PhraseList list;
-  list.ReplaceLibrary({{"XXX", true, true}, {"CASINO", true, true}});
-  list.ReplaceUser({{"casino", false, true},
-                    {std::string("ñandú"_ansi), false, false},
-                    {std::string("straße"_ansi), false, true},
-                    {"", false, true}});
-  const std::pair<std::string_view, std::string_view> cases[] = {
-      {"casino and xxx", "XXX"},
-      {"un Casino", "CASINO"},  // the library row before the same user word
-      {"el ñandú"_ansi, "ñandú"_ansi},
-      {"EL ÑANDÚ"_ansi, ""},
-      {"STRAßE"_ansi, "straße"_ansi},
-      {"STRASSE", ""},  // ß has no capital in the code page
-  };
-  for (const auto& [text, phrase] : cases) EXPECT_EQ(list.Match(text)->text, phrase) << text;
-  EXPECT_EQ(PhraseAsCompared(*list.FirstUser()), "CASINO");
-  EXPECT_EQ(PhraseAsCompared(*list.FirstUser()->next), "ñandú"_ansi);
-}
-
 class MatcherDifferential : public ::testing::Test {
  protected:
   // Letters whose case the upper-casing changes or keeps (á Á ÿ Ÿ ß), a space, a NUL.

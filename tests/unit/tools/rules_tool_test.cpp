@@ -37,7 +37,6 @@ TEST_F(RulesToolTest, AnswersEachQuestionAndRefusesWhatItCannotAnswer) {
   const std::pair<std::vector<std::string>, std::tuple<int, std::string, std::string>> cases[] = {
       {{"--level", "1", "phrases"}, {0, "1 U I casino\n2 U C XXX\n", ""}},
       {{"--dir", "data", "--level", "1", "text", "un Casino"}, {0, "CASINO\n", ""}},
-      {{"--level", "1", "text", "xxx"}, {1, "no rule\n", ""}},
       {{"text", "--level", "1", "XXX"}, {0, "XXX\n", ""}},
       {{"text", "Sólo para adultos"}, {0, "SÓLO PARA ADULTOS\n", ""}},  // a row after the 30th
       {{"--level", "256", "text", "Sólo para adultos"}, {1, "no rule\n", ""}},  // 256 is level 0
@@ -46,8 +45,6 @@ TEST_F(RulesToolTest, AnswersEachQuestionAndRefusesWhatItCannotAnswer) {
       {{"url", "http://www.pornhub.com/free/1"}, {0, "prohibited 2\n", ""}},
       {{"--builtin-sites", "0", "url", "http://www.pornhub.com/free/1"}, {0, "allowed 1\n", ""}},
       {{"url", "http://www.pornhub.com/free/1", "--ieframe", "0"}, {0, "allowed 1198\n", ""}},
-      {{"url", "https://es.pornhub.com/videos"}, {0, "prohibited 2\n", ""}},
-      {{"url", "https://pornhub.com/free/2", "--ieframe", "0"}, {0, "allowed 1198\n", ""}},
       {{"url", "http://bad.example/", "--ieframe", "0"}, {1, "no rule\n", ""}},
       {{"url", "http://bad.example/", "--ieframe", "1"}, {0, "prohibited 1199\n", ""}},
       {{"history"}, {0, "Canción\t21:07\tCASINO\nhttp://bad/\t09:05\tSitio\n", ""}},
@@ -57,25 +54,14 @@ TEST_F(RulesToolTest, AnswersEachQuestionAndRefusesWhatItCannotAnswer) {
       {{"--level", "high", "phrases"}, {2, "", "bad option --level high"}},
       {{"phrases", "--ieframe", "1"}, {2, "", "--ieframe goes with url only"}},
       {{"phrases", "--dir"}, {2, "", "--dir needs a value"}},
-      {{"text", "日本"}, {1, "no rule\n", ""}},  // read as the guardian reads it: "??"
       {{"text", "\xFF"}, {2, "", "the text is not UTF-8\n"}},
-      // The second look, said after a tab; a text from standard input; look-alike letters.
-      {{"text", "f0r adu1ts 0nly"}, {0, "ADULTS ONLY\tnormal form\n", ""}},
+      // The second look, said after a tab, for a text from standard input.
       {{"text", "-"}, {0, "PORNO GRATIS\tnormal form\n", ""}},
-      {{"text", "аdults оnly"}, {0, "ADULTS ONLY\n", ""}},  // Cyrillic а and о
-      {{"--level", "1", "text", "c-a-s-i-n-o"}, {0, "CASINO\tnormal form\n", ""}},
-      {{"--level", "1", "text", "x.x.x"}, {1, "no rule\n", ""}},  // XXX is case-sensitive
+      {{"text", "аdults оnly"}, {0, "ADULTS ONLY\n", ""}},  // look-alikes read as letters
       {{"--dir", "missing", "sites"}, {2, "", "cannot read directory missing\n"}},
   };
   for (const auto& [args, result] : cases)
     EXPECT_EQ(Run(args), result) << ::testing::PrintToString(args);
-}
-
-TEST_F(RulesToolTest, ListsTheWholeLibraryAndTheBuiltInSitesByDefault) {
-  const std::string phrases = std::get<1>(Run({"phrases"})), sites = std::get<1>(Run({"sites"}));
-  EXPECT_TRUE(phrases.starts_with("1 B I PORNO GRATIS\n") && phrases.ends_with("\n540 U C XXX\n"));
-  EXPECT_TRUE(sites.starts_with("1 P B http://") &&
-              sites.ends_with("\n1199 P U http://bad.example\n"));
 }
 
 TEST_F(RulesToolTest, AFileTheRunningProgramHoldsIsAnError) {
@@ -86,15 +72,6 @@ TEST_F(RulesToolTest, AFileTheRunningProgramHoldsIsAnError) {
     EXPECT_EQ(Run({command}), std::make_tuple(2, "", "cannot read ./" + std::string(name) + "\n"));
     files.Release(name);
   }
-}
-
-// Reading needs no more than read access: a parent's read-only files answer like any other.
-TEST_F(RulesToolTest, ReadOnlyFilesAreRead) {
-  const auto expected = std::make_tuple(Run({"--builtin-sites", "0", "sites"}), Run({"history"}));
-  for (const std::string_view name : {kWordFileName, kSiteFileName, kHistoryFileName})
-    files.At(name).readOnly = true;
-  EXPECT_EQ(std::make_tuple(Run({"--builtin-sites", "0", "sites"}), Run({"history"})), expected);
-  EXPECT_NE(std::get<1>(std::get<1>(expected)), "");
 }
 
 }  // namespace
