@@ -6,7 +6,6 @@
 // clang-format off
 #include <windows.h>
 #include <shellapi.h>
-#include <commctrl.h>
 // clang-format on
 
 #include <memory>
@@ -178,7 +177,7 @@ TEST_F(ProgramE2E, AFirstRunWelcomesTheParentAndAsksForAPassword) {
 }
 
 // The program ended from outside leaves a gap that the next start finds and records, with the
-// time the ended run was last seen; the rules tool shows it as the newest record.
+// time the ended run was last seen.
 TEST_F(ProgramE2E, AnEndFromOutsideIsRecordedAtTheNextStart) {
   const auto now = [] { return FormatBlockTime(win32::SystemClock().Now()); };
   std::string started, ended;
@@ -192,30 +191,15 @@ TEST_F(ProgramE2E, AnEndFromOutsideIsRecordedAtTheNextStart) {
   const Program second(TevanorRun::Command());
   ASSERT_TRUE(WaitUntil([] { return Panel() != nullptr; }, kDeadline));
 
-  const std::wstring listing = ProgramDirectory() + L"history.txt";
-  // Without its last backslash, which would escape the closing quote.
-  const std::wstring directory = ProgramDirectory().substr(0, ProgramDirectory().size() - 1);
-  std::vector<std::string> lines;
-  WaitUntil(
+  std::vector<std::string> record;
+  ASSERT_TRUE(WaitUntil(
       [&] {
-        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        win32::UniqueFile output(::CreateFileW(listing.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                               &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                               nullptr));
-        const Program rules(L"\"" + win32::Win32DataDirectory::ProgramDirectory() +
-                                L"tevanor-rules.exe\" --dir \"" + directory + L"\" history",
-                            output.get());
-        rules.WaitForExit(kDeadline);
-        output.reset();
-        lines = ReadFields(listing, '\n');
-        return !lines.empty();
+        return (record = ReadFields(ProgramDirectory() + L"Tevanor.his", '\x08')).size() == 3;
       },
-      kDeadline);
-  ASSERT_FALSE(lines.empty());
-  EXPECT_THAT(lines.front(), ::testing::StartsWith("Tevanor\t"));
-  EXPECT_THAT(lines.front(), ::testing::HasSubstr("\tTevanor no estuvo activo hasta "));
-  const std::string seen = lines.front().substr(8, 16);
-  EXPECT_TRUE(seen == started || seen == ended) << seen;
+      kDeadline));
+  EXPECT_EQ(record[0], "Tevanor");
+  EXPECT_TRUE(record[1] == started || record[1] == ended) << record[1];
+  EXPECT_THAT(record[2], ::testing::StartsWith("Tevanor no estuvo activo hasta "));
 }
 
 // The parent's edits reach the guardian and the files through the real program's windows: a
