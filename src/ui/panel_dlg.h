@@ -14,7 +14,7 @@
 #include "shell/panel_frame.h"
 #include "shell/shell_open.h"
 #include "shell/tray_icon.h"
-#include "ui/editing_dialogs.h"
+#include "ui/panel_editors.h"
 #include "ui/password_dlg.h"
 
 namespace tevanor {
@@ -31,7 +31,7 @@ struct PanelPorts {
   TrayIcon& tray;
   ExitHotKey& hotKey;
   PanelFrame& frame;
-  EditingDialogs& editors;
+  PanelEditors& editors;
   PageViewFactory& views;        // for the version notices
   ProfileStore& machineProfile;  // the computer's, for its password
   KeyDerivation& keys;           // for the password

@@ -14,23 +14,15 @@ namespace tevanor::testing {
 
 class FakeTrayIcon final : public TrayIcon {
  public:
-  void Add(Image i, std::string_view t) override { Set(i, t), shown = true; }
-  void Modify(Image i, std::string_view t) override { Set(i, t); }
+  void Add(Image, std::string_view) override { shown = true; }
+  void Modify(Image, std::string_view) override {}
   void Delete() override { shown = false; }
   bool IsButtonPress(std::intptr_t notification) const override {
-    return notification == kLeftPress || notification == kRightPress;
+    return notification == kLeftPress;
   }
-  static constexpr std::intptr_t kLeftPress = 1, kRightPress = 2, kMove = 3;
+  static constexpr std::intptr_t kLeftPress = 1;
 
   bool shown = false;
-  Image image = Image::kGuardOff;
-  std::string tip;
-
- private:
-  void Set(Image i, std::string_view t) {
-    image = i;
-    tip = t;
-  }
 };
 
 class FakeExitHotKey final : public ExitHotKey {
@@ -46,10 +38,9 @@ class FakePanelFrame final : public PanelFrame {
   void AppendSystemMenuItem(unsigned, std::string_view) override {}
   ScreenRect Rect() override { return rect; }
   void MoveTo(const ScreenRect& r) override { rect = r; }
-  void BringToFront() override { ++fronts; }
+  void BringToFront() override {}
 
   ScreenRect rect{100, 80, 580, 530};
-  int fronts = 0;
 };
 
 class FakeShellOpen final : public ShellOpen {

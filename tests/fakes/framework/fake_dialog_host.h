@@ -24,7 +24,7 @@ namespace tevanor::testing {
 //
 // Script steps act on the active window: the innermost modal dialog or message box, else the
 // newest visible window; or on the dialog given. A step the user could not take (clicking a
-// hidden button, typing into a button, answering a message box that is not there) throws
+// hidden button, typing into a hidden field, answering a message box that is not there) throws
 // std::logic_error.
 class FakeDialogHost final : public DialogHost {
  public:

@@ -9,14 +9,6 @@
 
 namespace tevanor::testing {
 
-namespace {
-
-bool IsButton(ControlKind kind) {
-  return kind == ControlKind::kPushButton || kind == ControlKind::kDefaultButton;
-}
-
-}  // namespace
-
 FakeWindow::FakeWindow(FakeDialogHost& host, Dialog& dialog, std::uint64_t serial, bool modal)
     : host_(host), dialog_(dialog), serial_(serial), modal_(modal) {
   const DialogTemplate& layout = dialog.Layout();
@@ -89,9 +81,6 @@ void FakeWindow::SetControlText(int id, std::string_view text) {
 void FakeWindow::SetCheck(int id, bool checked) {
   FakeControl& control = Mutable(id);
   if (control.layout->kind == ControlKind::kRadioButton && checked) return CheckRadio(control);
-  if (control.layout->kind != ControlKind::kCheckBox &&
-      control.layout->kind != ControlKind::kRadioButton)
-    Misuse(id, "not a check box or radio button");
   control.checked = checked;
 }
 
@@ -116,12 +105,6 @@ bool FakeWindow::IsChecked(int id) const {
   return Control(id).checked;
 }
 
-void FakeWindow::SetButtonImage(int id, int) {
-  FakeControl& control = Mutable(id);
-  if (!IsButton(control.layout->kind) || (control.layout->style & kImageButton) == 0)
-    Misuse(id, "not a push button with the image style");
-}
-
 const FakeControl& FakeWindow::List(int id) const {
   const FakeControl& control = Control(id);
   if (control.layout->kind != ControlKind::kListView) Misuse(id, "not a list view");
@@ -132,18 +115,8 @@ FakeControl& FakeWindow::MutableList(int id) {
   return const_cast<FakeControl&>(List(id));
 }
 
-FakeControl& FakeWindow::OwnItems(int list) {
-  FakeControl& control = MutableList(list);
-  if (control.shown != nullptr) Misuse(list, "shows the dialog's rows, not items of its own");
-  return control;
-}
-
 void FakeWindow::Notify(int list, ListNotification::Kind kind, int item) {
   host_.Dispatch(*this, ListNotification{list, kind, item, 0});
-}
-
-void FakeWindow::ListAddColumn(int list, std::string_view, int) {
-  if ((List(list).layout->style & kReportView) == 0) Misuse(list, "columns need the report view");
 }
 
 int FakeWindow::ListClientWidth(int list) const {
@@ -152,7 +125,7 @@ int FakeWindow::ListClientWidth(int list) const {
 }
 
 int FakeWindow::ListInsert(int list, int index, std::string_view text, int image, ItemData data) {
-  auto& control = OwnItems(list);
+  auto& control = MutableList(list);
   const int at =
       control.items.Insert(index, text, image, data, (control.layout->style & kSorted) != 0);
   control.selected.insert(control.selected.begin() + at, false);
@@ -161,7 +134,7 @@ int FakeWindow::ListInsert(int list, int index, std::string_view text, int image
 }
 
 void FakeWindow::ListDelete(int list, int item) {
-  if (!OwnItems(list).items.Contains(item)) return;
+  if (!MutableList(list).items.Contains(item)) return;
   Notify(list, ListNotification::Kind::kItemDeleting, item);
   auto& control = MutableList(list);
   if (!control.items.Contains(item)) return;  // the handler deleted it
@@ -183,7 +156,7 @@ std::string FakeWindow::ListText(int list, int item, int column) const {
 }
 
 void FakeWindow::ListSetText(int list, int item, int column, std::string_view text) {
-  OwnItems(list).items.SetText(item, column, text);
+  MutableList(list).items.SetText(item, column, text);
 }
 
 DialogWindow::ItemData FakeWindow::ListData(int list, int item) const {
@@ -207,7 +180,6 @@ void FakeWindow::ListSelect(int list, int item, bool selected) {
 
 void FakeWindow::ListShowRows(int list, const ListRows* rows) {
   auto& control = MutableList(list);
-  if (control.items.RowCount() != 0) Misuse(list, "has items of its own");
   control.shown = rows;
   control.selected.assign(static_cast<std::size_t>(control.Rows().RowCount()), false);
 }

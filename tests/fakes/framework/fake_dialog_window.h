@@ -63,10 +63,10 @@ class FakeWindow final : public DialogWindow {
   std::string ControlText(int id) const override { return Control(id).text; }
   void SetCheck(int id, bool checked) override;
   bool IsChecked(int id) const override;
-  void SetButtonImage(int id, int bitmapId) override;
+  void SetButtonImage(int id, int) override { Control(id); }
   void SetToolTip(int id, std::string_view) override { Control(id); }
 
-  void ListAddColumn(int list, std::string_view heading, int widthPixels) override;
+  void ListAddColumn(int list, std::string_view, int) override { List(list); }
   int ListClientWidth(int list) const override;
   void ListSetImages(int list, int, int, Rgb) override { List(list); }
   int ListInsert(int list, int index, std::string_view text, int image, ItemData data) override;
@@ -87,8 +87,6 @@ class FakeWindow final : public DialogWindow {
   FakeControl& Mutable(int id);
   const FakeControl& List(int id) const;
   FakeControl& MutableList(int id);
-  // The list's own items, which `ListShowRows` rows exclude.
-  FakeControl& OwnItems(int list);
   void CheckRadio(FakeControl& control);
   void Notify(int list, ListNotification::Kind kind, int item);
   [[noreturn]] void Misuse(int id, const char* what) const;

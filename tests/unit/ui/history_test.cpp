@@ -15,37 +15,27 @@ namespace tevanor::testing {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 constexpr std::string_view kHistory = "Tevanor.his";
 
-std::string Record(std::string_view site, std::string_view time, std::string_view cause) {
-  return std::string(site) + '\b' + std::string(time) + '\b' + std::string(cause) + '\b';
-}
-
 class History : public ::testing::Test {
  public:
+  // Listed newest first: the file transfer, the notepad, the web page.
   void SetUp() override {
-    files.Put(kHistory, Record("http://uno.example/", "10:00-01/02/2026", "Sitio prohibido") +
-                            Record("Bloc de notas - casino", "10:05-01/02/2026", "CASINO") +
-                            Record("ftp://dos.example", "10:07-01/02/2026", "Sitio prohibido"));
+    files.Put(kHistory,
+              "http://uno.example/\b10:00-01/02/2026\bSitio prohibido\b"
+              "Bloc de notas - casino\b10:05-01/02/2026\bCASINO\b"
+              "ftp://dos.example\b10:07-01/02/2026\bSitio prohibido\b");
     panel = OpenModeless<StandInPanel>(host, nullptr);
     OpenSingleFrom(dialog, host, panel, [&] {
       return std::make_unique<CHistoryDlg>(host, *panel, HistoryData{state, files, shell});
     });
   }
   FakeWindow& Window() const { return host.WindowOf(*dialog); }
-  std::vector<std::vector<std::string>> Rows() const {
-    std::vector<std::vector<std::string>> rows;
-    for (int row = 0; row < Window().ListCount(IDC_HISTORY_LIST); ++row)
-      rows.push_back({Window().ListText(IDC_HISTORY_LIST, row, 0),
-                      Window().ListText(IDC_HISTORY_LIST, row, 1),
-                      Window().ListText(IDC_HISTORY_LIST, row, 2)});
-    return rows;
-  }
   std::vector<std::string> Subjects() const {
     std::vector<std::string> subjects;
-    for (const auto& row : Rows()) subjects.push_back(row[0]);
+    for (int row = 0; row < Window().ListCount(IDC_HISTORY_LIST); ++row)
+      subjects.push_back(Window().ListText(IDC_HISTORY_LIST, row, 0));
     return subjects;
   }
   bool Shown(int id) const { return Window().IsControlVisible(id); }
@@ -64,32 +54,6 @@ class History : public ::testing::Test {
   StandInPanel* panel = nullptr;
   CHistoryDlg* dialog = nullptr;
 };
-
-// Newest block first, three columns; a record cut in its last field keeps an empty cause and
-// one cut in its first field adds nothing. A reload replaces the rows; an empty or missing
-// file leaves them.
-TEST_F(History, ListsTheNewestBlockFirstAndReloadsOnRequest) {
-  EXPECT_THAT(Rows()[0], ElementsAre("ftp://dos.example", "10:07-01/02/2026", "Sitio prohibido"));
-  EXPECT_THAT(Subjects(),
-              ElementsAre("ftp://dos.example", "Bloc de notas - casino", "http://uno.example/"));
-  EXPECT_TRUE(Shown(IDC_HISTORY_CLEAR));
-
-  files.Put(kHistory, *files.Content(kHistory) + "http://tres\b10:09-01/02/2026\b");
-  dialog->Post(PrivateMessage{WM_RELOADHISTORY, 0, std::nullopt});
-  host.Run();
-  EXPECT_THAT(Rows()[0], ElementsAre("http://tres", "10:09-01/02/2026", ""));
-  EXPECT_EQ(Rows().size(), 4u);
-
-  files.Put(kHistory, "");
-  dialog->Post(PrivateMessage{WM_RELOADHISTORY, 0, std::nullopt});
-  host.PressEscape(dialog);
-  host.Run();
-  EXPECT_EQ(Rows().size(), 4u);
-  ASSERT_NE(dialog, nullptr) << "Esc does nothing";
-  host.PressEnter(dialog);
-  host.Run();
-  EXPECT_EQ(dialog, nullptr);
-}
 
 // The row buttons follow clicks only, and only for web and file-transfer addresses.
 TEST_F(History, RowButtonsOnlyForAddresses) {
@@ -126,8 +90,8 @@ TEST_F(History, ShowAsksToStopTheGuardianAndOpensTheAddress) {
   }
 }
 
-// The site buttons send the address to the panel's site batch with codes 2 and 3, drop the row
-// from the view only and confirm.
+// The site buttons send the address to the panel's site batch, drop the row from the view
+// only and confirm; a reload lists the file again.
 TEST_F(History, SiteButtonsHandTheAddressToThePanelAndDropTheRow) {
   ClickRow(0);
   host.Click(IDC_HISTORY_ALLOW, dialog).Answer(kIdOk);
@@ -142,22 +106,22 @@ TEST_F(History, SiteButtonsHandTheAddressToThePanelAndDropTheRow) {
   EXPECT_THAT(Subjects(), ElementsAre("Bloc de notas - casino"));
   dialog->Post(PrivateMessage{WM_RELOADHISTORY, 0, std::nullopt});
   host.Run();
-  EXPECT_EQ(Rows().size(), 3u) << "the file still holds them";
+  EXPECT_EQ(Subjects().size(), 3u);
 }
 
-// "Vacia" empties the file after the question; with no file to empty nothing changes.
+// "Vacia" empties the file after the question; a file in use stays, and so do its rows.
 TEST_F(History, ClearEmptiesOnlyWhenTheFileGoes) {
   host.Click(IDC_HISTORY_CLEAR, dialog).Answer(kIdNo);
   host.Run();
-  EXPECT_EQ(Rows().size(), 3u);
+  EXPECT_EQ(Subjects().size(), 3u);
   files.HoldOpen(kHistory);
   host.Click(IDC_HISTORY_CLEAR, dialog).Answer(kIdYes);
   host.Run();
-  EXPECT_EQ(Rows().size(), 3u) << "a file in use stays";
+  EXPECT_EQ(Subjects().size(), 3u);
   files.Release(kHistory);
   host.Click(IDC_HISTORY_CLEAR, dialog).Answer(kIdYes);
   host.Run();
-  EXPECT_THAT(Rows(), IsEmpty());
+  EXPECT_TRUE(Subjects().empty());
   EXPECT_EQ(files.Content(kHistory), "");
   EXPECT_FALSE(Shown(IDC_HISTORY_CLEAR));
 }
