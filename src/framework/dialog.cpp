@@ -32,7 +32,7 @@ int Dialog::ShowMessage(std::string_view text, MessageButtons buttons) {
 }
 
 void Dialog::OnCommand(const Command& command) {
-  if (command.code != kButtonClicked) return;
+  if (command.code != ControlNotification::kClicked) return;
   if (command.id == kIdOk) OnOK();
   if (command.id == kIdCancel) OnCancel();
 }

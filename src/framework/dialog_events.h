@@ -20,8 +20,6 @@ enum class ControlNotification {
   kEditChanged,  // the text of an edit control changed
   kOther,        // focus and update notifications, which no dialog handles
 };
-inline constexpr ControlNotification kButtonClicked = ControlNotification::kClicked;
-inline constexpr ControlNotification kEditChanged = ControlNotification::kEditChanged;
 
 // Message boxes: OK returns kIdOk, Yes/No returns kIdYes or kIdNo.
 enum class MessageButtons { kOk, kYesNo };
@@ -31,7 +29,7 @@ enum class MessageButtons { kOk, kYesNo };
 // in a dialog without a control 2.
 struct Command {
   int id = 0;
-  ControlNotification code = kButtonClicked;
+  ControlNotification code = ControlNotification::kClicked;
   bool fromControl = false;
 };
 

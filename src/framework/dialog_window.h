@@ -49,7 +49,8 @@ class DialogWindow {
   // Controls.
   virtual void ShowControl(int id, bool show) = 0;
   virtual bool IsControlVisible(int id) const = 0;  // its own visibility, not its parent's
-  // Changes the text only when it differs, so an edit reports kEditChanged only for a change.
+  // Changes the text only when it differs, so an edit reports ControlNotification::kEditChanged
+  // only for a change.
   virtual void SetControlText(int id, std::string_view text) = 0;
   virtual std::string ControlText(int id) const = 0;
   virtual void SetCheck(int id, bool checked) = 0;  // check boxes and radio buttons

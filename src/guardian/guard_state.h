@@ -4,8 +4,8 @@
 #include <string>
 
 #include "guardian/program_version.h"
-#include "rules/builtin_phrases.h"
 #include "rules/phrase_list.h"
+#include "rules/protection_level.h"
 #include "rules/site_list.h"
 
 namespace tevanor {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "rules/protection_level.h"
+
 namespace tevanor {
 
 inline constexpr std::size_t kBuiltInPhraseRows = 538;
@@ -14,13 +16,8 @@ inline constexpr std::size_t kMediumPhraseRows = 30;
 // row that ends it. The first kMediumPhraseRows rows are the medium protection set.
 extern const std::array<std::string_view, kBuiltInPhraseRows + 1> kBuiltInPhraseTable;
 
-// The protection levels as the profile stores them. Any value but these two means every row
-// up to the empty one, as kLevelTotal does.
-inline constexpr std::uint8_t kLevelMedium = 0;  // the medium set
-inline constexpr std::uint8_t kLevelOff = 1;     // no built-in row
-inline constexpr std::uint8_t kLevelTotal = 255;
-
-// How many rows, from the first, the protection level takes.
+// How many rows, from the first, the protection level takes (every row up to the empty one
+// for any level but kLevelMedium and kLevelOff).
 std::size_t BuiltInPhraseCount(std::uint8_t level);
 
 }  // namespace tevanor

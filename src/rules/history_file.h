@@ -23,11 +23,11 @@ struct BlockRecord {
 // "%H:%M-%d/%m/%Y", every number zero-padded: always 16 characters, e.g. 21:07-05/12/2002.
 std::string FormatBlockTime(const LocalTime& time);
 
-// Appends records, in order, to "Tevanor.his", creating the file when it is missing.
-// A 0x08 inside a field would end that field early
-// on reading and shift every later record, so it is written as a space. A write that fails
-// part-way (a full disk) is cut off again, so that the file never ends in part of a record.
-// False when the file could not be opened or a write failed: then none of them was appended.
+// Appends records, in order, to "Tevanor.his", creating the file when it is missing. A 0x08
+// inside a field would end that field early on reading and shift every later record, so it is
+// written as a space. A write that fails part-way (a full disk) is cut off again, so that the file
+// never ends in part of a record. False when the file could not be opened or a write failed: then
+// none of them was appended.
 bool AppendBlockRecords(DataDirectory& files, const std::vector<BlockRecord>& records);
 
 // A loaded history, newest first, kept about as compactly as its file: the fields' bytes in

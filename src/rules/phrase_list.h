@@ -65,8 +65,8 @@ class PhraseList {
   std::vector<PhraseEntry> library_;
   std::vector<PhraseEntry> user_;
   PhraseEntry* m_pUserPhrases = nullptr;
-  PhraseEntry* m_pPhrases =
-      nullptr;  // the built-in part's head, or the user part's when it is empty
+  // The walk's head: the built-in part's first entry, or the user part's when it is empty.
+  PhraseEntry* m_pPhrases = nullptr;
 
   // Built by Link(): the walk by position, one automaton over the upper-cased phrases (ids are
   // walk positions; case-sensitive ones are confirmed byte for byte), and the first empty

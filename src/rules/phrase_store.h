@@ -32,7 +32,6 @@ class PhraseStore {
   // are kept. A file held by another program leaves the words as they are, until
   // RetryHeldLoad() finds it free.
   bool LoadUserWords();
-  void ReleaseUserWords() { list_.ReleaseUser(); }
   // Loads the words again when the last load found the file held; the guardian calls it at
   // every pass.
   void RetryHeldLoad() {

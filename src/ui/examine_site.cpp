@@ -11,7 +11,7 @@ void ExamineSite(Dialog& from, Dialog& panel, const GuardState& state, ShellOpen
   if (offerStop && state.m_bGuardActive &&
       from.ShowMessage("¿Detener la vigilancia para poder examinar?"_ansi,
                        MessageButtons::kYesNo) == kIdYes)
-    panel.Send(Command{kCommandToggleGuardian, kButtonClicked, true});
+    panel.Send(Command{kCommandToggleGuardian, ControlNotification::kClicked, true});
   if (!shell.Open(site)) from.Host().Beep();
 }
 

@@ -130,7 +130,7 @@ bool CFilterConfigDlg::IsUserRow(int item) const {
 }
 
 void CFilterConfigDlg::OnCommand(const Command& command) {
-  if (command.code != kButtonClicked) return;
+  if (command.code != ControlNotification::kClicked) return;
   switch (command.id) {
     case IDC_FILTER_ADD:
       return OnAdd();
@@ -273,9 +273,9 @@ bool CWordEntryDlg::OnInitDialog() {
 }
 
 void CWordEntryDlg::OnCommand(const Command& command) {
-  if (command.id == IDC_WORD_EDIT && command.code == kEditChanged)
+  if (command.id == IDC_WORD_EDIT && command.code == ControlNotification::kEditChanged)
     return Window().ShowControl(kIdOk, !Window().ControlText(IDC_WORD_EDIT).empty());
-  if (command.id == IDC_WORD_CANCEL && command.code == kButtonClicked)
+  if (command.id == IDC_WORD_CANCEL && command.code == ControlNotification::kClicked)
     return Window().EndDialog(kIdCancel);
   Dialog::OnCommand(command);
 }

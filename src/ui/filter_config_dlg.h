@@ -4,9 +4,9 @@
 
 #include "framework/dialog_host.h"
 #include "guardian/guard_state.h"
-#include "rules/builtin_phrases.h"
 #include "rules/phrase_store.h"
 #include "rules/profile_store.h"
+#include "rules/protection_level.h"
 #include "ui/reveal_key.h"
 
 namespace tevanor {

@@ -100,7 +100,7 @@ void CHistoryDlg::ShowRows() {
 }
 
 void CHistoryDlg::OnCommand(const Command& command) {
-  if (command.code != kButtonClicked) return;
+  if (command.code != ControlNotification::kClicked) return;
   switch (command.id) {
     case IDC_HISTORY_SHOW:
       return OnShow();

@@ -146,14 +146,15 @@ void CPanelDlg::ShowPanel() {
 
 void CPanelDlg::HidePanel() {
   for (Dialog* editor : {m_pFilterDlg, m_pHistoryDlg, m_pSiteAdminDlg})
-    if (editor != nullptr) editor->Post(Command{kCommandCloseUnsaved, kButtonClicked, true});
+    if (editor != nullptr)
+      editor->Post(Command{kCommandCloseUnsaved, ControlNotification::kClicked, true});
   Window().Show(false);
 }
 
 void CPanelDlg::OnCommand(const Command& command) {
   // Enter and Esc in the panel come without a control: dropped.
   if ((command.id == kIdOk || command.id == kIdCancel) && !command.fromControl) return;
-  if (command.code != kButtonClicked) return;
+  if (command.code != ControlNotification::kClicked) return;
   switch (command.id) {
     case IDC_GUARD_SWITCH:
       return ToggleGuardian();

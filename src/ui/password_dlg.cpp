@@ -66,10 +66,13 @@ bool CPasswordDlg::OnInitDialog() {
 
 void CPasswordDlg::OnCommand(const Command& command) {
   // Esc and Alt+F4 arrive as a cancel command without notification code: never close.
-  if (command.id == kIdCancel && command.code == kButtonClicked) return;
-  if (command.id == IDC_PASSWORD_EDIT && command.code == kEditChanged) return OnTextChanged(true);
-  if (command.id == IDC_CONFIRM_EDIT && command.code == kEditChanged) return OnTextChanged(false);
-  if (command.id == IDC_PASSWORD_CANCEL && command.code == kButtonClicked) return OnCancelButton();
+  if (command.id == kIdCancel && command.code == ControlNotification::kClicked) return;
+  if (command.id == IDC_PASSWORD_EDIT && command.code == ControlNotification::kEditChanged)
+    return OnTextChanged(true);
+  if (command.id == IDC_CONFIRM_EDIT && command.code == ControlNotification::kEditChanged)
+    return OnTextChanged(false);
+  if (command.id == IDC_PASSWORD_CANCEL && command.code == ControlNotification::kClicked)
+    return OnCancelButton();
   Dialog::OnCommand(command);
 }
 
@@ -117,7 +120,8 @@ void CPasswordDlg::OnOK() {
 
 void CPasswordDlg::OnTimer(unsigned id) {
   // A timed-out prompt ends the way "Cancela" does.
-  if (id == TIMER_TIMEOUT) Window().Post(Command{IDC_PASSWORD_CANCEL, kButtonClicked, false});
+  if (id == TIMER_TIMEOUT)
+    Window().Post(Command{IDC_PASSWORD_CANCEL, ControlNotification::kClicked, false});
 }
 
 void CPasswordDlg::OnCancelButton() {

@@ -177,7 +177,7 @@ std::intptr_t CSiteAdminDlg::OnPrivateMessage(PrivateMessage& message) {
 }
 
 void CSiteAdminDlg::OnCommand(const Command& command) {
-  if (command.code != kButtonClicked) return;
+  if (command.code != ControlNotification::kClicked) return;
   DialogWindow& window = Window();
   switch (command.id) {
     case IDC_SITES_ADD:
@@ -356,8 +356,9 @@ void CSiteEntryDlg::OnTextChanged() {
 }
 
 void CSiteEntryDlg::OnCommand(const Command& command) {
-  if (command.id == IDC_SITE_EDIT && command.code == kEditChanged) return OnTextChanged();
-  if (command.code != kButtonClicked) return;
+  if (command.id == IDC_SITE_EDIT && command.code == ControlNotification::kEditChanged)
+    return OnTextChanged();
+  if (command.code != ControlNotification::kClicked) return;
   switch (command.id) {
     case IDC_SITE_ALLOW:
       return Hand(kAddAllowed);  // the button, or Enter

@@ -186,7 +186,8 @@ std::optional<std::intptr_t> FakeDialogHost::Dispatch(FakeWindow& window, Dialog
   if (const auto* sys = std::get_if<SysCommand>(&event); sys && sys->close)
     return Dispatch(window, CloseRequest{});
   if (std::holds_alternative<CloseRequest>(event))
-    return Dispatch(window, Command{kIdCancel, kButtonClicked, Has(window, kIdCancel)});
+    return Dispatch(window,
+                    Command{kIdCancel, ControlNotification::kClicked, Has(window, kIdCancel)});
   return std::nullopt;
 }
 
@@ -289,7 +290,7 @@ FakeDialogHost& FakeDialogHost::Click(int buttonId, Dialog* target) {
       default:
         window.Misuse(buttonId, "only buttons can be clicked");
     }
-    Dispatch(window, Command{buttonId, kButtonClicked, true});
+    Dispatch(window, Command{buttonId, ControlNotification::kClicked, true});
   });
 }
 
@@ -302,14 +303,14 @@ FakeDialogHost& FakeDialogHost::PressEnter(Dialog* target) {
         id = c.id;
         break;
       }
-    Dispatch(window, Command{id, kButtonClicked, Has(window, id)});
+    Dispatch(window, Command{id, ControlNotification::kClicked, Has(window, id)});
   });
 }
 
 FakeDialogHost& FakeDialogHost::PressEscape(Dialog* target) {
   return Add([this, target] {
     FakeWindow& window = Target(target);
-    Dispatch(window, Command{kIdCancel, kButtonClicked, Has(window, kIdCancel)});
+    Dispatch(window, Command{kIdCancel, ControlNotification::kClicked, Has(window, kIdCancel)});
   });
 }
 

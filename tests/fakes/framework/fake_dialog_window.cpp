@@ -75,7 +75,7 @@ void FakeWindow::SetControlText(int id, std::string_view text) {
   if (control.text == text) return;
   control.text = text;
   if (control.layout->kind == ControlKind::kEdit)
-    host_.Dispatch(*this, Command{id, kEditChanged, true});
+    host_.Dispatch(*this, Command{id, ControlNotification::kEditChanged, true});
 }
 
 void FakeWindow::SetCheck(int id, bool checked) {

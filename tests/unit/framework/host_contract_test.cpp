@@ -130,11 +130,11 @@ TEST_F(HostContract, PostedEventsRunInOrderAfterTheHandlerAndSentOnesAtOnce) {
   probe.onCommand = [&](const Command& c) {
     if (c.id != IDC_PROBE_BUTTON) return;
     probe.Post(PrivateMessage{4, 1, "uno"});
-    probe.Post(Command{IDC_PROBE_CHECK, kButtonClicked, true});
+    probe.Post(Command{IDC_PROBE_CHECK, ControlNotification::kClicked, true});
     EXPECT_EQ(probe.Send(PrivateMessage{5, 21, std::nullopt}), 42);
     probe.log.push_back("handler done");
   };
-  probe.Send(Command{IDC_PROBE_BUTTON, kButtonClicked, true});
+  probe.Send(Command{IDC_PROBE_BUTTON, ControlNotification::kClicked, true});
   RunPending(*host);
   EXPECT_THAT(probe.log, ElementsAre("command 902 0 control", "message 5 21", "handler done",
                                      "message 4 1 uno", "command 904 0 control"));
@@ -157,7 +157,7 @@ TEST_F(HostContract, AModelessDialogIsReleasedWithItsWindowAndItsReferenceCleare
   EXPECT_EQ(OpenSingleFrom(single, *host, nullptr, make), first);
   first->Post(PrivateMessage{9, 0, "never"});
   first->onCommand = [&](const Command&) { first->Window().Destroy(); };
-  first->Send(Command{IDC_PROBE_BUTTON, kButtonClicked, true});
+  first->Send(Command{IDC_PROBE_BUTTON, ControlNotification::kClicked, true});
   EXPECT_EQ(single, nullptr);
   EXPECT_EQ(released, 1);
   RunPending(*host);  // the message posted to the gone window goes nowhere

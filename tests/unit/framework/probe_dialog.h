@@ -48,7 +48,8 @@ class ProbeDialog : public Dialog {
   }
   void OnCommand(const Command& c) override {
     // Focus and update notifications come from real controls only; the dialogs never use them.
-    if (c.code != kButtonClicked && c.code != kEditChanged) return;
+    if (c.code != ControlNotification::kClicked && c.code != ControlNotification::kEditChanged)
+      return;
     Note("command " + std::to_string(c.id) + " " + std::to_string(static_cast<int>(c.code)) +
          (c.fromControl ? " control" : ""));
     if (onCommand) return onCommand(c);

@@ -290,7 +290,7 @@ TEST_F(RecordStoresTest, ARebuildWalksTheLevelsLibraryRowsThenTheWords) {
   }
   phraseStore.ReleaseBuiltInPhrases();  // the filter dialog before it reloads
   EXPECT_EQ(phrases.First(), phrases.FirstUser());
-  phraseStore.ReleaseUserWords();
+  phrases.ReleaseUser();
   EXPECT_EQ(phrases.Match("casino"), nullptr) << "released words no longer match";
 }
 

@@ -134,7 +134,9 @@ TEST_F(FilterConfig, AcceptWritesTheRowsAndSettingsCancelAndThePanelWriteNothing
       } else if (step == kSelectSecondRow) {
         ClickRows({1});
       } else if (step == kPanelHides) {
-        host.Then([&] { dialog->Post(Command{kCommandCloseUnsaved, kButtonClicked, false}); });
+        host.Then([&] {
+          dialog->Post(Command{kCommandCloseUnsaved, ControlNotification::kClicked, false});
+        });
       } else {
         host.Click(step, dialog);
       }

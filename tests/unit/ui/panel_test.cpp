@@ -166,9 +166,10 @@ TEST_F(PanelTest, TheHistoryProhibitsASiteThroughTheOpenSiteDialog) {
   files.Put("Tevanor.asw", "http://malo.example\bhttp://bueno.example\t");
   Unlock();
   host.Click(IDC_PANEL_HISTORY, &panel).Click(IDC_PANEL_SITES, &panel).Then([&] {
-    panel.m_pSiteAdminDlg->Post(Command{IDC_SITES_EMPTY_ALLOWED, kButtonClicked, true});
+    panel.m_pSiteAdminDlg->Post(
+        Command{IDC_SITES_EMPTY_ALLOWED, ControlNotification::kClicked, true});
     host.WindowOf(*panel.m_pHistoryDlg).ListSelect(IDC_HISTORY_LIST, 0, true);
-    panel.m_pHistoryDlg->Post(Command{IDC_HISTORY_PROHIBIT, kButtonClicked, true});
+    panel.m_pHistoryDlg->Post(Command{IDC_HISTORY_PROHIBIT, ControlNotification::kClicked, true});
   });
   host.Answer(kIdOk).Then([&] {
     EXPECT_EQ(files.Content("Tevanor.asw"), "http://malo.example\bhttp://uno.example\b");

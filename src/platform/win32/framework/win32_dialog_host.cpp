@@ -254,10 +254,10 @@ INT_PTR Win32DialogHost::Route(Win32DialogWindow& window, UINT message, WPARAM w
     case WM_SHOWWINDOW:
       // Only explicit shows and hides; not those that follow the owner.
       return lParam == 0 ? Reply(window, ShowChange{wParam != 0}) : FALSE;
-    case WM_SYSCOMMAND:
-      // The low four bits are the system's own.
-      return Reply(window, SysCommand{static_cast<unsigned>(wParam & 0xFFF0),
-                                      (wParam & 0xFFF0) == SC_CLOSE});
+    case WM_SYSCOMMAND: {
+      const auto command = static_cast<unsigned>(wParam & 0xFFF0);  // the low bits are the system's
+      return Reply(window, SysCommand{command, command == SC_CLOSE});
+    }
     case WM_HOTKEY:
       return Reply(window, HotKey{static_cast<int>(wParam), LOWORD(lParam), HIWORD(lParam)});
     case WM_CTLCOLORSTATIC:
