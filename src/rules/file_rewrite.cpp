@@ -112,4 +112,13 @@ void FinishInterruptedRewrite(DataDirectory& files, std::string_view name) {
   side->Flush();
 }
 
+bool HeldFile::OpenFailed(bool saving) {
+  held_ = !saving && files_.Exists(name_);
+  return held_;
+}
+
+bool HeldFile::IsFree() const {
+  return held_ && files_.Open(name_, OpenMode::kRead) != nullptr;
+}
+
 }  // namespace tevanor

@@ -50,4 +50,23 @@ class FileRewrite {
 // one without its completion mark is only emptied. Nothing happens while either file is held.
 void FinishInterruptedRewrite(DataDirectory& files, std::string_view name);
 
+// Whether the last load of a data file found it held by another program, which the stores load
+// again once it is free. A save of the store's own in progress is no hold.
+class HeldFile {
+ public:
+  HeldFile(DataDirectory& files, std::string_view name) : files_(files), name_(name) {}
+
+  void Opened() { held_ = false; }
+  // After a load that could not open the file: true when it is held, that is when it exists
+  // and `saving` is false.
+  bool OpenFailed(bool saving);
+  // True when the last load found the file held and it can be opened for reading now.
+  bool IsFree() const;
+
+ private:
+  DataDirectory& files_;
+  std::string name_;
+  bool held_ = false;
+};
+
 }  // namespace tevanor

@@ -22,15 +22,15 @@ bool PhraseStore::LoadUserWords() {
   const ScanPause pause(scan_);
   std::vector<PhraseEntry> words;
   bool complete = true;
-  heldAtLoad_ = false;
   FinishInterruptedRewrite(files_, kWordFileName);
   if (!OpenWordFile(OpenMode::kRead) || !m_fileWords) {
     // A save in progress holds the word file: nothing to read until it is closed. Held by
     // another program, it is read once it is free; the words loaded before stay till then.
-    complete = !m_rewriteWords && !files_.Exists(kWordFileName);
-    heldAtLoad_ = !m_rewriteWords && !complete;
-    if (heldAtLoad_) return false;
+    const bool saving = m_rewriteWords != nullptr;
+    if (held_.OpenFailed(saving)) return false;
+    complete = !saving;  // else the file is missing
   } else {
+    held_.Opened();
     if (m_fileWords->Length().value_or(1) != 0)
       complete = ReadRecords(*m_fileWords, true, [&words](std::string&& text, char end) {
         words.push_back({std::move(text), false, end == kRecordEnd});

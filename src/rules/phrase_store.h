@@ -35,7 +35,7 @@ class PhraseStore {
   // Loads the words again when the last load found the file held; the guardian calls it at
   // every pass.
   void RetryHeldLoad() {
-    if (heldAtLoad_ && files_.Open(kWordFileName, OpenMode::kRead)) LoadUserWords();
+    if (held_.IsFree()) LoadUserWords();
   }
   // Both parts anew: the user words first, then the built-in rows `level` selects; the walk is
   // linked as each part changes. Returns LoadUserWords' answer.
@@ -60,7 +60,7 @@ class PhraseStore {
   ScanTimer& scan_;
   std::unique_ptr<DataFile> m_fileWords;        // open for loading
   std::unique_ptr<FileRewrite> m_rewriteWords;  // open for saving
-  bool heldAtLoad_ = false;                     // the last load found the file held
+  HeldFile held_{files_, kWordFileName};
 };
 
 }  // namespace tevanor

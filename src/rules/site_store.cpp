@@ -15,12 +15,8 @@ bool SiteStore::LoadSiteList(bool builtInSites) {
   FinishInterruptedRewrite(files_, kSiteFileName);
   // Reading needs no more: a site file the parent made read-only still loads.
   auto file = files_.Open(kSiteFileName, OpenMode::kRead);
-  if (!file) {
-    const bool exists = files_.Exists(kSiteFileName);
-    heldAtLoad_ = exists && !m_fileSites;
-    return !exists;
-  }
-  heldAtLoad_ = false;
+  if (!file) return !held_.OpenFailed(m_fileSites != nullptr) && !files_.Exists(kSiteFileName);
+  held_.Opened();
   const bool complete = ReadRecords(*file, true, [this](std::string&& text, char end) {
     list_.Append(std::move(text), end == kRecordEnd);
   });
@@ -30,7 +26,7 @@ bool SiteStore::LoadSiteList(bool builtInSites) {
 }
 
 void SiteStore::RetryHeldLoad() {
-  if (!heldAtLoad_ || !files_.Open(kSiteFileName, OpenMode::kRead)) return;
+  if (!held_.IsFree()) return;
   FreeSiteList();
   LoadSiteList(builtInSitesAtLoad_);
 }

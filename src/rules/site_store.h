@@ -75,7 +75,7 @@ class SiteStore {
   SiteAdminRequests& admin_;
   std::unique_ptr<FileRewrite> m_fileSites;  // open from a batch's first record to its end
   bool batchFailed_ = false;                 // a record of this batch could not be written
-  bool heldAtLoad_ = false;                  // the last load found the file held
+  HeldFile held_{files_, kSiteFileName};
   bool builtInSitesAtLoad_ = false;
 };
 
