@@ -122,7 +122,9 @@ TEST_F(RecordStoresTest, AHeldFileIsLoadedOnceItIsFreeAndAReadErrorKeepsWhatWasR
   profile.writes.clear();
   files.HoldOpen(kWordFileName);
   files.HoldOpen(kSiteFileName);
-  EXPECT_EQ(Load(), std::make_pair(false, false));
+  siteStore.FreeSiteList();
+  EXPECT_EQ(std::make_pair(phraseStore.LoadUserWords(), siteStore.LoadSiteList(true)),
+            std::make_pair(false, false));
   EXPECT_TRUE(profile.writes.empty()) << "no stamp without an open file";
   phraseStore.RetryHeldLoad();
   siteStore.RetryHeldLoad();
@@ -135,6 +137,19 @@ TEST_F(RecordStoresTest, AHeldFileIsLoadedOnceItIsFreeAndAReadErrorKeepsWhatWasR
   siteStore.RetryHeldLoad();
   EXPECT_EQ(Words(), (Records{{"b", true}}));
   EXPECT_EQ(Sites(), Words());
+  std::size_t builtIn = 0;
+  for (const SiteEntry* e = sites.First(); e; e = e->next) builtIn += e->builtIn;
+  EXPECT_EQ(builtIn, kBuiltInSiteRows) << "built anew, with the built-in sites";
+  Put("c\b");  // a file that was free at its last load waits for the next one
+  phraseStore.RetryHeldLoad();
+  siteStore.RetryHeldLoad();
+  EXPECT_EQ(Words(), (Records{{"b", true}}));
+  EXPECT_EQ(Sites(), Words());
+
+  ASSERT_TRUE(phraseStore.OpenWordFile(OpenMode::kCreateWrite));
+  EXPECT_FALSE(phraseStore.LoadUserWords()) << "nothing to read while the words are saved";
+  EXPECT_EQ(Words(), Records{});
+  phraseStore.CloseWordFile();
 
   Put("a\bb\b");
   files.failReadAt = 3;  // 'a', 0x08, then an error in the word file
@@ -219,22 +234,27 @@ TEST_F(RecordStoresTest, ASaveCutOffAtAnyByteIsTheOldOrTheNewContentAtTheNextLoa
   }
 }
 
-// The installer makes the data files and their side files; an account that may write them but
-// not add files beside them saves in place, and an empty list keeps its file for the next save.
-TEST_F(RecordStoresTest, AnAccountThatCannotAddFilesSavesInPlace) {
-  for (const std::string_view name : {kWordFileName, kSiteFileName}) {
-    files.Put(name, "");
-    files.Put(SideFileName(name), "");
+// The side file the installer made is kept, empty, for an account that may write the data
+// files but not add files beside them; one nobody may write is replaced, and goes after the save.
+TEST_F(RecordStoresTest, ASaveGoesInPlaceWhateverSideFileItFinds) {
+  for (const bool installed : {true, false}) {
+    for (const std::string_view name : {kWordFileName, kSiteFileName}) {
+      files.Put(name, "");
+      files.Put(SideFileName(name), installed ? "" : "stale\b");
+      files.At(SideFileName(name)).readOnly = !installed;
+    }
+    files.canCreate = !installed;
+    EXPECT_EQ(SaveSites({}), kSiteEditSaved);
+    EXPECT_EQ(SaveSites({{"http://x", true}}), kSiteEditSaved);
+    EXPECT_TRUE(SaveWords({{"w", true}}));
+    for (const std::string_view name : {kWordFileName, kSiteFileName})
+      EXPECT_EQ(files.Content(SideFileName(name)),
+                installed ? std::optional<std::string>("") : std::nullopt)
+          << name;
+    EXPECT_EQ(Load(), std::make_pair(true, true));
+    EXPECT_EQ(Words(), (Records{{"w", true}}));
+    EXPECT_EQ(Sites(), (Records{{"http://x", true}}));
   }
-  files.canCreate = false;
-  EXPECT_EQ(SaveSites({}), kSiteEditSaved);
-  EXPECT_EQ(SaveSites({{"http://x", true}}), kSiteEditSaved);
-  EXPECT_TRUE(SaveWords({{"w", true}}));
-  for (const std::string_view name : {kWordFileName, kSiteFileName})
-    EXPECT_EQ(files.Content(SideFileName(name)), "") << "kept, empty, for the next save";
-  EXPECT_EQ(Load(), std::make_pair(true, true));
-  EXPECT_EQ(Words(), (Records{{"w", true}}));
-  EXPECT_EQ(Sites(), (Records{{"http://x", true}}));
 }
 
 TEST_F(RecordStoresTest, AFailedSaveKeepsTheOldFile) {
@@ -259,20 +279,6 @@ TEST_F(RecordStoresTest, AFailedSaveKeepsTheOldFile) {
   files.Release(SideFileName(kSiteFileName));
   EXPECT_EQ(SaveSites({{"next", true}}), 1);
   EXPECT_EQ(files.Content(kSiteFileName), "next\b") << "the next batch starts afresh";
-}
-
-// A side file nobody may write never blocks a save.
-TEST_F(RecordStoresTest, ASideFileThatCannotBeWrittenIsReplacedByANewOne) {
-  for (const std::string_view name : {kWordFileName, kSiteFileName}) {
-    files.Put(SideFileName(name), "stale\b");
-    files.At(SideFileName(name)).readOnly = true;
-  }
-  EXPECT_TRUE(SaveWords({{"new", true}}));
-  EXPECT_EQ(SaveSites({{"new", true}}), 1);
-  for (const std::string_view name : {kWordFileName, kSiteFileName}) {
-    EXPECT_EQ(files.Content(name), "new\b") << name;
-    EXPECT_FALSE(files.Exists(SideFileName(name))) << name;
-  }
 }
 
 // The level's low byte selects the library rows: 1 none, 0 the first 30, any other all. The
