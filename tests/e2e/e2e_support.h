@@ -25,11 +25,18 @@ bool WaitUntil(Done done, DWORD ms) {
   return true;
 }
 
-// The directory the guardian runs in, beside the test program: one run at a time uses it.
-inline std::wstring GuardDirectory() {
-  const std::wstring path = win32::Win32DataDirectory::ProgramDirectory() + L"e2e-guard\\";
-  ::CreateDirectoryW(path.c_str(), nullptr);  // made by the first call
+inline constexpr DWORD kDeadline = 30'000;  // milliseconds for an effect to show
+
+// A directory of its own beside the test program, made by the first call: one run at a time
+// uses it.
+inline std::wstring RunDirectory(const wchar_t* name) {
+  const std::wstring path = win32::Win32DataDirectory::ProgramDirectory() + name + L"\\";
+  ::CreateDirectoryW(path.c_str(), nullptr);
   return path;
+}
+// The directory the guardian runs in.
+inline std::wstring GuardDirectory() {
+  return RunDirectory(L"e2e-guard");
 }
 
 inline void WriteBytes(const std::wstring& path, const std::string& bytes) {
@@ -58,6 +65,21 @@ inline std::vector<std::string> ReadFields(const std::wstring& path, char separa
       1000);
   fields.pop_back();  // the unfinished one
   return fields;
+}
+
+// The history file's fields in `directory`, three to a record (Windows-1252).
+inline std::vector<std::string> HistoryIn(const std::wstring& directory) {
+  return ReadFields(directory + L"Tevanor.his", '\x08');
+}
+
+// `program` copied from beside the test program into `directory`, with none of its data files
+// left there; returns the copy's quoted path.
+inline std::wstring FreshCopy(const wchar_t* program, const std::wstring& directory) {
+  ::CopyFileW((win32::Win32DataDirectory::ProgramDirectory() + program).c_str(),
+              (directory + program).c_str(), FALSE);
+  for (const wchar_t* name : {L"Tevanor.fil", L"Tevanor.asw", L"Tevanor.his"})
+    ::DeleteFileW((directory + name).c_str());
+  return L"\"" + directory + program + L"\"";
 }
 
 // A program started by the test; ended, if it still runs, when the object goes. `output`, when
@@ -136,10 +158,7 @@ class GuardRun {
         guard_(L"\"" + GuardDirectory() + L"tevanor-guard.exe\" " + options, output_.get()) {}
 
   bool Running() const { return guard_.Running(); }
-  // The history file's fields, three to a record (Windows-1252).
-  std::vector<std::string> History() const {
-    return ReadFields(GuardDirectory() + L"Tevanor.his", '\x08');
-  }
+  std::vector<std::string> History() const { return HistoryIn(GuardDirectory()); }
   // The lines the guardian has printed so far, standard output and error together.
   std::vector<std::string> Output() const {
     return ReadFields(GuardDirectory() + L"output.txt", '\n');
@@ -153,10 +172,7 @@ class GuardRun {
     registry.WriteInt(profile::kMircChat, profile.mircChat);
     registry.WriteInt(profile::kJavaChat, profile.javaChat);
     const std::wstring directory = GuardDirectory();
-    ::CopyFileW((win32::Win32DataDirectory::ProgramDirectory() + L"tevanor-guard.exe").c_str(),
-                (directory + L"tevanor-guard.exe").c_str(), FALSE);
-    for (const wchar_t* name : {L"Tevanor.fil", L"Tevanor.asw", L"Tevanor.his"})
-      ::DeleteFileW((directory + name).c_str());
+    FreshCopy(L"tevanor-guard.exe", directory);
     for (const auto& [name, bytes] : dataFiles) WriteBytes(directory + name, bytes);
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     return ::CreateFileW((directory + L"output.txt").c_str(), GENERIC_WRITE,

@@ -16,8 +16,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
-constexpr DWORD kDeadline = 30'000;  // milliseconds for a block to happen
-constexpr DWORD kPasses = 3'000;     // several passes of the guardian
+constexpr DWORD kPasses = 3'000;  // several passes of the guardian
 const auto kBlockTime = ::testing::MatchesRegex(R"(\d\d:\d\d-\d\d/\d\d/\d\d\d\d)");
 const auto kNotepad = ::testing::HasSubstr(".txt - ");
 

@@ -192,11 +192,8 @@ TEST_F(ProgramE2E, AnEndFromOutsideIsRecordedAtTheNextStart) {
   ASSERT_TRUE(WaitUntil([] { return Panel() != nullptr; }, kDeadline));
 
   std::vector<std::string> record;
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        return (record = ReadFields(ProgramDirectory() + L"Tevanor.his", '\x08')).size() == 3;
-      },
-      kDeadline));
+  ASSERT_TRUE(
+      WaitUntil([&] { return (record = HistoryIn(ProgramDirectory())).size() == 3; }, kDeadline));
   EXPECT_EQ(record[0], "Tevanor");
   EXPECT_TRUE(record[1] == started || record[1] == ended) << record[1];
   EXPECT_THAT(record[2], ::testing::StartsWith("Tevanor no estuvo activo hasta "));

@@ -18,13 +18,9 @@ namespace tevanor::e2e {
 inline constexpr wchar_t kPassword[] = L"Secreto1";
 inline constexpr wchar_t kPromptCaption[] = L"Ingrese su contraseña, por favor...";
 inline constexpr wchar_t kNewPasswordCaption[] = L"Ingrese la nueva contraseña";
-inline constexpr DWORD kDeadline = 30'000;  // milliseconds for an effect to show
-
-// The directory Tevanor.exe runs in, with its data files; made by the first call.
+// The directory Tevanor.exe runs in, with its data files.
 inline std::wstring ProgramDirectory() {
-  const std::wstring path = win32::Win32DataDirectory::ProgramDirectory() + L"e2e-tevanor\\";
-  ::CreateDirectoryW(path.c_str(), nullptr);
-  return path;
+  return RunDirectory(L"e2e-tevanor");
 }
 
 // The profile as a parent leaves it: a stored password, or a first run as the installer
@@ -46,25 +42,14 @@ inline void ResetProfile(Profile profile) {
 class TevanorRun {
  public:
   explicit TevanorRun(const std::wstring& arguments = L"")
-      : program_(Prepare() + L" " + arguments) {}
+      : program_(FreshCopy(L"Tevanor.exe", ProgramDirectory()) + L" " + arguments) {}
   const Program& program() const { return program_; }
-  std::vector<std::string> History() const {
-    return ReadFields(ProgramDirectory() + L"Tevanor.his", '\x08');
-  }
+  std::vector<std::string> History() const { return HistoryIn(ProgramDirectory()); }
 
   // A later start of the same program beside the running one.
   static std::wstring Command() { return L"\"" + ProgramDirectory() + L"Tevanor.exe\""; }
 
  private:
-  static std::wstring Prepare() {
-    const std::wstring directory = ProgramDirectory();
-    ::CopyFileW((win32::Win32DataDirectory::ProgramDirectory() + L"Tevanor.exe").c_str(),
-                (directory + L"Tevanor.exe").c_str(), FALSE);
-    for (const wchar_t* name : {L"Tevanor.fil", L"Tevanor.asw", L"Tevanor.his"})
-      ::DeleteFileW((directory + name).c_str());
-    return Command();
-  }
-
   Program program_;
 };
 
