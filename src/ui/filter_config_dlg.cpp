@@ -8,6 +8,7 @@
 #include "rules/profile_values.h"
 #include "text/cp1252.h"
 #include "ui/dialog_messages.h"
+#include "ui/editing_list.h"
 
 namespace tevanor {
 
@@ -177,40 +178,19 @@ void CFilterConfigDlg::OnEmpty() {
 
 void CFilterConfigDlg::OnDelete() {
   DialogWindow& window = Window();
-  int item = window.ListNextSelected(IDC_FILTER_LIST, -1);
-  while (item >= 0) {
-    if (IsUserRow(item)) {
-      window.ListDelete(IDC_FILTER_LIST, item);
-      m_bModified = 1;
-      item = window.ListNextSelected(IDC_FILTER_LIST, item - 1);
-    } else {
-      item = window.ListNextSelected(IDC_FILTER_LIST, item);
-    }
-  }
-  window.ListSetSelectionMark(IDC_FILTER_LIST, -1);
+  if (DeleteSelected(window, IDC_FILTER_LIST, [this](int item) { return IsUserRow(item); }))
+    m_bModified = 1;
   window.ShowControl(IDC_FILTER_DELETE, false);
 }
 
 void CFilterConfigDlg::OnListNotify(const ListNotification& note) {
   if (note.listId != IDC_FILTER_LIST) return;
   DialogWindow& window = Window();
-  switch (note.kind) {
-    case ListNotification::Kind::kItemInserted:
-      window.ShowControl(IDC_FILTER_EMPTY, true);
-      break;
-    case ListNotification::Kind::kItemDeleting:
-      if (window.ListCount(IDC_FILTER_LIST) == 1) {
-        window.ShowControl(IDC_FILTER_EMPTY, false);
-        window.ShowControl(IDC_FILTER_DELETE, false);
-      }
-      break;
-    case ListNotification::Kind::kClick:
-      window.ShowControl(IDC_FILTER_DELETE, window.ListNextSelected(IDC_FILTER_LIST, -1) >= 0);
-      break;
-    case ListNotification::Kind::kKeyDown:
-      if (m_nRevealCount.Press(note.key)) FillList(true);
-      break;
-  }
+  FollowRows(window, note, IDC_FILTER_EMPTY, IDC_FILTER_DELETE);
+  if (note.kind == ListNotification::Kind::kClick)
+    window.ShowControl(IDC_FILTER_DELETE, window.ListNextSelected(IDC_FILTER_LIST, -1) >= 0);
+  if (note.kind == ListNotification::Kind::kKeyDown && m_nRevealCount.Press(note.key))
+    FillList(true);
 }
 
 std::intptr_t CFilterConfigDlg::OnPrivateMessage(PrivateMessage& message) {
@@ -234,12 +214,10 @@ void CFilterConfigDlg::OnAccept() {
   data_.profile.WriteInt(profile::kJavaChat, state.m_bJavaChat);
   state.m_nProtLevel = m_nLevel;
   data_.profile.WriteInt(profile::kProtectionLevel, static_cast<std::int8_t>(m_nLevel));
-  if (m_bModified && !SaveWords()) {
-    // The word file keeps its old content; the parent's rows stay here to try again.
-    ShowMessage("No se pudo guardar la lista de palabras."_ansi);
-    return;
-  }
-  window.Destroy();
+  // A failed save leaves the word file as it was.
+  AcceptOrComplain(
+      *this, m_bModified != 0, [this] { return SaveWords(); },
+      "No se pudo guardar la lista de palabras."_ansi);
 }
 
 bool CFilterConfigDlg::SaveWords() {

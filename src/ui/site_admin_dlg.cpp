@@ -7,6 +7,7 @@
 #include "rules/profile_values.h"
 #include "text/cp1252.h"
 #include "ui/dialog_messages.h"
+#include "ui/editing_list.h"
 #include "ui/examine_site.h"
 
 namespace tevanor {
@@ -216,13 +217,8 @@ void CSiteAdminDlg::OnAddButton() {
 
 void CSiteAdminDlg::OnDelete() {
   DialogWindow& window = Window();
-  for (const int list : {IDC_SITES_ALLOWED, IDC_SITES_PROHIBITED}) {
-    for (int item; (item = window.ListNextSelected(list, -1)) >= 0;) {
-      window.ListDelete(list, item);
-      m_bModified = 1;
-    }
-    window.ListSetSelectionMark(list, -1);
-  }
+  for (const int list : {IDC_SITES_ALLOWED, IDC_SITES_PROHIBITED})
+    if (DeleteSelected(window, list, [](int) { return true; })) m_bModified = 1;
   window.ShowControl(IDC_SITES_DELETE, false);
 }
 
@@ -241,13 +237,12 @@ void CSiteAdminDlg::OnShow() {
 void CSiteAdminDlg::OnMove() {
   DialogWindow& window = Window();
   const auto move = [&](int from, int to, int image) {
-    for (int item; (item = window.ListNextSelected(from, -1)) >= 0;) {
-      const std::string text = window.ListText(from, item, 0);
-      window.ListDelete(from, item);
-      window.ListInsert(to, 0, text, image, 0);  // a moved site is the parent's own choice
-      m_bModified = 1;
-    }
-    window.ListSetSelectionMark(from, -1);
+    const bool moved = DeleteSelected(window, from, [&](int item) {
+      // A moved site is the parent's own choice, whichever row it came from.
+      window.ListInsert(to, 0, window.ListText(from, item, 0), image, 0);
+      return true;
+    });
+    if (moved) m_bModified = 1;
   };
   // Entries arrive unselected, so none moves back.
   move(IDC_SITES_ALLOWED, IDC_SITES_PROHIBITED, kProhibitedImage);
@@ -272,23 +267,23 @@ void CSiteAdminDlg::OnOptimise() {
 }
 
 void CSiteAdminDlg::OnAccept() {
-  if (m_bModified) {
-    if (!SaveSites()) {
-      // The site file and the switch keep their old content; the parent's lists stay here to
-      // try again.
-      ShowMessage("No se pudo guardar la lista de sitios."_ansi);
-      return;
-    }
-    GuardState& state = data_.state;
-    state.m_bBuiltInSites = Window().IsChecked(IDC_SITES_BUILTIN) ? 1 : 0;
-    data_.profile.WriteInt(profile::kBuiltInSites, state.m_bBuiltInSites);
-    data_.sites.FreeSiteList();
-    data_.sites.LoadSiteList(state.m_bBuiltInSites != 0);
-  }
-  Window().Destroy();
+  // A failed save leaves the site file and the switch as they were.
+  AcceptOrComplain(
+      *this, m_bModified != 0, [this] { return SaveSites(); },
+      "No se pudo guardar la lista de sitios."_ansi);
 }
 
 bool CSiteAdminDlg::SaveSites() {
+  if (!SendSites()) return false;
+  GuardState& state = data_.state;
+  state.m_bBuiltInSites = Window().IsChecked(IDC_SITES_BUILTIN) ? 1 : 0;
+  data_.profile.WriteInt(profile::kBuiltInSites, state.m_bBuiltInSites);
+  data_.sites.FreeSiteList();
+  data_.sites.LoadSiteList(state.m_bBuiltInSites != 0);
+  return true;
+}
+
+bool CSiteAdminDlg::SendSites() {
   DialogWindow& window = Window();
   const auto send = [this](std::string text, int code) {
     return panel_.Send(PrivateMessage{WM_SITEEDIT, code, std::move(text)});
@@ -311,29 +306,16 @@ void CSiteAdminDlg::OnListNotify(const ListNotification& note) {
   DialogWindow& window = Window();
   const bool allowed = note.listId == IDC_SITES_ALLOWED;
   if (!allowed && note.listId != IDC_SITES_PROHIBITED) return;
-  const int empty = allowed ? IDC_SITES_EMPTY_ALLOWED : IDC_SITES_EMPTY_PROHIBITED;
-  switch (note.kind) {
-    case ListNotification::Kind::kItemInserted:
-      window.ShowControl(empty, true);
-      break;
-    case ListNotification::Kind::kItemDeleting:
-      if (window.ListCount(note.listId) == 1) {
-        window.ShowControl(empty, false);
-        window.ShowControl(IDC_SITES_DELETE, false);
-      }
-      break;
-    case ListNotification::Kind::kClick: {
-      const bool any = window.ListNextSelected(IDC_SITES_ALLOWED, -1) >= 0 ||
-                       window.ListNextSelected(IDC_SITES_PROHIBITED, -1) >= 0;
-      for (const int id : kRowButtons) window.ShowControl(id, any);
-      break;
-    }
-    case ListNotification::Kind::kKeyDown:
-      if (allowed) break;
-      if (m_nRevealCount.Press(note.key))
-        window.Post(PrivateMessage{WM_REFILLSITES, 1, std::nullopt});
-      break;
+  FollowRows(window, note, allowed ? IDC_SITES_EMPTY_ALLOWED : IDC_SITES_EMPTY_PROHIBITED,
+             IDC_SITES_DELETE);
+  if (note.kind == ListNotification::Kind::kClick) {
+    const bool any = window.ListNextSelected(IDC_SITES_ALLOWED, -1) >= 0 ||
+                     window.ListNextSelected(IDC_SITES_PROHIBITED, -1) >= 0;
+    for (const int id : kRowButtons) window.ShowControl(id, any);
   }
+  // Only keys in the prohibited list count towards the reveal.
+  if (note.kind == ListNotification::Kind::kKeyDown && !allowed && m_nRevealCount.Press(note.key))
+    window.Post(PrivateMessage{WM_REFILLSITES, 1, std::nullopt});
 }
 
 bool CSiteEntryDlg::OnInitDialog() {

@@ -57,7 +57,8 @@ class CSiteAdminDlg final : public Dialog {
   void OnMove();
   void OnOptimise();
   void OnAccept();
-  bool SaveSites();
+  bool SaveSites();  // the batch, then the switch and the reload
+  bool SendSites();
 
   Dialog& panel_;
   SiteAdminData data_;
