@@ -1,5 +1,7 @@
 #include "guardian/scan_cycle.h"
 
+#include <vector>
+
 #include "rules/profile_values.h"
 
 namespace tevanor {
@@ -36,12 +38,24 @@ void ScanCycle::OnScanTick() {
 
 void ScanCycle::ScanDesktop() {
   test_.BeginPass();
-  ports_.windows.ForEachTopLevel([this](WindowHandle top) {
-    if (top == kNoWindow || test_.TestTopLevel(top) == ScanStep::kStop) return;
-    ports_.windows.ForEachDescendant(top, [this, top](WindowHandle child) {
-      return test_.TestChildWindow(child, top) == ScanStep::kContinue;
-    });
+  // The windows are listed first and tested afterwards, so that no test (which may end a
+  // program) runs inside the system's enumeration of windows. The lists are the pass's own: a
+  // nested message loop may run another pass meanwhile.
+  std::vector<WindowHandle> tops;
+  ports_.windows.ForEachTopLevel([&tops](WindowHandle top) {
+    if (top != kNoWindow) tops.push_back(top);
   });
+  std::vector<WindowHandle> descendants;
+  for (const WindowHandle top : tops) {
+    if (test_.TestTopLevel(top) == ScanStep::kStop) continue;
+    descendants.clear();
+    ports_.windows.ForEachDescendant(top, [&descendants](WindowHandle child) {
+      descendants.push_back(child);
+      return true;
+    });
+    for (const WindowHandle child : descendants)
+      if (test_.TestChildWindow(child, top) == ScanStep::kStop) break;
+  }
 }
 
 void ScanCycle::OnAutoHideTick() {

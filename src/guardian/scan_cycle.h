@@ -45,7 +45,7 @@ class ScanCycle : public ScanTimer {
 
   // Handles the panel's WM_TIMER; false for an id that is not one of the three.
   bool OnTimer(unsigned id);
-  // One pass over every top-level window and all its descendants.
+  // One pass over every top-level window and all its descendants: lists them, then tests them.
   void ScanDesktop();
 
   // ScanTimer: what the list loaders use to keep the scan out of a rebuild.
