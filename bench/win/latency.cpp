@@ -18,7 +18,6 @@
 namespace {
 
 using namespace tevanor::e2e;
-constexpr DWORD kDeadline = 30'000;
 using Clock = std::chrono::steady_clock;
 
 void PrintSpread(const char* what, std::vector<double> values) {
