@@ -15,7 +15,10 @@ bool SiteStore::LoadSiteList(bool builtInSites) {
   FinishInterruptedRewrite(files_, kSiteFileName);
   // Reading needs no more: a site file the parent made read-only still loads.
   auto file = files_.Open(kSiteFileName, OpenMode::kRead);
-  if (!file) return !held_.OpenFailed(m_fileSites != nullptr) && !files_.Exists(kSiteFileName);
+  if (!file) {
+    held_.OpenFailed(m_fileSites != nullptr);
+    return !files_.Exists(kSiteFileName);  // a missing file is an empty list, fully loaded
+  }
   held_.Opened();
   const bool complete = ReadRecords(*file, true, [this](std::string&& text, char end) {
     list_.Append(std::move(text), end == kRecordEnd);
