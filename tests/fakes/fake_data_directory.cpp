@@ -1,7 +1,10 @@
 #include "fakes/fake_data_directory.h"
 
+#include <algorithm>
+
 namespace tevanor::testing {
 
+// A file of the fake directory, open until it is destroyed or closed.
 class FakeDataFile final : public DataFile {
  public:
   FakeDataFile(FakeDataDirectory& dir, std::shared_ptr<FakeDataDirectory::File> file, bool canRead,
@@ -12,34 +15,23 @@ class FakeDataFile final : public DataFile {
   ~FakeDataFile() override { Close(); }
 
   int ReadByte() override {
-    if (!file_ || !canRead_) return kError;
-    if (dir_.failReadAt > 0 && ++dir_.reads_ == dir_.failReadAt) return kError;
-    if (position_ >= file_->bytes.size()) return kEnd;
-    return static_cast<unsigned char>(file_->bytes[position_++]);
+    if (!file_ || !canRead_ || (dir_.failReadAt > 0 && ++dir_.reads_ == dir_.failReadAt))
+      return kError;
+    return position_ < file_->bytes.size() ? static_cast<unsigned char>(file_->bytes[position_++])
+                                           : kEnd;
   }
   std::optional<std::uint64_t> Length() override {
-    if (!file_) return std::nullopt;
-    return file_->bytes.size() + file_->sparseLength;
+    return file_ ? std::optional(file_->bytes.size() + file_->sparseLength) : std::nullopt;
   }
-  bool SeekToStart() override {
-    position_ = 0;
-    return file_ != nullptr;
-  }
-  bool SeekToEnd() override {
-    if (!file_) return false;
-    position_ = file_->bytes.size();
-    return true;
-  }
+  bool SeekToStart() override { return Seek(0); }
+  bool SeekToEnd() override { return file_ && Seek(file_->bytes.size()); }
   bool Write(std::string_view bytes) override {
     if (!file_ || !canWrite_) return false;
     for (const char c : bytes) {
       if (dir_.writeBudget == 0) return false;
       if (dir_.writeBudget > 0) --dir_.writeBudget;
-      if (position_ < file_->bytes.size())
-        file_->bytes[position_] = c;
-      else
-        file_->bytes += c;
-      ++position_;
+      file_->bytes.resize(std::max(file_->bytes.size(), position_ + 1));
+      file_->bytes[position_++] = c;
     }
     dir_.Touch(*file_);
     return true;
@@ -47,9 +39,8 @@ class FakeDataFile final : public DataFile {
   bool Truncate(std::uint64_t length) override {
     if (!file_ || !canWrite_ || length > file_->bytes.size() || dir_.Dead()) return false;
     file_->bytes.resize(length);
-    position_ = length;
     dir_.Touch(*file_);
-    return true;
+    return Seek(length);
   }
   bool Flush() override { return file_ && !dir_.Dead(); }
   bool Close() override {
@@ -59,6 +50,11 @@ class FakeDataFile final : public DataFile {
   }
 
  private:
+  bool Seek(std::size_t position) {
+    position_ = position;
+    return file_ != nullptr;
+  }
+
   FakeDataDirectory& dir_;
   std::shared_ptr<FakeDataDirectory::File> file_;
   bool canRead_;
@@ -67,63 +63,14 @@ class FakeDataFile final : public DataFile {
 };
 
 std::unique_ptr<DataFile> FakeDataDirectory::Open(std::string_view name, OpenMode mode) {
-  auto it = files_.find(name);
-  if (it != files_.end() && it->second->open) return nullptr;  // sharing violation
-  const bool exists = it != files_.end();
-  if (exists && it->second->readOnly && mode != OpenMode::kRead) return nullptr;
-  if (!exists && (mode == OpenMode::kRead || mode == OpenMode::kReadWrite || !canCreate))
+  File* file = Find(name);
+  if (file && (file->open || (file->readOnly && mode != OpenMode::kRead)))
+    return nullptr;  // a sharing violation, or no right to write
+  if (!file && (mode == OpenMode::kRead || mode == OpenMode::kReadWrite || !canCreate))
     return nullptr;
-  if (!exists) {
-    it = files_.emplace(std::string(name), std::make_shared<File>()).first;
-    Touch(*it->second);
-  }
-  if (mode == OpenMode::kCreateWrite) {
-    it->second->bytes.clear();
-    Touch(*it->second);
-  }
-  return std::make_unique<FakeDataFile>(*this, it->second, mode != OpenMode::kCreateWrite,
+  if (!file || mode == OpenMode::kCreateWrite) Put(name, "");
+  return std::make_unique<FakeDataFile>(*this, Slot(name), mode != OpenMode::kCreateWrite,
                                         mode != OpenMode::kRead);
-}
-
-std::optional<FileTime> FakeDataDirectory::LastWriteTime(std::string_view name) {
-  const auto it = files_.find(name);
-  if (it == files_.end()) return std::nullopt;
-  return it->second->lastWrite;
-}
-
-bool FakeDataDirectory::Remove(std::string_view name) {
-  const auto it = files_.find(name);
-  if (it == files_.end() || it->second->open) return false;
-  files_.erase(it);
-  return true;
-}
-
-void FakeDataDirectory::Put(std::string_view name, std::string bytes) {
-  auto file = std::make_shared<File>();
-  file->bytes = std::move(bytes);
-  Touch(*file);
-  files_[std::string(name)] = std::move(file);
-}
-
-std::optional<std::string> FakeDataDirectory::Content(std::string_view name) const {
-  const auto it = files_.find(name);
-  if (it == files_.end()) return std::nullopt;
-  return it->second->bytes;
-}
-
-bool FakeDataDirectory::IsOpen(std::string_view name) const {
-  const auto it = files_.find(name);
-  return it != files_.end() && it->second->open;
-}
-
-void FakeDataDirectory::HoldOpen(std::string_view name) {
-  auto it = files_.find(name);
-  if (it == files_.end()) it = files_.emplace(std::string(name), std::make_shared<File>()).first;
-  it->second->open = true;
-}
-
-void FakeDataDirectory::Release(std::string_view name) {
-  if (const auto it = files_.find(name); it != files_.end()) it->second->open = false;
 }
 
 }  // namespace tevanor::testing

@@ -22,16 +22,35 @@ class FakeDataDirectory final : public DataDirectory {
   };
 
   std::unique_ptr<DataFile> Open(std::string_view name, OpenMode mode) override;
-  std::optional<FileTime> LastWriteTime(std::string_view name) override;
-  bool Remove(std::string_view name) override;
+  std::optional<FileTime> LastWriteTime(std::string_view name) override {
+    const File* file = Find(name);
+    return file ? std::optional(file->lastWrite) : std::nullopt;
+  }
+  bool Remove(std::string_view name) override {
+    const File* file = Find(name);
+    return file && !file->open && files_.erase(std::string(name));
+  }
 
   // Test controls.
-  void Put(std::string_view name, std::string bytes);
-  std::optional<std::string> Content(std::string_view name) const;
-  bool IsOpen(std::string_view name) const;
-  void HoldOpen(std::string_view name);  // another program keeps it open
-  void Release(std::string_view name);
-  File& At(std::string_view name) { return *files_.find(name)->second; }
+  void Put(std::string_view name, std::string bytes) {
+    File& file = *(files_[std::string(name)] = std::make_shared<File>());
+    file.bytes = std::move(bytes);
+    Touch(file);
+  }
+  std::optional<std::string> Content(std::string_view name) const {
+    const File* file = Find(name);
+    return file ? std::optional(file->bytes) : std::nullopt;
+  }
+  bool IsOpen(std::string_view name) const {
+    const File* file = Find(name);
+    return file && file->open;
+  }
+  // Another program keeps it open, or lets it go.
+  void HoldOpen(std::string_view name) { Slot(name)->open = true; }
+  void Release(std::string_view name) {
+    if (File* file = Find(name)) file->open = false;
+  }
+  File& At(std::string_view name) { return *Slot(name); }
 
   // The n-th read (counting from 1 over all files) reports an error; 0 never.
   int failReadAt = 0;
@@ -47,6 +66,15 @@ class FakeDataDirectory final : public DataDirectory {
   friend class FakeDataFile;
   void Touch(File& file) { file.lastWrite = now += 10'000'000; }
   bool Dead() const { return diesAtBudget && writeBudget == 0; }
+  File* Find(std::string_view name) const {
+    const auto it = files_.find(name);
+    return it == files_.end() ? nullptr : it->second.get();
+  }
+  std::shared_ptr<File>& Slot(std::string_view name) {
+    auto& file = files_[std::string(name)];
+    if (!file) file = std::make_shared<File>();
+    return file;
+  }
   std::map<std::string, std::shared_ptr<File>, std::less<>> files_;
   int reads_ = 0;
 };
