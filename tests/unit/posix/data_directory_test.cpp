@@ -20,12 +20,14 @@ std::string Read(const std::filesystem::path& path) {
   return bytes.str();
 }
 
-// A side file left in place as a link to another file: a save never writes through it.
-TEST(PosixDataDirectory, ASaveNeverFollowsALinkLeftAsItsSideFile) {
+// A side file left in place as a link to another file: a save never writes through it. A
+// directory in a data file's place is not a file that can be read.
+TEST(PosixDataDirectory, OnlyARegularFileIsADataFileAndALinkIsNeverFollowed) {
   std::string path = (std::filesystem::temp_directory_path() / "tevanor-XXXXXX").string();
   const std::filesystem::path dir = ::mkdtemp(path.data());
   std::ofstream(dir / "outside") << "keep";
   std::filesystem::create_symlink(dir / "outside", dir / SideFileName("Tevanor.fil"));
+  std::filesystem::create_directory(dir / "Tevanor.his");
   PosixDataDirectory files(dir.string());
   FileRewrite rewrite(files, "Tevanor.fil");
   ASSERT_TRUE(rewrite.Write("new\b"));
@@ -33,15 +35,6 @@ TEST(PosixDataDirectory, ASaveNeverFollowsALinkLeftAsItsSideFile) {
   EXPECT_EQ(Read(dir / "Tevanor.fil"), "new\b");
   EXPECT_EQ(Read(dir / "outside"), "keep");
   EXPECT_FALSE(std::filesystem::is_symlink(dir / "Tevanor.fil"));
-  std::filesystem::remove_all(dir);
-}
-
-// A directory in a data file's place is not a file that can be read.
-TEST(PosixDataDirectory, ADirectoryIsNoDataFile) {
-  std::string path = (std::filesystem::temp_directory_path() / "tevanor-XXXXXX").string();
-  const std::filesystem::path dir = ::mkdtemp(path.data());
-  std::filesystem::create_directory(dir / "Tevanor.his");
-  PosixDataDirectory files(dir.string());
   EXPECT_TRUE(files.Exists("Tevanor.his"));
   EXPECT_EQ(files.Open("Tevanor.his", OpenMode::kRead), nullptr);
   std::filesystem::remove_all(dir);
