@@ -31,7 +31,6 @@ class PhraseList {
   void ReplaceLibrary(std::vector<PhraseEntry> entries);
   void ReplaceUser(std::vector<PhraseEntry> entries);
   void ReleaseLibrary() { ReplaceLibrary({}); }
-  void ReleaseUser() { ReplaceUser({}); }
 
   const PhraseEntry* First() const { return m_pPhrases; }
   const PhraseEntry* FirstUser() const { return m_pUserPhrases; }

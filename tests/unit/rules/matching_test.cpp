@@ -4,10 +4,8 @@
 
 #include <algorithm>
 #include <random>
-#include <span>
 
 #include "fakes/plain_match.h"
-#include "rules/pattern_automaton.h"
 #include "rules/phrase_list.h"
 #include "rules/site_list.h"
 #include "text/cp1252.h"
@@ -127,56 +125,6 @@ TEST_F(MatcherDifferential, LargeListsAgreeWithThePlainWalks) {
   std::string wide;
   for (int b = 1; b < 256; ++b) wide += static_cast<char>(b);
   CheckListsAgree(4, 6000, wide, 3, 10);
-}
-
-// Every occurrence of every pattern, found by searching for each pattern in turn.
-std::vector<std::uint32_t> PlainOccurrences(std::span<const PatternAutomaton::Pattern> patterns,
-                                            PatternAutomaton::Case rule, std::string_view text) {
-  const bool upper = rule == PatternAutomaton::Case::kUpper;
-  const std::string folded = upper ? UpperCopy(text) : std::string(text);
-  std::vector<std::uint32_t> ids;
-  for (const PatternAutomaton::Pattern& p : patterns) {
-    const std::string needle = upper ? UpperCopy(p.bytes) : std::string(p.bytes);
-    for (std::size_t at = folded.find(needle); at != std::string::npos;
-         at = folded.find(needle, at + 1))
-      if (!upper || !p.exact || text.substr(at, p.bytes.size()) == p.bytes) ids.push_back(p.id);
-  }
-  std::sort(ids.begin(), ids.end());
-  return ids;
-}
-
-// The automaton alone, from a dense table of the start state only to the default one: states
-// that keep only their edges and failure link must answer as full rows do, in both comparison
-// rules, for the smallest id below a bound and for every occurrence.
-TEST_F(MatcherDifferential, AutomatonAgreesWithAPlainSearchWhateverItsDenseTable) {
-  using Case = PatternAutomaton::Case;
-  for (const std::size_t denseCells :
-       {std::size_t{1}, std::size_t{40}, std::size_t{512}, PatternAutomaton::kDefaultDenseCells}) {
-    for (int round = 0; round < 60; ++round) {
-      const Case rule = round % 2 ? Case::kUpper : Case::kExact;
-      // Patterns of up to 9 bytes, deep enough for long failure chains; ids shared at times.
-      const std::vector<std::string> texts = RandomTexts(1 + Pick(40), 0, kNarrow, 1, 9);
-      std::vector<PatternAutomaton::Pattern> patterns;
-      for (const std::string& t : texts)
-        patterns.push_back({t, static_cast<std::uint32_t>(Pick(100)), Chance(40)});
-      const PatternAutomaton automaton = PatternAutomaton::Build(patterns, rule, denseCells);
-
-      for (int t = 0; t < 20; ++t) {
-        // Long texts over the patterns' own letters keep the scans deep in the automaton.
-        const std::string text =
-            TextWith(texts, round % 5 == 0, kNarrow, Chance(50) ? kNarrow : kBackground);
-        const std::vector<std::uint32_t> plain = PlainOccurrences(patterns, rule, text);
-        const std::uint32_t below = Chance(30) ? PatternAutomaton::kNone : Pick(100);
-        const std::uint32_t expected = plain.empty() ? below : std::min(below, plain.front());
-        ASSERT_EQ(automaton.SmallestId(text, below), expected)
-            << denseCells << " cells, a text of " << text.size() << " bytes";
-        std::vector<std::uint32_t> found;
-        automaton.ForEachOccurrence(text, [&found](std::uint32_t id) { found.push_back(id); });
-        std::sort(found.begin(), found.end());
-        ASSERT_EQ(found, plain) << denseCells << " cells, a text of " << text.size() << " bytes";
-      }
-    }
-  }
 }
 
 // An entry matches the addresses that contain it, and those that differ from it in the scheme,

@@ -44,12 +44,12 @@ using Records = std::vector<std::pair<std::string, bool>>;
 
 class RecordStoresTest : public ::testing::Test {
  protected:
-  static Records Walk(const PhraseEntry* from, bool PhraseEntry::*flag) {
+  Records Words() const {
     Records records;
-    for (const PhraseEntry* e = from; e; e = e->next) records.emplace_back(e->text, e->*flag);
+    for (const PhraseEntry* e = phrases.FirstUser(); e; e = e->next)
+      records.emplace_back(e->text, e->ignoreCase);
     return records;
   }
-  Records Words() const { return Walk(phrases.FirstUser(), &PhraseEntry::ignoreCase); }
   Records Sites() const {
     Records records;
     for (const SiteEntry* e = sites.First(); e; e = e->next)
@@ -61,9 +61,13 @@ class RecordStoresTest : public ::testing::Test {
     files.Put(kSiteFileName, bytes);
   }
   // Whether each file was read to its end.
-  std::pair<bool, bool> Load() {
+  std::pair<bool, bool> Load(bool builtInSites = false) {
     siteStore.FreeSiteList();
-    return {phraseStore.LoadUserWords(), siteStore.LoadSiteList(false)};
+    return {phraseStore.LoadUserWords(), siteStore.LoadSiteList(builtInSites)};
+  }
+  void Retry() {
+    phraseStore.RetryHeldLoad();
+    siteStore.RetryHeldLoad();
   }
   // As the filter dialog saves its words.
   bool SaveWords(const Records& records) {
@@ -120,29 +124,24 @@ TEST_F(RecordStoresTest, AHeldFileIsLoadedOnceItIsFreeAndAReadErrorKeepsWhatWasR
   Load();
   Put("b\b");
   profile.writes.clear();
-  files.HoldOpen(kWordFileName);
-  files.HoldOpen(kSiteFileName);
-  siteStore.FreeSiteList();
-  EXPECT_EQ(std::make_pair(phraseStore.LoadUserWords(), siteStore.LoadSiteList(true)),
-            std::make_pair(false, false));
+  for (const std::string_view name : {kWordFileName, kSiteFileName}) files.HoldOpen(name);
+  EXPECT_EQ(Load(true), std::make_pair(false, false));
   EXPECT_TRUE(profile.writes.empty()) << "no stamp without an open file";
-  phraseStore.RetryHeldLoad();
-  siteStore.RetryHeldLoad();
+  Retry();
   EXPECT_EQ(Words(), (Records{{"a", true}}));
   EXPECT_EQ(Sites(), Records{});
-  files.Release(kWordFileName);
-  files.Release(kSiteFileName);
-  files.At(kWordFileName).readOnly = files.At(kSiteFileName).readOnly = true;
-  phraseStore.RetryHeldLoad();
-  siteStore.RetryHeldLoad();
+  for (const std::string_view name : {kWordFileName, kSiteFileName}) {
+    files.Release(name);
+    files.At(name).readOnly = true;
+  }
+  Retry();
   EXPECT_EQ(Words(), (Records{{"b", true}}));
   EXPECT_EQ(Sites(), Words());
   std::size_t builtIn = 0;
   for (const SiteEntry* e = sites.First(); e; e = e->next) builtIn += e->builtIn;
   EXPECT_EQ(builtIn, kBuiltInSiteRows) << "built anew, with the built-in sites";
   Put("c\b");  // a file that was free at its last load waits for the next one
-  phraseStore.RetryHeldLoad();
-  siteStore.RetryHeldLoad();
+  Retry();
   EXPECT_EQ(Words(), (Records{{"b", true}}));
   EXPECT_EQ(Sites(), Words());
 
@@ -167,9 +166,7 @@ TEST_F(RecordStoresTest, LoadsAndSavesStopTheScanAndReArmItOnlyWhileTheGuardianI
   using Self = std::remove_reference_t<decltype(*this)>;
   void (*const steps[])(Self&) = {
       [](Self& t) { t.phraseStore.LoadBuiltInPhrases(0); },
-      [](Self& t) { t.phraseStore.LoadUserWords(); },
-      [](Self& t) { t.siteStore.LoadSiteList(false); },
-      [](Self& t) { t.siteStore.FreeSiteList(); },
+      [](Self& t) { t.Load(); },
       [](Self& t) {
         t.SaveWords({{"x", true}});
       },
@@ -193,16 +190,15 @@ TEST_F(RecordStoresTest, ASaveReplacesTheFileWithOneRecordPerText) {
   ASSERT_TRUE(SaveWords(records));
   for (const auto& [text, prohibited] : records) siteStore.OnSiteEdit(text, prohibited);
   EXPECT_EQ(files.Content(kSiteFileName), "old\b") << "untouched until the batch ends";
-  EXPECT_EQ(siteStore.OnSiteEdit("", 0), 1);
+  EXPECT_EQ(siteStore.OnSiteEdit("", 0), kSiteEditSaved);
   for (const std::string_view name : {kWordFileName, kSiteFileName}) {
     EXPECT_EQ(files.Content(name), "C\bb\t\bt b x\b") << "0x08 and 0x09 inside a text are spaces";
     EXPECT_FALSE(files.Exists(SideFileName(name))) << "the side file this save made goes";
     EXPECT_TRUE(Stamped(name));
   }
   EXPECT_EQ(admin.refills, 1);
-
   ASSERT_TRUE(SaveWords({}));
-  EXPECT_EQ(SaveSites({}), 1);
+  EXPECT_EQ(SaveSites({}), kSiteEditSaved);
   for (const std::string_view name : {kWordFileName, kSiteFileName})
     EXPECT_EQ(files.Content(name), "") << "no entries are an empty file";
 }
@@ -277,46 +273,29 @@ TEST_F(RecordStoresTest, AFailedSaveKeepsTheOldFile) {
   for (const std::string_view name : {kWordFileName, kSiteFileName})
     EXPECT_EQ(files.Content(name), "keep\bme\t") << name;
   files.Release(SideFileName(kSiteFileName));
-  EXPECT_EQ(SaveSites({{"next", true}}), 1);
+  EXPECT_EQ(SaveSites({{"next", true}}), kSiteEditSaved);
   EXPECT_EQ(files.Content(kSiteFileName), "next\b") << "the next batch starts afresh";
 }
 
 // The level's low byte selects the library rows: 1 none, 0 the first 30, any other all. The
-// words follow them in the walk.
+// words follow them in the walk. Sites from elsewhere go to the administration dialog.
 TEST_F(RecordStoresTest, ARebuildWalksTheLevelsLibraryRowsThenTheWords) {
   files.Put(kWordFileName, "casino\b");
-  const std::pair<std::uint8_t, std::size_t> cases[] = {
-      {1, 0}, {0, 30}, {255, 538}, {2, 538}, {128, 538}};
+  const std::pair<std::uint8_t, std::size_t> cases[] = {{1, 0}, {0, 30}, {255, 538}, {128, 538}};
   for (const auto& [level, rows] : cases) {
     phraseStore.RebuildPhraseList(level);
-    Records expected;
+    Records expected, walk;
     for (std::size_t i = 0; i < rows; ++i) expected.emplace_back(kBuiltInPhraseTable[i], true);
     expected.emplace_back("casino", false);
-    EXPECT_EQ(Walk(phrases.First(), &PhraseEntry::builtIn), expected) << "level " << int{level};
+    for (const PhraseEntry* e = phrases.First(); e; e = e->next)
+      walk.emplace_back(e->text, e->builtIn);
+    EXPECT_EQ(walk, expected) << "level " << int{level};
   }
-  phraseStore.ReleaseBuiltInPhrases();  // the filter dialog before it reloads
-  EXPECT_EQ(phrases.First(), phrases.FirstUser());
-  phrases.ReleaseUser();
-  EXPECT_EQ(phrases.Match("casino"), nullptr) << "released words no longer match";
-}
-
-TEST_F(RecordStoresTest, BuiltInSitesHeadTheSiteListWhileTheSwitchIsOn) {
-  files.Put(kSiteFileName, "http://a\b");
-  EXPECT_TRUE(siteStore.LoadSiteList(true));
-  const SiteEntry* e = sites.First();
-  for (std::size_t i = 0; i < kBuiltInSiteRows; ++i, e = e->next)
-    ASSERT_EQ(std::tie(e->text, e->prohibited, e->builtIn),
-              std::make_tuple(std::string(kBuiltInSiteTable[i]), 1, 1));
-  EXPECT_EQ(Sites(), (Records{{"http://a", true}}));
-}
-
-TEST_F(RecordStoresTest, SitesFromElsewhereGoToTheAdministrationDialog) {
-  EXPECT_EQ(siteStore.OnSiteEdit("http://from-history", 3), 1);
-  EXPECT_EQ(siteStore.OnSiteEdit("http://allowed", 2), 1);
+  EXPECT_EQ(siteStore.OnSiteEdit("http://from-history", kSiteEditAddProhibited), 1);
+  EXPECT_EQ(siteStore.OnSiteEdit("http://allowed", kSiteEditAddAllowed), 1);
   EXPECT_EQ(siteStore.OnSiteEdit("http://x", 7), 0) << "an unknown code does nothing";
   EXPECT_EQ(admin.added, (std::vector<std::pair<std::string, bool>>{{"http://from-history", true},
                                                                     {"http://allowed", false}}));
-  EXPECT_FALSE(files.Exists(SideFileName(kSiteFileName))) << "no batch was started";
 }
 
 }  // namespace
