@@ -4,10 +4,7 @@
 
 #include <functional>
 
-#include "fakes/fake_desktop.h"
-#include "fakes/fake_ports.h"
-#include "fakes/fake_profile.h"
-#include "fakes/fake_timers.h"
+#include "fakes/fake_guardian.h"
 
 namespace tevanor {
 namespace {
@@ -29,7 +26,7 @@ class RecordingTest final : public ChildWindowTest {
 };
 
 // The panel's timers on a virtual clock, armed as the panel arms them when the guardian is on.
-class ScanCycleTest : public ::testing::Test {
+class ScanCycleTest : public ::testing::Test, protected testing::FakeGuardian {
  protected:
   ScanCycleTest() {
     timers.SetTimer(TIMER_VERSION, kVersionRetryMs);
@@ -38,17 +35,11 @@ class ScanCycleTest : public ::testing::Test {
     timers.changes.clear();
   }
   void Run(std::uint64_t ms) {
-    timers.Advance(ms, [this](unsigned id) { ASSERT_TRUE(cycle.OnTimer(id)); });
+    timers.Advance(ms, [this](unsigned id) { ASSERT_TRUE(scan.OnTimer(id)); });
   }
 
-  GuardState state;
-  testing::FakeProfile profile;
-  testing::FakeTimers timers;
-  testing::FakeDesktop desktop;
-  testing::FakeNetwork network;
-  testing::FakeGuardHost host;
   RecordingTest test;
-  ScanCycle cycle{state, {profile, timers, desktop, network, host}, test};
+  ScanCycle scan{state, {profile, timers, desktop, network, host}, test};
 };
 
 TEST_F(ScanCycleTest, ATickAnswersASecondStartOnceAndReArmsFromTheEndOfThePass) {
@@ -81,7 +72,7 @@ TEST_F(ScanCycleTest, ScanDesktopWalksDescendantsDepthFirstAndStopsPerTopLevel) 
   const WindowHandle c = desktop.AddTopLevel();
   const WindowHandle c1 = desktop.AddChild(c);
   const WindowHandle c2 = desktop.AddChild(c);
-  cycle.ScanDesktop();
+  scan.ScanDesktop();
   EXPECT_EQ(test.visits, (std::vector<Visit>{{a1, a}, {test.stopAt, a}, {c1, c}, {c2, c}}));
 }
 
@@ -109,7 +100,7 @@ TEST_F(ScanCycleTest, ListRebuildsPauseTheScanAndResumeOnlyWhenTheGuardianIsOn) 
   for (const int active : {1, 0}) {
     state.m_bGuardActive = active;
     {
-      ScanPause pause(cycle);
+      ScanPause pause(scan);
       EXPECT_FALSE(timers.IsArmed(TIMER_SCAN));
     }
     EXPECT_EQ(timers.Period(TIMER_SCAN), active ? std::optional(kScanPauseMs) : std::nullopt);
