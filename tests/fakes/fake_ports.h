@@ -16,12 +16,8 @@ namespace tevanor::testing {
 
 class FakeNetwork final : public Network {
  public:
-  std::optional<std::vector<std::string>> LocalHostAddresses() override {
-    ++calls;
-    return addresses;
-  }
+  std::optional<std::vector<std::string>> LocalHostAddresses() override { return addresses; }
   std::optional<std::vector<std::string>> addresses;  // nullopt: the lookup fails
-  int calls = 0;
 };
 
 class FakeClock final : public Clock {
@@ -58,10 +54,30 @@ class FakeGuardHost final : public GuardHost {
 // The machine-wide uninstall entry: absent (no key), or a key with its values.
 class FakeUninstallRegistry final : public UninstallRegistry {
  public:
-  std::unique_ptr<UninstallKey> OpenEntry() override;
+  std::unique_ptr<UninstallKey> OpenEntry() override {
+    return keyExists ? std::make_unique<Key>(*this) : nullptr;
+  }
 
   bool keyExists = false;
   std::map<std::string, std::string, std::less<>> values;
+
+ private:
+  class Key final : public UninstallKey {
+   public:
+    explicit Key(FakeUninstallRegistry& registry) : values_(registry.values) {}
+    std::optional<std::string> ReadText(std::string_view name, std::size_t capacity) override {
+      const auto it = values_.find(name);
+      if (it == values_.end() || it->second.size() + 1 > capacity) return std::nullopt;
+      return it->second;
+    }
+    bool WriteText(std::string_view name, std::string_view data) override {
+      values_[std::string(name)] = std::string(data);
+      return true;
+    }
+
+   private:
+    std::map<std::string, std::string, std::less<>>& values_;
+  };
 };
 
 }  // namespace tevanor::testing

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "base/function_ref.h"
 #include "rules/phrase_list.h"
 #include "rules/site_list.h"
+#include "text/cp1252.h"
 
 namespace tevanor {
 
@@ -14,11 +16,25 @@ namespace tevanor {
 // tests and benchmarks hold them to.
 
 // The first phrase from `first` on that occurs in `text`, or nullptr.
-const PhraseEntry* PlainMatchPhrase(const PhraseEntry* first, std::string_view text);
+inline const PhraseEntry* PlainMatchPhrase(const PhraseEntry* first, std::string_view text) {
+  for (const PhraseEntry* e = first; e; e = e->next) {
+    std::string textCopy(text);
+    std::string phraseCopy(e->text);
+    if (e->ignoreCase) {
+      MakeUpper(textCopy);
+      MakeUpper(phraseCopy);
+    }
+    if (textCopy.find(phraseCopy) != std::string::npos) return e;
+  }
+  return nullptr;
+}
 
 // Every site from `first` on that matches `address` by SiteTextMatches, in order, until `visit`
 // returns false.
-void PlainForEachSiteMatch(const SiteEntry* first, std::string_view address,
-                           FunctionRef<bool(const SiteEntry&)> visit);
+inline void PlainForEachSiteMatch(const SiteEntry* first, std::string_view address,
+                                  FunctionRef<bool(const SiteEntry&)> visit) {
+  for (const SiteEntry* e = first; e; e = e->next)
+    if (SiteTextMatches(e->text, address) && !visit(*e)) return;
+}
 
 }  // namespace tevanor
