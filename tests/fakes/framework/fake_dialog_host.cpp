@@ -3,17 +3,9 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "text/cp1252.h"
-
 namespace tevanor::testing {
 
 namespace {
-
-std::string Describe(const Dialog& dialog) {
-  return "dialog " + std::to_string(dialog.Layout().id) + " \"" +
-         Cp1252ToUtf8(dialog.HasWindow() ? dialog.Window().Caption() : dialog.Layout().caption) +
-         "\"";
-}
 
 bool Has(const FakeWindow& window, int id) {
   return window.dialog().Layout().Find(id) != nullptr;
@@ -54,7 +46,7 @@ FakeWindow* FakeDialogHost::Live(std::uint64_t serial) const {
 FakeWindow& FakeDialogHost::WindowOf(const Dialog& dialog) const {
   for (const auto& window : windows_)
     if (&window->dialog() == &dialog) return *window;
-  throw std::logic_error(Describe(dialog) + " has no window");
+  throw std::logic_error("dialog " + std::to_string(dialog.Layout().id) + " has no window");
 }
 
 std::vector<Dialog*> FakeDialogHost::Dialogs(int templateId) const {
@@ -65,7 +57,9 @@ std::vector<Dialog*> FakeDialogHost::Dialogs(int templateId) const {
 }
 
 FakeWindow* FakeDialogHost::Create(Dialog& dialog, bool modal) {
-  if (dialog.HasWindow()) throw std::logic_error(Describe(dialog) + " already has a window");
+  if (dialog.HasWindow())
+    throw std::logic_error("dialog " + std::to_string(dialog.Layout().id) +
+                           " already has a window");
   DispatchScope scope(*this);
   const std::uint64_t serial = nextSerial_++;
   windows_.push_back(std::make_unique<FakeWindow>(*this, dialog, serial, modal));
@@ -109,7 +103,7 @@ int FakeDialogHost::RunModal(Dialog& dialog, Dialog*) {
   frame.window = window;
   frames_.push_back(&frame);
   try {
-    Loop(frame, Describe(dialog));
+    Loop(frame, "dialog " + std::to_string(dialog.Layout().id));
   } catch (...) {
     // The test fails; take the window away without running more of the dialog's code.
     frames_.pop_back();
@@ -129,7 +123,7 @@ int FakeDialogHost::ShowMessage(Dialog*, std::string_view text, MessageButtons b
   frame.buttons = buttons;
   frames_.push_back(&frame);
   try {
-    Loop(frame, "the message box \"" + Cp1252ToUtf8(text) + "\"");
+    Loop(frame, "the message box \"" + std::string(text) + "\"");
   } catch (...) {
     frames_.pop_back();
     throw;
@@ -261,7 +255,8 @@ FakeControl& FakeDialogHost::UserControl(FakeWindow& window, int id, const char*
   FakeControl& control = window.Mutable(id);
   if (!window.IsVisible() || !control.visible)
     throw std::logic_error("cannot " + std::string(action) + " control " + std::to_string(id) +
-                           " of " + Describe(window.dialog()) + ": it is not on screen");
+                           " of " + "dialog " + std::to_string(window.dialog().Layout().id) +
+                           ": it is not on screen");
   return control;
 }
 

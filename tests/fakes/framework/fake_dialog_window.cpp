@@ -13,7 +13,6 @@ FakeWindow::FakeWindow(FakeDialogHost& host, Dialog& dialog, std::uint64_t seria
     : host_(host), dialog_(dialog), serial_(serial), modal_(modal) {
   const DialogTemplate& layout = dialog.Layout();
   caption_ = layout.caption;
-  systemMenu_ = (layout.style & kSystemMenu) != 0;
   for (const ControlTemplate& c : layout.controls) {
     FakeControl control;
     control.layout = &c;

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "framework/dialog.h"
@@ -39,17 +38,14 @@ class FakeWindow final : public DialogWindow {
   bool modal() const { return modal_; }
   bool ended() const { return ended_; }
   int result() const { return result_; }
-  // The outer size in pixels given by Resize; nullopt while the window keeps its template's.
-  std::optional<std::pair<int, int>> PixelSize() const { return size_; }
-  bool HasSystemMenu() const { return systemMenu_; }
   const FakeControl& Control(int id) const;
 
   void SetCaption(std::string_view text) override { caption_ = text; }
   std::string Caption() const override { return caption_; }
   void Show(bool show) override;
   bool IsVisible() const override { return visible_; }
-  void Resize(int widthPixels, int heightPixels) override { size_ = {widthPixels, heightPixels}; }
-  void AddSystemMenu() override { systemMenu_ = true; }
+  void Resize(int, int) override {}
+  void AddSystemMenu() override {}
   void EndDialog(int result) override;
   void Destroy() override;
   void SetTimer(unsigned id, unsigned milliseconds) override;
@@ -101,8 +97,6 @@ class FakeWindow final : public DialogWindow {
   bool destroying_ = false;
   int result_ = -1;
   std::vector<FakeControl> controls_;
-  std::optional<std::pair<int, int>> size_;
-  bool systemMenu_ = false;
 };
 
 }  // namespace tevanor::testing

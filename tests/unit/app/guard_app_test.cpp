@@ -90,23 +90,5 @@ TEST_F(StartPaths, TheUninstallerStartsOnlyAfterThePassword) {
   EXPECT_EQ(profile.GetInt(profile::kSecondStart, 0), 0);
 }
 
-// The installer's steps: one stores the password it hands over for the whole computer, in the
-// derived form, and nothing shorter than the prompt accepts; one makes the data files writable.
-// Neither runs a panel.
-TEST_F(StartPaths, TheInstallersStepsStoreThePasswordAndPrepareTheDataFiles) {
-  handedOver = "abc";
-  EXPECT_EQ(Start("Tevanor.exe /CLAVEEQUIPO"), StartPath::kMachinePasswordFailed);
-  EXPECT_TRUE(machine.writes.empty());
-  handedOver = "Clave1";
-  EXPECT_EQ(Start(R"("C:\Program Files\Tevanor\Tevanor.exe" /CLAVEEQUIPO)"),
-            StartPath::kMachinePasswordStored);
-  EXPECT_TRUE(PasswordMatches(keys, "Clave1", machine.GetString(profile::kPassword, "")));
-  EXPECT_EQ(Start("Tevanor.exe /DATOS"), StartPath::kDataFilesFailed);
-  dataFilesReady = true;
-  EXPECT_EQ(Start(R"("C:\Program Files\Tevanor\Tevanor.exe" /DATOS)"),
-            StartPath::kDataFilesPrepared);
-  EXPECT_EQ(panelRuns, 0);
-}
-
 }  // namespace
 }  // namespace tevanor::testing

@@ -110,30 +110,5 @@ TEST(WebNotice, AHiddenNoticeEndsAfterSixSeconds) {
   }
 }
 
-// A page that asks to be shown is shown at its size; at six seconds it gets its close box and
-// stays until the parent closes it. Two notices keep their own pages and timers.
-TEST(WebNotice, AShownNoticeTakesThePagesSizeAndStaysUntilClosed) {
-  Notice n;
-  ASSERT_TRUE(CWebNoticeDlg::Open(n.host, nullptr, n.views, std::string(kOwnVersion), kAddress));
-  n.host.Wait(2'000).Then([&] {
-    n.views.live[1]->Complete(std::vector{M{{"version", "9"}, {"ancho", "400"}, {"alto", "90"}}});
-  });
-  n.host.Then([&] {
-    FakeWindow& shown = n.host.WindowOf(*n.host.Dialogs(IDD_WEB_NOTICE)[1]);
-    EXPECT_TRUE(shown.IsVisible());
-    EXPECT_EQ(shown.PixelSize(), (Size{{400, 90}}));
-    EXPECT_EQ(n.views.live[1]->layout, (FakePageView::Rect{0, 0, 400, 90}));
-    EXPECT_FALSE(shown.HasSystemMenu());
-  });
-  n.host.Wait(4'000);
-  n.host.Run();
-  ASSERT_EQ(n.host.Dialogs(IDD_WEB_NOTICE).size(), 1u);
-  EXPECT_TRUE(n.Window().IsVisible() && n.Window().HasSystemMenu());
-  n.host.Wait(60'000).PressAltF4();
-  n.host.Run();
-  EXPECT_FALSE(n.Alive());
-  EXPECT_TRUE(n.views.live.empty());
-}
-
 }  // namespace
 }  // namespace tevanor::testing

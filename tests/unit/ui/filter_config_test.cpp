@@ -54,7 +54,6 @@ class FilterConfig : public ::testing::Test {
       texts.push_back(e->text);
     return texts;
   }
-  bool Shown(int id) const { return Window().IsControlVisible(id); }
   void ClickRows(std::vector<int> rows) {
     host.Then([this, rows] {
       for (int i = 0; i < Window().ListCount(IDC_FILTER_LIST); ++i)
@@ -82,23 +81,6 @@ class FilterConfig : public ::testing::Test {
   StandInPanel* panel = nullptr;
   CFilterConfigDlg* dialog = nullptr;
 };
-
-// Opening lists only the parent's words, the last stored first, with the image of their case
-// rule. "Borrar" shows for a selection and deletes every selected row; "Vaciar" shows for
-// any row.
-TEST_F(FilterConfig, ListsTheParentsWordsNewestFirstAndItsButtonsFollowTheRows) {
-  EXPECT_THAT(Rows(), ElementsAre("tres", "Dos", "uno"));
-  EXPECT_THAT((std::vector{Image(0), Image(1), Image(2)}), ElementsAre(2, 1, 2));
-  EXPECT_TRUE(Shown(IDC_FILTER_EMPTY) && !Shown(IDC_FILTER_DELETE));
-  ClickRows({0, 1, 2});
-  host.Click(IDC_FILTER_DELETE, dialog);
-  host.Run();
-  EXPECT_TRUE(Rows().empty());
-  EXPECT_FALSE(Shown(IDC_FILTER_EMPTY) || Shown(IDC_FILTER_DELETE));
-  AddWord("otra");
-  host.Run();
-  EXPECT_TRUE(Shown(IDC_FILTER_EMPTY));
-}
 
 // What each way out leaves behind: the word file (rows top to bottom), the three settings and
 // the phrase list rebuilt from the file at the chosen level.

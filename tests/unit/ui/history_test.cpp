@@ -1,4 +1,4 @@
-// The history dialog on the fake host, as a parent uses it.
+// The history dialog on the fake host: its row buttons, and "Vacia" with the file held open.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -6,8 +6,6 @@
 #include "fakes/fake_shell.h"
 #include "fakes/framework/fake_dialog_host.h"
 #include "resource.h"
-#include "rules/data_files.h"
-#include "rules/site_store.h"
 #include "ui/history_dlg.h"
 #include "unit/ui/stand_in_panel.h"
 
@@ -19,11 +17,10 @@ using ::testing::ElementsAre;
 constexpr std::string_view kHistory = "Tevanor.his";
 
 class History : public ::testing::Test {
- public:
-  // Listed newest first: the file transfer, the notepad, the web page.
+ protected:
+  // Listed newest first: the file transfer, the notepad.
   void SetUp() override {
     files.Put(kHistory,
-              "http://uno.example/\b10:00-01/02/2026\bSitio prohibido\b"
               "Bloc de notas - casino\b10:05-01/02/2026\bCASINO\b"
               "ftp://dos.example\b10:07-01/02/2026\bSitio prohibido\b");
     panel = OpenModeless<StandInPanel>(host, nullptr);
@@ -32,17 +29,10 @@ class History : public ::testing::Test {
     });
   }
   FakeWindow& Window() const { return host.WindowOf(*dialog); }
-  std::vector<std::string> Subjects() const {
-    std::vector<std::string> subjects;
-    for (int row = 0; row < Window().ListCount(IDC_HISTORY_LIST); ++row)
-      subjects.push_back(Window().ListText(IDC_HISTORY_LIST, row, 0));
-    return subjects;
-  }
-  bool Shown(int id) const { return Window().IsControlVisible(id); }
+  int Rows() const { return Window().ListCount(IDC_HISTORY_LIST); }
   void ClickRow(int row) {
     host.Then([this, row] {
-      for (int i = 0; i < Window().ListCount(IDC_HISTORY_LIST); ++i)
-        Window().ListSelect(IDC_HISTORY_LIST, i, i == row);
+      Window().ListSelect(IDC_HISTORY_LIST, row, true);
       dialog->Send(ListNotification{IDC_HISTORY_LIST, ListNotification::Kind::kClick, row});
     });
   }
@@ -55,75 +45,39 @@ class History : public ::testing::Test {
   CHistoryDlg* dialog = nullptr;
 };
 
-// The row buttons follow clicks only, and only for web and file-transfer addresses.
-TEST_F(History, RowButtonsOnlyForAddresses) {
-  const std::pair<int, bool> clicks[] = {{0, true}, {1, false}, {2, true}, {-1, false}};
-  for (const auto& [row, shown] : clicks) {
-    ClickRow(row);
-    host.Run();
-    for (const int id : {IDC_HISTORY_SHOW, IDC_HISTORY_ALLOW, IDC_HISTORY_PROHIBIT})
-      EXPECT_EQ(Shown(id), shown) << "row " << row;
-  }
-  ClickRow(0);
-  host.Then([&] { Window().ListSelect(IDC_HISTORY_LIST, 1, true); });  // the keyboard
-  host.Run();
-  EXPECT_TRUE(Shown(IDC_HISTORY_SHOW));
-}
-
-// "Examina" asks before stopping an active guardian and opens the address either way; an
-// address the system cannot open gives a beep.
-TEST_F(History, ShowAsksToStopTheGuardianAndOpensTheAddress) {
-  const std::tuple<int, int, std::vector<int>, bool> cases[] = {
-      {1, kIdYes, {kCommandToggleGuardian}, true}, {1, kIdNo, {}, true}, {0, 0, {}, false}};
-  for (const auto& [active, answer, commands, opens] : cases) {
-    state.m_bGuardActive = active;
-    shell.succeeds = opens;
-    panel->commands.clear();
-    shell.opened.clear();
-    ClickRow(2);
-    host.Click(IDC_HISTORY_SHOW, dialog);
-    if (answer != 0) host.Answer(answer);
-    host.Run();
-    EXPECT_EQ(panel->commands, commands);
-    EXPECT_THAT(shell.opened, ElementsAre("http://uno.example/"));
-    EXPECT_EQ(host.beeps, opens ? 0 : 1);
-  }
-}
-
-// The site buttons send the address to the panel's site batch, drop the row from the view
-// only and confirm; a reload lists the file again.
-TEST_F(History, SiteButtonsHandTheAddressToThePanelAndDropTheRow) {
-  ClickRow(0);
-  host.Click(IDC_HISTORY_ALLOW, dialog).Answer(kIdOk);
+// A file-transfer address gets the row buttons, a window title not. "Examina" asks before
+// stopping an active guardian; "Bloquea" hands the address to the panel's site batch and
+// drops the row from the view.
+TEST_F(History, RowButtonsActOnAddressesOnly) {
+  state.m_bGuardActive = 1;
   ClickRow(1);
+  host.Then([&] { EXPECT_FALSE(Window().IsControlVisible(IDC_HISTORY_SHOW)); });
+  ClickRow(0);
+  host.Click(IDC_HISTORY_SHOW, dialog).Answer(kIdYes);
   host.Click(IDC_HISTORY_PROHIBIT, dialog).Answer(kIdOk);
   host.Run();
-  ASSERT_EQ(panel->messages.size(), 2u);
+  EXPECT_THAT(panel->commands, ElementsAre(kCommandToggleGuardian));
+  EXPECT_THAT(shell.opened, ElementsAre("ftp://dos.example"));
+  ASSERT_EQ(panel->messages.size(), 1u);
   EXPECT_EQ(std::tie(panel->messages[0].value, *panel->messages[0].text),
-            std::make_tuple(kSiteEditAddAllowed, "ftp://dos.example"));
-  EXPECT_EQ(std::tie(panel->messages[1].value, *panel->messages[1].text),
-            std::make_tuple(kSiteEditAddProhibited, "http://uno.example/"));
-  EXPECT_THAT(Subjects(), ElementsAre("Bloc de notas - casino"));
-  dialog->Post(PrivateMessage{WM_RELOADHISTORY, 0, std::nullopt});
-  host.Run();
-  EXPECT_EQ(Subjects().size(), 3u);
+            std::make_tuple(kSiteEditAddProhibited, "ftp://dos.example"));
+  EXPECT_EQ(Rows(), 1);
 }
 
-// "Vacia" empties the file after the question; a file in use stays, and so do its rows.
+// The file goes only after "Sí" and when nothing holds it; the rows go with it, and the
+// button with the last row.
 TEST_F(History, ClearEmptiesOnlyWhenTheFileGoes) {
-  host.Click(IDC_HISTORY_CLEAR, dialog).Answer(kIdNo);
-  host.Run();
-  EXPECT_EQ(Subjects().size(), 3u);
-  files.HoldOpen(kHistory);
-  host.Click(IDC_HISTORY_CLEAR, dialog).Answer(kIdYes);
-  host.Run();
-  EXPECT_EQ(Subjects().size(), 3u);
-  files.Release(kHistory);
-  host.Click(IDC_HISTORY_CLEAR, dialog).Answer(kIdYes);
-  host.Run();
-  EXPECT_TRUE(Subjects().empty());
+  const std::tuple<bool, int, int> steps[] = {
+      {false, kIdNo, 2}, {true, kIdYes, 2}, {false, kIdYes, 0}};
+  for (const auto& [held, answer, left] : steps) {
+    if (held) files.HoldOpen(kHistory);
+    host.Click(IDC_HISTORY_CLEAR, dialog).Answer(answer);
+    host.Run();
+    files.Release(kHistory);
+    EXPECT_EQ(Rows(), left) << held << answer;
+  }
   EXPECT_EQ(files.Content(kHistory), "");
-  EXPECT_FALSE(Shown(IDC_HISTORY_CLEAR));
+  EXPECT_FALSE(Window().IsControlVisible(IDC_HISTORY_CLEAR));
 }
 
 }  // namespace

@@ -113,16 +113,6 @@ TEST_F(PanelTest, StartsHiddenAndComesBackOnlyBehindThePassword) {
   EXPECT_FALSE(tray.shown || hotKey.held);
 }
 
-// "Detecta" stops the scan; turning it on again scans and arms a new auto-hide.
-TEST_F(PanelTest, DetectaStopsTheScanAndTurningItOnArmsANewAutoHide) {
-  desktop.AddChild(desktop.AddTopLevel("Chat", "#sala - mIRC"), "Static");
-  Unlock();
-  host.Click(IDC_GUARD_SWITCH).Wait(5'000).Then([&] { EXPECT_TRUE(desktop.ended.empty()); });
-  host.Click(IDC_GUARD_SWITCH).Wait(1'000).Then([&] { EXPECT_EQ(desktop.ended.size(), 1u); });
-  host.Wait(9'000).Then([&] { EXPECT_FALSE(Visible()); });
-  Run();
-}
-
 // The start's auto-hide is due 10 s after the start; it waits while an editing dialog (a
 // second click raises the first) or the prompt is up, then hides the panel once. "Salida"
 // hides it too and closes the editing dialogs unsaved; Enter and Esc do nothing.
@@ -138,43 +128,6 @@ TEST_F(PanelTest, AutoHideWaitsForTheEditingDialogsAndHidingClosesThemUnsaved) {
   Unlock();
   host.PressEnter(&panel).PressEscape(&panel).Wait(30'000).Then([&] { EXPECT_TRUE(Visible()); });
   host.PressAltF4(&panel).Then([&] { EXPECT_FALSE(Visible()); });
-  Run();
-}
-
-// "Permisos" asks for the new password only after the old one; "Ayuda" that cannot open
-// beeps; a new taskbar gets the icon back.
-TEST_F(PanelTest, PermisosHelpAndANewTaskbar) {
-  shell.succeeds = false;
-  Unlock();
-  host.Click(IDC_PANEL_PASSWORDS).Click(IDC_PASSWORD_CANCEL);
-  host.Click(IDC_PANEL_PASSWORDS).Type(IDC_PASSWORD_EDIT, kPassword).Click(kIdOk);
-  host.Type(IDC_PASSWORD_EDIT, "Nueva99").Type(IDC_CONFIRM_EDIT, "Nueva99").Click(kIdOk);
-  host.Click(IDC_PANEL_HELP).Then([&] { EXPECT_EQ(host.beeps, 1); }).Answer(kIdOk);
-  host.Then([&] {
-    tray.shown = false;  // the shell restarted
-    panel.Send(TaskbarCreated{});
-    EXPECT_TRUE(tray.shown);
-  });
-  Run();
-  EXPECT_TRUE(PasswordMatches(keys, "Nueva99", profile.GetString(profile::kPassword, "")));
-}
-
-// A site that the history dialog prohibits goes through the panel to the open site dialog,
-// which saves it with its unsaved changes and closes.
-TEST_F(PanelTest, TheHistoryProhibitsASiteThroughTheOpenSiteDialog) {
-  files.Put("Tevanor.his", "http://uno.example\b10:00-01/02/2026\bSitio prohibido\b");
-  files.Put("Tevanor.asw", "http://malo.example\bhttp://bueno.example\t");
-  Unlock();
-  host.Click(IDC_PANEL_HISTORY, &panel).Click(IDC_PANEL_SITES, &panel).Then([&] {
-    panel.m_pSiteAdminDlg->Post(
-        Command{IDC_SITES_EMPTY_ALLOWED, ControlNotification::kClicked, true});
-    host.WindowOf(*panel.m_pHistoryDlg).ListSelect(IDC_HISTORY_LIST, 0, true);
-    panel.m_pHistoryDlg->Post(Command{IDC_HISTORY_PROHIBIT, ControlNotification::kClicked, true});
-  });
-  host.Answer(kIdOk).Then([&] {
-    EXPECT_EQ(files.Content("Tevanor.asw"), "http://malo.example\bhttp://uno.example\b");
-    EXPECT_EQ(panel.m_pSiteAdminDlg, nullptr);
-  });
   Run();
 }
 

@@ -175,21 +175,6 @@ TEST_F(SiteAdmin, OptimiseKeepsTheParentsEntryBesideAnEqualBuiltInOne) {
   EXPECT_EQ(Accept(), builtIn + "\b");
 }
 
-// "Examina" on a prohibited site asks before stopping the guardian; an allowed one does not. A
-// site the system cannot open gives a beep.
-TEST_F(SiteAdmin, ShowPrefersTheProhibitedSiteAndAsksOnlyForIt) {
-  state.m_bGuardActive = 1;
-  shell.succeeds = false;
-  Select(IDC_SITES_ALLOWED, {0});
-  host.Click(IDC_SITES_SHOW, dialog);
-  host.Then([&] { Window().ListSelect(IDC_SITES_PROHIBITED, 1, true); });
-  host.Click(IDC_SITES_SHOW, dialog).Answer(kIdYes);
-  host.Run();
-  EXPECT_THAT(shell.opened, ElementsAre("http://bueno.example", "http://peor.example/x"));
-  EXPECT_THAT(panel->commands, ElementsAre(kCommandToggleGuardian));
-  EXPECT_EQ(host.beeps, 2);
-}
-
 // An empty allowed entry of the file would end the batch at once: it is never sent, and every
 // other entry is saved.
 TEST_F(SiteAdmin, AnEmptyAllowedEntryNeverEndsTheBatchEarly) {

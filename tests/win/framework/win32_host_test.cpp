@@ -18,14 +18,6 @@
 
 namespace tevanor::testing {
 
-std::unique_ptr<DialogHost> MakeContractHost() {
-  return std::make_unique<win32::Win32DialogHost>();
-}
-
-void RunPending(DialogHost& host) {
-  static_cast<win32::Win32DialogHost&>(host).ProcessPendingMessages();
-}
-
 namespace {
 
 using ::testing::ElementsAre;

@@ -1,19 +1,15 @@
-// The host contract: these tests run natively on the fake host and under Wine on the Win32
-// host, so that what unit tests see on the fake is what the product sees on the real system.
+// What the dialogs rely on of their host, held against the Win32 host: controls, list views,
+// posted and sent events, closing, modeless lifetimes and nested modal runs.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "platform/win32/framework/win32_dialog_host.h"
 #include "probe_dialog.h"
 #include "text/cp1252.h"
 
 namespace tevanor::testing {
-
-// Each test program binds the contract to its host.
-std::unique_ptr<DialogHost> MakeContractHost();
-void RunPending(DialogHost& host);  // the messages posted so far, and those they post in turn
-
 namespace {
 
 using ::testing::ElementsAre;
@@ -22,7 +18,7 @@ class HostContract : public ::testing::Test {
  protected:
   // A modeless probe the test talks to directly.
   ProbeDialog& Open() {
-    auto* probe = OpenModeless<ProbeDialog>(*host, nullptr, &released);
+    auto* probe = OpenModeless<ProbeDialog>(host, nullptr, &released);
     if (probe == nullptr) throw std::runtime_error("the probe dialog was not created");
     probe->log.clear();
     return *probe;
@@ -39,7 +35,7 @@ class HostContract : public ::testing::Test {
   }
 
   int released = 0;
-  std::unique_ptr<DialogHost> host = MakeContractHost();
+  win32::Win32DialogHost host;
 };
 
 TEST_F(HostContract, ControlsKeepTheirTextVisibilityAndCheckState) {
@@ -135,7 +131,7 @@ TEST_F(HostContract, PostedEventsRunInOrderAfterTheHandlerAndSentOnesAtOnce) {
     probe.log.push_back("handler done");
   };
   probe.Send(Command{IDC_PROBE_BUTTON, ControlNotification::kClicked, true});
-  RunPending(*host);
+  host.ProcessPendingMessages();
   EXPECT_THAT(probe.log, ElementsAre("command 902 0 control", "message 5 21", "handler done",
                                      "message 4 1 uno", "command 904 0 control"));
 }
@@ -143,7 +139,7 @@ TEST_F(HostContract, PostedEventsRunInOrderAfterTheHandlerAndSentOnesAtOnce) {
 TEST_F(HostContract, CloseDefaultsToTheCancelCommandWhichHidesAModelessDialog) {
   ProbeDialog& probe = Open();
   probe.Post(SysCommand{0, true});
-  RunPending(*host);
+  host.ProcessPendingMessages();
   EXPECT_THAT(probe.log, ElementsAre("close", "command 2 0", "hide"));
   EXPECT_TRUE(probe.HasWindow());
 }
@@ -151,23 +147,23 @@ TEST_F(HostContract, CloseDefaultsToTheCancelCommandWhichHidesAModelessDialog) {
 // One instance at a time: released with its window, and the reference cleared for the next.
 TEST_F(HostContract, AModelessDialogIsReleasedWithItsWindowAndItsReferenceCleared) {
   ProbeDialog* single = nullptr;
-  const auto make = [&] { return std::make_unique<ProbeDialog>(*host, &released); };
-  ProbeDialog* first = OpenSingleFrom(single, *host, nullptr, make);
+  const auto make = [&] { return std::make_unique<ProbeDialog>(host, &released); };
+  ProbeDialog* first = OpenSingleFrom(single, host, nullptr, make);
   ASSERT_NE(first, nullptr);
-  EXPECT_EQ(OpenSingleFrom(single, *host, nullptr, make), first);
+  EXPECT_EQ(OpenSingleFrom(single, host, nullptr, make), first);
   first->Post(PrivateMessage{9, 0, "never"});
   first->onCommand = [&](const Command&) { first->Window().Destroy(); };
   first->Send(Command{IDC_PROBE_BUTTON, ControlNotification::kClicked, true});
   EXPECT_EQ(single, nullptr);
   EXPECT_EQ(released, 1);
-  RunPending(*host);  // the message posted to the gone window goes nowhere
-  EXPECT_NE(OpenSingleFrom(single, *host, nullptr, make), nullptr);
+  host.ProcessPendingMessages();  // the message posted to the gone window goes nowhere
+  EXPECT_NE(OpenSingleFrom(single, host, nullptr, make), nullptr);
   EXPECT_EQ(released, 1);
 }
 
 TEST_F(HostContract, ModalRunsNestAndEachReturnsItsOwnResult) {
-  ProbeDialog outer(*host);
-  ProbeDialog inner(*host);
+  ProbeDialog outer(host);
+  ProbeDialog inner(host);
   outer.onInit = [&] { outer.Post(PrivateMessage{1, 0, std::nullopt}); };
   outer.onMessage = [&](PrivateMessage&) -> std::intptr_t {
     outer.Window().EndDialog(inner.DoModal(&outer) + 10);
