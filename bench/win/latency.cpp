@@ -61,7 +61,7 @@ std::vector<double> PassTimes(const GuardRun& run, DWORD ms) {
 
 int wmain(int argc, wchar_t** argv) {
   const int blocks = argc > 1 ? std::max(1, _wtoi(argv[1])) : 25;
-  const GuardRun run({}, {}, L"--timing");
+  const GuardRun run({}, L"--timing");
 
   std::vector<double> latencies;
   for (int i = 0; i < blocks; ++i) {

@@ -9,9 +9,7 @@
 #include <vector>
 
 #include "platform/win32/data_directory.h"
-#include "platform/win32/registry_profile.h"
 #include "platform/win32/unique_handle.h"
-#include "rules/profile_values.h"
 
 // What the end-to-end programs need to drive real programs on the Wine desktop they run in:
 // programs they start and end, and a headless guardian with its data files.
@@ -140,21 +138,14 @@ inline std::wstring NotepadCommand(const std::string& text) {
   return L"notepad.exe \"" + path + L"\"";
 }
 
-// The chat switches of the profile; the guardian's other values are never written, so they
-// keep their defaults.
-struct GuardProfile {
-  int mircChat = 1;
-  int javaChat = 0;
-};
-
-// tevanor-guard.exe copied into GuardDirectory(), with no data files there but `dataFiles`, and
-// run with `options`; its output goes to a file beside it. Ended when the object goes.
+// tevanor-guard.exe copied into GuardDirectory(), with no data files there but `dataFiles` and
+// no profile (every value its default), and run with `options`; its output goes to a file
+// beside it. Ended when the object goes.
 class GuardRun {
  public:
-  explicit GuardRun(GuardProfile profile = {},
-                    const std::map<std::wstring, std::string>& dataFiles = {},
+  explicit GuardRun(const std::map<std::wstring, std::string>& dataFiles = {},
                     const std::wstring& options = L"")
-      : output_(Prepare(profile, dataFiles)),
+      : output_(Prepare(dataFiles)),
         guard_(L"\"" + GuardDirectory() + L"tevanor-guard.exe\" " + options, output_.get()) {}
 
   bool Running() const { return guard_.Running(); }
@@ -166,11 +157,8 @@ class GuardRun {
 
  private:
   // Writes the profile and the files; returns the output file, open for the guardian.
-  static HANDLE Prepare(GuardProfile profile,
-                        const std::map<std::wstring, std::string>& dataFiles) {
-    win32::RegistryProfile registry;
-    registry.WriteInt(profile::kMircChat, profile.mircChat);
-    registry.WriteInt(profile::kJavaChat, profile.javaChat);
+  static HANDLE Prepare(const std::map<std::wstring, std::string>& dataFiles) {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tevanor\\Tevanor");
     const std::wstring directory = GuardDirectory();
     FreshCopy(L"tevanor-guard.exe", directory);
     for (const auto& [name, bytes] : dataFiles) WriteBytes(directory + name, bytes);

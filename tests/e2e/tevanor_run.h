@@ -1,7 +1,11 @@
 #pragma once
 
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -130,6 +134,30 @@ inline bool CtrlSIsFree() {
   return true;
 }
 
+// Whether the notification area holds the panel's icon: only an icon that exists can be
+// modified.
+inline bool TrayHasIcon(HWND panel) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = panel;
+  data.uID = 168;
+  return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+// The panel of a copy that has started, once it has hidden itself: it is shown only for the
+// moment its first show takes to shrink it and hide it.
+inline HWND StartedPanel() {
+  HWND panel = nullptr;
+  WaitUntil(
+      [&] {
+        panel = Panel();
+        return panel && Caption(panel) == L"Tevanor - vigilando (0 sitios bloqueados)" &&
+               !::IsWindowVisible(panel);
+      },
+      kDeadline);
+  return panel;
+}
+
 // Ctrl+S as typed on the keyboard.
 inline void PressCtrlS() {
   INPUT keys[4] = {};
@@ -140,6 +168,59 @@ inline void PressCtrlS() {
     keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
   }
   ::SendInput(4, keys, sizeof(INPUT));
+}
+
+// The run a parent sees, step by step, as scripts/run.sh shows it and the end-to-end test checks
+// it: Tevanor.exe starts hidden with its tray icon, leaving Ctrl+S to the other programs; it
+// ends a notepad that shows a phrase, counts and records the block and shows the notice; a
+// second start brings the panel up behind the password, and only then is Ctrl+S held: it ends
+// the program on Yes. `say` is told each step, `shoot` is handed each window worth a picture.
+// Returns the step that went wrong, or "" when every step went through.
+inline std::string WalkThrough(const std::function<void(const std::string&)>& say,
+                               const std::function<void(HWND, const std::string&)>& shoot) {
+  ResetProfile(Profile::kPasswordStored);
+  say("a parent's profile with the password \"Secreto1\"");
+  const TevanorRun run;
+  HWND panel = StartedPanel();
+  if (!panel || !TrayHasIcon(panel)) return "the start";
+  if (!CtrlSIsFree()) return "Ctrl+S held while the panel hides";
+  say("Tevanor runs hidden, as a tray icon");
+
+  const Program notepad(NotepadCommand("This page is for adults only.\r\n"));
+  say("a notepad shows \"This page is for adults only.\"");
+  if (!WaitUntil([&] { return run.History().size() >= 3; }, kDeadline)) return "the block";
+  const std::vector<std::string> record = run.History();
+  if (record.size() != 3 || record[0].find(".txt - ") == std::string::npos ||
+      record[2] != "ADULTS ONLY")
+    return "the history record";
+  say("the history records: " + record[0] + " | " + record[1] + " | " + record[2]);
+  HWND notice = WaitForVisible(BlockNotice);
+  if (!notice) return "the notice";
+  shoot(notice, "notice");
+  if (!WaitUntil([&] { return Caption(panel) == L"Tevanor - vigilando (1 sitios bloqueados)"; },
+                 kDeadline))
+    return "the count";
+
+  {
+    const Program second(TevanorRun::Command());
+    HWND prompt = WaitForVisible([] { return FindDialog(kPromptCaption, true); });
+    if (!prompt || !::IsWindowVisible(panel)) return "the password prompt";
+    say("a second start brings the panel up behind the password prompt");
+    EnterPassword(prompt, kPassword);
+    if (!WaitUntil([&] { return !::IsWindow(prompt); }, kDeadline)) return "the password";
+  }
+  if (CtrlSIsFree()) return "Ctrl+S free while the panel shows";
+  shoot(panel, "panel");
+
+  PressCtrlS();
+  HWND question = WaitForVisible([] { return MessageBoxWith(IDYES); });
+  if (!question) return "Ctrl+S";
+  shoot(question, "exit_question");
+  Click(question, IDYES);
+  if (!WaitUntil([&] { return !TrayHasIcon(panel); }, kDeadline)) return "the tray icon";
+  if (run.program().WaitForExit(kDeadline) != 0u) return "the end";
+  say("Ctrl+S and \"Yes\": Tevanor has ended");
+  return "";
 }
 
 }  // namespace tevanor::e2e

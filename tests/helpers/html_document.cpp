@@ -5,8 +5,6 @@
 #include <mshtml.h>
 #include <oleacc.h>
 
-#include <algorithm>
-
 #include "com_stub.h"
 
 namespace tevanor::helpers {
@@ -80,8 +78,7 @@ IHTMLFramesCollection2* NewFrames(const HtmlPage* page) {
     auto t = StubTable<IHTMLFramesCollection2Vtbl>();
     com::Unknown<Page, IHTMLFramesCollection2, &IID_IHTMLFramesCollection2>(t);
     t.get_length = [](IHTMLFramesCollection2* self, long* length) {
-      const HtmlPage* page = PageOf(self);
-      *length = std::max(static_cast<long>(page->frames.size()), page->claimedFrames);
+      *length = static_cast<long>(PageOf(self)->frames.size());
       return S_OK;
     };
     t.item = [](IHTMLFramesCollection2* self, VARIANT* which, VARIANT* result) -> HRESULT {
@@ -90,16 +87,11 @@ IHTMLFramesCollection2* NewFrames(const HtmlPage* page) {
       if (FAILED(::VariantChangeType(&index, which, 0, VT_I4))) return E_INVALIDARG;
       const HtmlPage* page = PageOf(self);
       MaybeNeverReturn(page, L"item");
-      const auto& frames = page->frames;
-      if (index.lVal < 0 ||
-          index.lVal >= std::max(static_cast<long>(frames.size()), page->claimedFrames))
+      if (index.lVal < 0 || index.lVal >= static_cast<long>(page->frames.size()))
         return E_INVALIDARG;
-      // Past the real frames, every frame shows this page again.
-      const HtmlPage* frame =
-          static_cast<std::size_t>(index.lVal) < frames.size() ? &frames[index.lVal] : page;
       ::VariantInit(result);
       result->vt = VT_DISPATCH;
-      result->pdispVal = reinterpret_cast<IDispatch*>(NewWindow(frame));
+      result->pdispVal = reinterpret_cast<IDispatch*>(NewWindow(&page->frames[index.lVal]));
       return S_OK;
     };
     return t;
@@ -131,8 +123,7 @@ IHTMLDocument2* NewDocument(const HtmlPage* page) {
   return New<IHTMLDocument2>(&table, page);
 }
 
-// The page's one document object, made at the first request and kept for the program's life,
-// so that every frame that shows the page again is the same object.
+// The page's one document object, made at the first request and kept for the program's life.
 IHTMLDocument2* DocumentOf(const HtmlPage* page) {
   if (!page->document) page->document = NewDocument(page);
   auto* document = static_cast<IHTMLDocument2*>(page->document);

@@ -14,11 +14,9 @@ struct HtmlPage {
   std::wstring bodyText;
   std::vector<HtmlPage> frames;
   bool denied = false;  // as a frame: its document cannot be had (a frame of another site)
-  // Hostile pages: the call that never returns ("URL" or "item"), while the program goes on
-  // answering messages; and a frame count
-  // beyond `frames`, every further index being this page again (the same document object).
+  // A hostile page: the call that never returns ("URL" or "item"), while the program goes on
+  // answering messages.
   std::wstring neverAnswers;
-  long claimedFrames = 0;
   mutable void* document = nullptr;  // the page's one IHTMLDocument2 object, once made
 };
 

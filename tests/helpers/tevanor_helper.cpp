@@ -1,24 +1,21 @@
 // A small Windows program that shows the windows the guardian must recognise, for the Windows
-// tests and the end-to-end tests:
+// tests, the end-to-end tests and the benchmarks:
 //
 //   tevanor_helper [--locked] window TITLE [CHILDCLASS [TEXT]]
 //       a top-level window with one child; an "Edit" child is a real edit control holding TEXT
-//   tevanor_helper [--locked] browser TOPCLASS TITLE URL BODY [FRAME...]
+//   tevanor_helper browser TOPCLASS TITLE URL BODY
 //       a top-level window of class TOPCLASS with an "Internet Explorer_Server" child that
-//       answers "WM_HTML_GETOBJECT" with a document: URL, BODY, and one frame per FRAME (its
-//       body text)
+//       answers "WM_HTML_GETOBJECT" with a document of URL and BODY
 //   tevanor_helper hung-edit TITLE TEXT
 //   tevanor_helper hung-browser TITLE
 //       the same windows, on a thread that stops answering messages once they exist
-//   tevanor_helper silent-page TITLE CALL
-//       an "IEFrame" browser whose document never returns from CALL ("URL" or "item") while the
-//       program goes on answering messages
-//   tevanor_helper endless-frames TITLE COUNT
-//       an "IEFrame" browser whose page claims COUNT frames, each of them the page again
-//   tevanor_helper KIND-frame TITLE URL [TEXT...]
-//       a top-level frame of today's browsers that serves its page to screen readers: KIND
-//       "chrome" (class "Chrome_WidgetWin_1") or "firefox" ("MozillaWindowClass") shows the
-//       page URL with one paragraph of the TEXTs; "hung" is a Chrome-like frame whose tree
+//   tevanor_helper silent-page TITLE
+//       an "IEFrame" browser whose document never returns from the call for its address while
+//       the program goes on answering messages
+//   tevanor_helper chrome-frame TITLE URL [TEXT...]
+//   tevanor_helper hung-frame TITLE URL
+//       a top-level frame of today's browsers (class "Chrome_WidgetWin_1") that serves its page
+//       to screen readers: the page URL with one paragraph of the TEXTs; the hung one's tree
 //       never answers a call
 //   tevanor_helper slow-edits TITLE COUNT MS
 //       a window with COUNT controls of class "TevanorSlowEdit" that answer every message MS
@@ -73,7 +70,7 @@ HWND MakeTop(const std::wstring& windowClass, const std::wstring& title) {
 HWND MakeChild(HWND parent, const std::wstring& childClass, const std::wstring& text) {
   if (childClass == L"Internet Explorer_Server")
     return tevanor::helpers::CreateBrowserWindow(parent, nullptr);
-  if (childClass != L"Edit" && childClass != L"RichEdit20W") Register(childClass, Top);
+  if (childClass != L"Edit") Register(childClass, Top);
   return ::CreateWindowExW(0, childClass.c_str(), text.c_str(),
                            WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 380, 260, parent, nullptr,
                            nullptr, nullptr);
@@ -126,14 +123,8 @@ int wmain(int argc, wchar_t** argv) {
     if (args.size() > 2) MakeChild(top, arg(2), arg(3));
     return Pump();
   }
-  // The hostile browsers: a page that stops answering, a page of endless frames.
-  if (mode == L"silent-page" || mode == L"endless-frames") {
-    if (mode == L"silent-page") {
-      page.neverAnswers = arg(2);
-      page.claimedFrames = 1;  // so that a frame is asked for
-    } else {
-      page.claimedFrames = std::stol(arg(2));
-    }
+  if (mode == L"silent-page") {
+    page.neverAnswers = L"URL";
     args = {L"browser", L"IEFrame", arg(1), L"http://www.hostil.example/", L"Nada"};
   }
   if (mode == L"slow-edits") {
@@ -153,12 +144,6 @@ int wmain(int argc, wchar_t** argv) {
     ::LoadRegTypeLib(kBrowserTypeLibrary, 4, 0, 0, &library);
     page.url = arg(3);
     page.bodyText = arg(4);
-    for (std::size_t i = 5; i < args.size(); ++i) {
-      HtmlPage frame;
-      frame.url = page.url + L"#" + std::to_wstring(i - 5);
-      frame.bodyText = args[i];
-      page.frames.push_back(frame);
-    }
     HWND top = MakeTop(arg(1), arg(2));
     tevanor::helpers::CreateBrowserWindow(MakeChild(top, L"Shell DocObject View", L""), &page);
     const int result = Pump();
@@ -166,12 +151,11 @@ int wmain(int argc, wchar_t** argv) {
     ::CoUninitialize();
     return result;
   }
-  if (mode == L"chrome-frame" || mode == L"firefox-frame" || mode == L"hung-frame") {
+  if (mode == L"chrome-frame" || mode == L"hung-frame") {
     ::CoInitialize(nullptr);
     const std::vector<std::wstring> texts(args.begin() + std::min<std::size_t>(3, args.size()),
                                           args.end());
-    HWND top =
-        MakeTop(mode == L"firefox-frame" ? L"MozillaWindowClass" : L"Chrome_WidgetWin_1", arg(1));
+    HWND top = MakeTop(L"Chrome_WidgetWin_1", arg(1));
     tevanor::helpers::ServeAccessibleTree(top, tevanor::helpers::BrowserTree(arg(1), arg(2), texts),
                                           mode == L"hung-frame");
     const int result = Pump();

@@ -1,9 +1,7 @@
 // The Win32 adapters against the real system: data files, registry, windows, the version
-// resource, the network and the clock.
+// resource and the network.
 #include <gtest/gtest.h>
 #include <windows.h>
-// After the Windows headers: the access list functions need their declarations.
-#include <aclapi.h>
 
 #include <filesystem>
 #include <regex>
@@ -13,7 +11,6 @@
 #include "platform/win32/data_file_rights.h"
 #include "platform/win32/desktop_windows.h"
 #include "platform/win32/registry_profile.h"
-#include "platform/win32/system_clock.h"
 #include "platform/win32/uninstall_registry.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/version_resource.h"
@@ -25,28 +22,21 @@
 namespace tevanor::win32 {
 namespace {
 
-// An empty directory of its own in the temporary one, with its final backslash.
-std::wstring FreshDirectory(const wchar_t* name) {
-  const std::wstring path = std::filesystem::temp_directory_path().wstring() + name + L"\\";
-  std::filesystem::remove_all(path);
-  std::filesystem::create_directory(path);
-  return path;
-}
-
 // The bytes of a file from where it stands to its end.
-template <typename File>
-std::string Rest(File& file) {
+std::string Rest(DataFile& file) {
   std::string bytes;
   for (int b; (b = file.ReadByte()) >= 0;) bytes += static_cast<char>(b);
   return bytes;
 }
 
-TEST(Win32DataDirectory, OneOpenerAtATimeInTheModesAsNamedWithTheFilesTime) {
-  const std::wstring path = FreshDirectory(L"tevanor-test");
+// One opener at a time, in the modes as named, writing where the reader stands despite the
+// read-ahead; a save replaces the content in place, keeping the attributes its owner gave the
+// file; the time of the last write; and the installer's step, which keeps a list it finds.
+TEST(Win32DataDirectory, OpensSavesAndTimesTheDataFiles) {
+  const std::wstring path = std::filesystem::temp_directory_path().wstring() + L"tevanor-test\\";
+  std::filesystem::remove_all(path);
+  std::filesystem::create_directory(path);
   Win32DataDirectory files(path);
-  const auto readAll = [&files](std::string_view name) {
-    return Rest(*files.Open(name, OpenMode::kRead));
-  };
   EXPECT_FALSE(files.Open("a", OpenMode::kRead) || files.Open("a", OpenMode::kReadWrite));
   ASSERT_TRUE(files.Open("a", OpenMode::kCreateWrite)->Write("casino\bXXX\t"));
   {
@@ -57,90 +47,35 @@ TEST(Win32DataDirectory, OneOpenerAtATimeInTheModesAsNamedWithTheFilesTime) {
                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                          0, nullptr));
     EXPECT_EQ(::GetLastError(), DWORD{ERROR_SHARING_VIOLATION}) << "another program opened it";
-    EXPECT_EQ(file->Length(), 11u);
     EXPECT_EQ(file->ReadByte(), 'c');
-    EXPECT_TRUE(file->Write("K"));  // where the reader stands, despite the read-ahead
-    ASSERT_TRUE(file->SeekToEnd() && file->Write("z\b") && file->Flush() && file->SeekToStart());
-    EXPECT_EQ(file->ReadByte(), 'c');
-    EXPECT_EQ(file->ReadByte(), 'K');
+    EXPECT_TRUE(file->Write("K"));
+    ASSERT_TRUE(file->SeekToEnd() && file->Write("z\btorn") && file->Truncate(13));
+    EXPECT_EQ(file->Length(), 13u);
+    ASSERT_TRUE(file->Flush() && file->SeekToStart());
+    EXPECT_EQ(Rest(*file), "cKsino\bXXX\tz\b");
   }
   FILETIME now;
   ::GetSystemTimeAsFileTime(&now);
   const FileTime nowTime = (FileTime{now.dwHighDateTime} << 32) | now.dwLowDateTime;
   const FileTime time = files.LastWriteTime("a").value_or(0);
   EXPECT_TRUE(time <= nowTime && time > nowTime - 600'000'000ULL) << "within the last minute";
-  EXPECT_EQ(readAll("a"), "cKsino\bXXX\tz\b");
+
   ASSERT_TRUE(files.Open("a", OpenMode::kCreateWrite));
-  EXPECT_EQ(readAll("a"), "") << "truncated";
-  EXPECT_TRUE(files.Remove("a") && !files.Exists("a"));
-  std::filesystem::remove_all(path);
-}
-
-// A save replaces a file's content, never the attributes its owner gave it; a file cut back
-// after a failed append holds its old bytes only.
-TEST(Win32DataDirectory, ASaveKeepsTheAttributesAndTruncateCutsBack) {
-  const std::wstring path = FreshDirectory(L"tevanor-keep");
-  Win32DataDirectory files(path);
-  ASSERT_TRUE(files.Open("data", OpenMode::kCreateWrite)->Write("old"));
-  ASSERT_TRUE(::SetFileAttributesW((path + L"data").c_str(), FILE_ATTRIBUTE_HIDDEN));
-  FileRewrite save(files, "data");
+  EXPECT_EQ(Rest(*files.Open("a", OpenMode::kRead)), "") << "truncated";
+  ASSERT_TRUE(::SetFileAttributesW((path + L"a").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  FileRewrite save(files, "a");
   ASSERT_TRUE(save.Write("new") && save.Commit());
-  EXPECT_TRUE(::GetFileAttributesW((path + L"data").c_str()) & FILE_ATTRIBUTE_HIDDEN);
-  {
-    auto file = files.Open("data", OpenMode::kReadWrite);
-    ASSERT_TRUE(file && file->SeekToEnd() && file->Write("torn") && file->Truncate(3));
-    EXPECT_EQ(file->Length(), 3u);
-    ASSERT_TRUE(file->Write("+") && file->SeekToStart());
-    EXPECT_EQ(Rest(*file), "new+");
-  }
-  ASSERT_TRUE(::SetFileAttributesW((path + L"data").c_str(), FILE_ATTRIBUTE_NORMAL));
-  std::filesystem::remove_all(path);
-}
+  EXPECT_TRUE(::GetFileAttributesW((path + L"a").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_EQ(Rest(*files.Open("a", OpenMode::kRead)), "new");
+  ASSERT_TRUE(::SetFileAttributesW((path + L"a").c_str(), FILE_ATTRIBUTE_NORMAL));
+  EXPECT_TRUE(files.Remove("a") && !files.Exists("a"));
 
-// The rights the local Users group has on a file by its access list.
-ACCESS_MASK UsersRights(const std::wstring& path) {
-  PACL access = nullptr;
-  PSECURITY_DESCRIPTOR security = nullptr;
-  if (::GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
-                              nullptr, &access, nullptr, &security) != ERROR_SUCCESS)
-    return 0;
-  const UniqueLocal<void> securityOwner(security);
-  BYTE users[SECURITY_MAX_SID_SIZE];
-  DWORD size = sizeof users;
-  ::CreateWellKnownSid(WinBuiltinUsersSid, nullptr, users, &size);
-  ACCESS_MASK rights = 0;
-  for (DWORD i = 0; access && i < access->AceCount; ++i) {
-    ACCESS_ALLOWED_ACE* ace = nullptr;
-    if (::GetAce(access, i, reinterpret_cast<void**>(&ace)) &&
-        ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE && ::EqualSid(&ace->SidStart, users))
-      rights |= ace->Mask;
-  }
-  return rights;
-}
-
-// The installer's step: every data file and side file there, the lists kept, and each one
-// writable by the Users group, the directory not.
-TEST(PrepareDataFiles, MakesEachDataFileAndGivesTheUsersGroupModifyRightsOnIt) {
-  const std::wstring path = FreshDirectory(L"tevanor-rights");
-  Win32DataDirectory files(path);
   ASSERT_TRUE(files.Open("Tevanor.fil", OpenMode::kCreateWrite)->Write("keep\b"));
   ASSERT_TRUE(PrepareDataFiles(path));
   EXPECT_EQ(files.Open("Tevanor.fil", OpenMode::kRead)->Length(), 5u) << "the list is kept";
-  const wchar_t* const names[] = {L"Tevanor.fil", L"Tevanor.fil.new", L"Tevanor.asw",
-                                  L"Tevanor.asw.new", L"Tevanor.his"};
-  for (const wchar_t* name : names)
-    EXPECT_NE(::GetFileAttributesW((path + name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
-  EXPECT_EQ(UsersRights(path) & FILE_ADD_FILE, 0u) << "nothing can be added beside them";
-  // Wine accepts access lists on files but keeps only the owner's, group's and others' modes.
-  const bool keepsAccessLists =
-      ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr;
-  constexpr ACCESS_MASK kModify =
-      FILE_GENERIC_READ | FILE_GENERIC_WRITE | FILE_GENERIC_EXECUTE | DELETE;
-  std::vector<ACCESS_MASK> rights;
-  for (const wchar_t* name : names) rights.push_back(UsersRights(path + name) & kModify);
+  for (const char* name : {"Tevanor.fil.new", "Tevanor.asw", "Tevanor.asw.new", "Tevanor.his"})
+    EXPECT_TRUE(files.Exists(name)) << name;
   std::filesystem::remove_all(path);
-  if (!keepsAccessLists) GTEST_SKIP() << "the rights themselves: this system keeps no access lists";
-  EXPECT_EQ(rights, std::vector<ACCESS_MASK>(std::size(names), kModify));
 }
 
 // A value read back with the raw API: its type and its data as UTF-16 units.
@@ -219,22 +154,14 @@ TEST(DesktopWindows, ListsTopLevelWindowsAndEveryDescendantDepthFirstUntilTold) 
   EXPECT_EQ(descendants(firstChild), (std::vector{handle(first), handle(firstChild)}));
 }
 
-TEST(SystemAdapters, GiveTheProgramsVersionTheHostsAddressesAndTheLocalTime) {
+TEST(SystemAdapters, GiveTheProgramsVersionAndTheHostsAddresses) {
   EXPECT_EQ(VersionText(VersionResource().ReadProductVersion()), TEVANOR_VERSION_TEXT);
-
   WinsockNetwork network;
   const auto addresses = network.LocalHostAddresses();
   ASSERT_FALSE(addresses.value_or(std::vector<std::string>{}).empty());
   for (const std::string& a : *addresses)
     EXPECT_TRUE(std::regex_match(a, std::regex(R"(\d{1,3}\.\d{1,3}\.\d{1,3}\.\d{1,3})"))) << a;
   EXPECT_EQ(network.LocalHostAddresses(), addresses) << "the sockets were not released";
-
-  SYSTEMTIME before;
-  ::GetLocalTime(&before);
-  const LocalTime now = SystemClock().Now();
-  EXPECT_EQ(std::make_tuple(now.year, now.month, now.day),
-            std::make_tuple(before.wYear, before.wMonth, before.wDay));
-  EXPECT_GE(now.hour * 60 + now.minute, before.wHour * 60 + before.wMinute);
 }
 
 }  // namespace

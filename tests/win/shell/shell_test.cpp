@@ -16,22 +16,6 @@ namespace {
 
 using win32::Win32DialogHost;
 
-class ShellServices : public ::testing::Test {
- protected:
-  void SetUp() override {
-    probe = OpenModeless<ProbeDialog>(host, nullptr);
-    ASSERT_NE(probe, nullptr);
-    window.Bind(*probe);
-  }
-  void TearDown() override {
-    if (probe != nullptr && probe->HasWindow()) probe->Window().Destroy();
-  }
-
-  Win32DialogHost host;
-  ProbeDialog* probe = nullptr;
-  win32::PanelWindow window;
-};
-
 // Whether the notification area holds our icon: only an icon that exists can be modified.
 bool TrayHasIcon(HWND owner) {
   NOTIFYICONDATAW data{};
@@ -41,23 +25,24 @@ bool TrayHasIcon(HWND owner) {
   return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
-TEST_F(ShellServices, TheTrayIconIsAddedChangedAndDeleted) {
+// The icon is there from Add to Delete, and either button pressed over it opens the panel;
+// while the panel holds Ctrl+S no other program can have it, and once released any can.
+TEST(ShellServices, TheTrayIconAndTheExitHotKeyActForThePanelsWindow) {
+  Win32DialogHost host;
+  ProbeDialog* probe = OpenModeless<ProbeDialog>(host, nullptr);
+  ASSERT_NE(probe, nullptr);
+  win32::PanelWindow window;
+  window.Bind(*probe);
   win32::Win32TrayIcon tray(window, ::GetModuleHandleW(nullptr), IDB_TRAY, WM_USER + 6);
-  HWND owner = window.hwnd();
-  EXPECT_FALSE(TrayHasIcon(owner));
+  EXPECT_FALSE(TrayHasIcon(window.hwnd()));
   tray.Add(TrayIcon::Image::kGuardOff, "");
-  EXPECT_TRUE(TrayHasIcon(owner));
-  tray.Modify(TrayIcon::Image::kGuardOn, std::string(100, 'x'));  // a long tip is cut
-  EXPECT_TRUE(TrayHasIcon(owner));
+  tray.Modify(TrayIcon::Image::kGuardOn, std::string(200, 'x'));  // a long tip is cut
+  EXPECT_TRUE(TrayHasIcon(window.hwnd()));
   tray.Delete();
-  EXPECT_FALSE(TrayHasIcon(owner));
-  // Either button pressed over the icon opens the panel; moving over it does not.
+  EXPECT_FALSE(TrayHasIcon(window.hwnd()));
   EXPECT_TRUE(tray.IsButtonPress(WM_LBUTTONDOWN) && tray.IsButtonPress(WM_RBUTTONDOWN));
   EXPECT_FALSE(tray.IsButtonPress(WM_MOUSEMOVE) || tray.IsButtonPress(WM_LBUTTONUP));
-}
 
-// While the panel holds Ctrl+S no other program can have it; once released, any can.
-TEST_F(ShellServices, TheExitHotKeyIsHeldOnlyBetweenRegisterAndUnregister) {
   const auto othersCanTakeCtrlS = [] {
     if (!::RegisterHotKey(nullptr, 0x7000, MOD_CONTROL, 'S')) return false;
     ::UnregisterHotKey(nullptr, 0x7000);
@@ -70,6 +55,7 @@ TEST_F(ShellServices, TheExitHotKeyIsHeldOnlyBetweenRegisterAndUnregister) {
   EXPECT_FALSE(othersCanTakeCtrlS());
   hotKey.Unregister();
   EXPECT_TRUE(othersCanTakeCtrlS());
+  probe->Window().Destroy();
 }
 
 }  // namespace
