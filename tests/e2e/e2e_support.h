@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/win32/data_directory.h"
+#include "platform/win32/registry_profile.h"
 #include "platform/win32/unique_handle.h"
 
 // What the end-to-end programs need to drive real programs on the Wine desktop they run in:
@@ -158,7 +159,7 @@ class GuardRun {
  private:
   // Writes the profile and the files; returns the output file, open for the guardian.
   static HANDLE Prepare(const std::map<std::wstring, std::string>& dataFiles) {
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tevanor\\Tevanor");
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, win32::RegistryProfile::kDefaultKey);
     const std::wstring directory = GuardDirectory();
     FreshCopy(L"tevanor-guard.exe", directory);
     for (const auto& [name, bytes] : dataFiles) WriteBytes(directory + name, bytes);

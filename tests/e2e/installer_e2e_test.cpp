@@ -21,7 +21,7 @@ constexpr DWORD kSlow = 240'000;  // milliseconds: the machine is shared and slo
 constexpr wchar_t kUninstallKey[] =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tevanor";
 constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr wchar_t kProfileKey[] = L"Software\\Tevanor\\Tevanor";
+constexpr const wchar_t* kProfileKey = win32::RegistryProfile::kDefaultKey;
 constexpr const wchar_t* kLists[] = {L"Tevanor.fil", L"Tevanor.asw", L"Tevanor.his"};
 
 std::optional<std::wstring> ReadText(HKEY root, const wchar_t* key, const wchar_t* name) {

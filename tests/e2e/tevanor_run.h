@@ -11,6 +11,7 @@
 
 #include "e2e_support.h"
 #include "platform/win32/registry_profile.h"
+#include "platform/win32/shell/tray_icon.h"
 #include "platform/win32/win32_text.h"
 #include "rules/profile_values.h"
 #include "ui/password_form.h"
@@ -32,7 +33,7 @@ inline std::wstring ProgramDirectory() {
 enum class Profile { kPasswordStored, kFirstRun };
 
 inline void ResetProfile(Profile profile) {
-  ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tevanor\\Tevanor");
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, win32::RegistryProfile::kDefaultKey);
   win32::RegistryProfile registry;
   if (profile == Profile::kFirstRun) {
     registry.WriteInt(profile::kFirstRun, 1);
@@ -140,7 +141,7 @@ inline bool TrayHasIcon(HWND panel) {
   NOTIFYICONDATAW data{};
   data.cbSize = sizeof data;
   data.hWnd = panel;
-  data.uID = 168;
+  data.uID = win32::Win32TrayIcon::kIconId;
   return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
